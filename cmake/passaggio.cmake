@@ -1,0 +1,26 @@
+# Build settings shared by every target of the project.
+
+# Warnings are errors on our own code.
+function(passaggio_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  if(PASSAGGIO_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# A library of ours: one per folder.
+function(passaggio_library target)
+  add_library(${target} ${ARGN})
+  passaggio_target(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A GoogleTest executable registered with CTest.
+function(passaggio_test target)
+  add_executable(${target} ${ARGN})
+  passaggio_target(${target})
+  target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${target} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,51 @@
+// A connection to the console's database, in the manner of the host's ADO connection:
+// opened from a connection string, it executes SQL Server statements with or without rows,
+// keeps an error collection filled on every failure, and hands out client-side record sets.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/db/db_error.h"
+
+namespace platform::db {
+
+class Backend;
+class Recordset;
+struct ConnectionState;
+
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  //! Opens the database the string names. A missing file, a file that is not a database or
+  //! one that cannot be opened raises DbError with a message that says which and why.
+  void Connect(std::string_view connectionString);
+  bool IsOpen() const;
+  const std::string& ConnectionString() const;
+
+  //! Runs a statement or a batch that returns no rows; the rows affected, as SQL Server
+  //! counts them (summed over a batch).
+  long long Execute(std::string_view sql);
+  //! Runs a query and returns a static client-side record set over all its rows.
+  std::shared_ptr<Recordset> Open(std::string_view sql);
+
+  //! The entries of the last failure; cleared when the next statement starts.
+  const std::vector<ErrorEntry>& Errors() const;
+
+  //! Closes the database. Record sets stay readable; statements then fail clearly.
+  void Close();
+
+  //! Test hook: the n-th statement from now (1 = the next) fails once with the description.
+  void InjectFault(int statementsFromNow, std::string description);
+
+ private:
+  std::shared_ptr<ConnectionState> m_state;
+};
+
+}  // namespace platform::db

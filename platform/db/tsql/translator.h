@@ -1,0 +1,89 @@
+// The T-SQL front end of the embedded backend: a batch as the console sends it to SQL Server
+// is tokenized, parsed into statements and written out as SQLite statements that give SQL
+// Server's results.
+#pragma once
+
+#include <optional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::db::tsql {
+
+//! A column of a table as the SQLite database holds it.
+struct CatalogColumn {
+  std::string name;
+  std::string declaredType;  // as declared in SQLite: "CHAR(25)", "DECIMAL(2,0)", "INTEGER", ""
+  std::string collation;     // "TSQL_CI" for text columns, empty for BINARY
+  bool isRowKey = false;     // INTEGER PRIMARY KEY: the table's identity
+};
+
+//! What the translator may ask of the database while it writes a statement.
+class Catalog {
+ public:
+  virtual ~Catalog() = default;
+  //! Columns of a table or view in order (temporary tables shadow main ones, as SQLite
+  //! resolves names); nullopt when there is no such table.
+  virtual std::optional<std::vector<CatalogColumn>> columns(std::string_view table) const = 0;
+};
+
+//! One SQLite statement to run.
+struct SqliteStep {
+  std::string sql;
+  bool countsRows = false;  // its sqlite3_total_changes64() delta is the statement's affected rows
+};
+
+//! One T-SQL statement of a batch, written for SQLite.
+struct Statement {
+  std::string tsql;               // this statement's own text, as it stands in the batch
+  std::vector<SqliteStep> steps;  // run in order; the last one yields the rows when returnsRows
+  bool returnsRows = false;       // a SELECT without INTO
+  bool changesSchema = false;     // CREATE, DROP, SELECT INTO
+};
+
+//! A construct that is not T-SQL, or not supported here. Names the construct, its 1-based
+//! line and column in the batch, and the statement it stands in.
+class TranslationError : public std::runtime_error {
+ public:
+  TranslationError(const std::string& message, std::string construct, int line, int column, std::string statement,
+                   long nativeError);
+  const std::string& construct() const { return m_construct; }
+  int line() const { return m_line; }
+  int column() const { return m_column; }
+  const std::string& statement() const { return m_statement; }
+  //! SQL Server's number for the same failure: 102 syntax error, 1038 empty name, 0 for a
+  //! construct this backend does not support.
+  long nativeError() const { return m_nativeError; }
+
+ private:
+  std::string m_construct;
+  int m_line;
+  int m_column;
+  std::string m_statement;
+  long m_nativeError;
+};
+
+struct ParsedStatementImpl;
+
+//! A statement parsed and checked, ready to be written once the catalog can be asked.
+class ParsedStatement {
+ public:
+  explicit ParsedStatement(std::shared_ptr<const ParsedStatementImpl> impl);
+  const std::string& tsql() const;
+  //! Whether writing it asks the catalog (SELECT ... INTO, whose new columns take their types
+  //! from the tables read): such a translation holds only while those tables keep their shape.
+  bool needsCatalog() const;
+  //! Writes the statement for SQLite. Throws TranslationError.
+  Statement translate(const Catalog& catalog) const;
+
+ private:
+  std::shared_ptr<const ParsedStatementImpl> m_impl;
+};
+
+//! Parses a whole batch: statements need no separator (";" is accepted), as SQL Server reads
+//! them. A syntax error or unsupported construct anywhere throws before anything can run.
+std::vector<ParsedStatement> parseBatch(std::string_view batch);
+
+}  // namespace platform::db::tsql
