@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,8 +25,10 @@ class Backend {
   virtual ~Backend() = default;
 
   //! Runs a statement or batch; throws DbError at the first failing statement (a batch with a
-  //! syntax error anywhere runs nothing).
-  virtual std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted) = 0;
+  //! syntax error anywhere runs nothing). When `translated` is given, the texts the backend
+  //! actually ran are appended to it (for the statement trace).
+  virtual std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
+                                            std::vector<std::string>* translated) = 0;
   //! Writes client-side edits to the base table; returns the keys of inserted rows in order.
   virtual std::vector<Variant> applyChanges(const BatchChanges& changes) = 0;
 };

@@ -2,6 +2,9 @@
 // collection of the last failure.
 #include "platform/db/connection.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "platform/db/connection_state.h"
 #include "platform/db/connection_string.h"
 #include "platform/db/recordset.h"
@@ -33,7 +36,31 @@ auto keepingErrors(ConnectionState& state, std::string_view sql, Action&& action
 }  // namespace
 
 std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWanted wanted) {
-  return keepingErrors(*this, sql, [&] { return backend->run(sql, wanted); });
+  if (!tracer) return keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, nullptr); });
+  std::vector<std::string> translated;
+  TraceRecord record;
+  record.kind = wanted == RowsWanted::None ? "execute" : "open";
+  record.sql = sql;
+  record.translated = &translated;
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    std::vector<StatementOutcome> outcomes =
+        keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, &translated); });
+    record.elapsed = std::chrono::steady_clock::now() - start;
+    for (const StatementOutcome& outcome : outcomes) {
+      record.rows += outcome.rows ? static_cast<long long>(outcome.rows->rows.size()) : std::max(0LL, outcome.affected);
+    }
+    tracer->record(record);
+    return outcomes;
+  } catch (const DbError& error) {
+    record.elapsed = std::chrono::steady_clock::now() - start;
+    if (!error.translated().empty() && (translated.empty() || translated.back() != error.translated())) {
+      translated.push_back(error.translated());
+    }
+    record.errors = &errors;
+    tracer->record(record);
+    throw;
+  }
 }
 
 std::vector<Variant> ConnectionState::applyChanges(const BatchChanges& changes) {
@@ -52,6 +79,8 @@ void Connection::Connect(std::string_view connectionString) {
       throw makeError(kConnectionErrorNumber,
                       "Tipo di database non disponibile in questa installazione: " + parsed.backend, kSource);
     }
+    const std::string traceFile = traceFileFor(parsed.option("trace"));
+    m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
     m_state->backend = openSqliteBackend(parsed);
     m_state->connectionString = std::string(connectionString);
   } catch (const DbError& error) {

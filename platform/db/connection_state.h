@@ -9,6 +9,7 @@
 
 #include "platform/db/backend.h"
 #include "platform/db/db_error.h"
+#include "platform/db/trace.h"
 
 namespace platform::db {
 
@@ -18,9 +19,10 @@ struct ConnectionState {
   std::vector<ErrorEntry> errors;
   int faultCountdown = 0;
   std::string faultDescription;
+  std::unique_ptr<Tracer> tracer;  // set when statements are traced
 
-  //! Runs through the backend, keeping the error collection: cleared at the start, filled
-  //! from any DbError, which is raised again.
+  //! Runs through the backend, keeping the error collection (cleared at the start, filled
+  //! from any DbError, which is raised again) and the trace.
   std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted);
   std::vector<Variant> applyChanges(const BatchChanges& changes);
 };

@@ -142,13 +142,17 @@ class SqliteBackend : public Backend {
     sqlite3_close_v2(m_db);
   }
 
-  std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted) override {
+  std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
+                                    std::vector<std::string>* translated) override {
     std::vector<CachedStatement>& batch = parsed(sql);
     std::vector<StatementOutcome> outcomes;
     outcomes.reserve(batch.size());
     bool rowsTaken = false;
     for (CachedStatement& cached : batch) {
       const tsql::Statement& statement = written(cached, sql);
+      if (translated != nullptr) {
+        for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
+      }
       const bool readRows = statement.returnsRows &&
                             (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
       outcomes.push_back(execute(statement, readRows));
