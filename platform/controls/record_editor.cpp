@@ -170,8 +170,16 @@ bool RecordEditor::remove() {
   onBeforeDelete.raise(cancel);
   if (cancel) return false;
   m_rows->Delete();
+  // The row after the deleted one is shown; its bookmark survives the batch update, which
+  // drops the deleted row from the record set.
+  std::optional<db::Recordset::Bookmark> next;
+  if (!m_rows->Eof()) next = m_rows->GetBookmark();
   m_rows->UpdateBatch();
-  if (m_rows->Eof() && m_rows->RecordCount() > 0) m_rows->MoveLast();
+  if (next) {
+    m_rows->MoveToBookmark(*next);
+  } else if (m_rows->RecordCount() > 0) {
+    m_rows->MoveLast();
+  }
   showCurrentRow();
   if (m_grid != nullptr) m_grid->refresh();
   return true;

@@ -62,16 +62,20 @@ class BodiesEditorTest : public ::testing::Test {
     statuses.clear();
   }
 
-  std::vector<std::string> storedCodes() const {
+  std::vector<std::string> shownCodes() const {
     std::vector<std::string> codes;
     for (const std::vector<std::string>& row : grid.displayedRows()) codes.push_back(row[0]);
     return codes;
   }
 
-  std::shared_ptr<db::Recordset> rows = testing::makeRows(
+  std::pair<std::shared_ptr<db::Recordset>, testing::MemoryTable*> opened = testing::MemoryTable::open(
+      "MG0M_ARGOMENTI_PASSAGGI",
       {"MG0M_ID", "MG0M_DITTA_CG18", "MG0M_ARGOMENTO", "MG0M_DESCARGOMENTO", "MG0M_STATOINI_MG6W"},
       {{Variant(1), Variant(1), Variant("QUAL"), Variant("Qualità"), Variant(10)},
-       {Variant(2), Variant(1), Variant("ACQ"), Variant("Acquisti"), Variant(20)}});
+       {Variant(2), Variant(1), Variant("ACQ"), Variant("Acquisti"), Variant(20)},
+       {Variant(3), Variant(1), Variant("LOG"), Variant("Logistica"), Variant(20)}});
+  std::shared_ptr<db::Recordset> rows = opened.first;
+  testing::MemoryTable& table = *opened.second;
   Form form;
   Grid& grid;
   EditField& code;
@@ -111,11 +115,13 @@ TEST_F(BodiesEditorTest, ARefusedSaveLeavesTheRowAsStoredAndTheControlsAsTyped) 
   EXPECT_EQ(editor.status(), RecordEditor::kStatusEditing);
   EXPECT_EQ(rows->Field("MG0M_DESCARGOMENTO"), Variant("Qualità"));
   EXPECT_EQ(description.text(), "Nuova descrizione");
+  EXPECT_EQ(table.batches, 0);
 
   refuseSave = false;
   EXPECT_TRUE(navigator.press(Nav::Save));
   EXPECT_EQ(editor.status(), RecordEditor::kStatusSaved);
-  EXPECT_EQ(rows->Field("MG0M_DESCARGOMENTO"), Variant("Nuova descrizione"));
+  EXPECT_EQ(table.column("MG0M_DESCARGOMENTO"),
+            (std::vector<std::string>{"Nuova descrizione", "Acquisti", "Logistica"}));
   EXPECT_FALSE(rows->HasPendingChanges());
   EXPECT_EQ(statuses, (std::vector<int>{1, 0}));
 }
@@ -132,10 +138,12 @@ TEST_F(BodiesEditorTest, ANewRowStartsFromTheDefaultsAndIsSavedFromTheControls) 
   EXPECT_EQ(editor.status(), RecordEditor::kStatusNew);
   ASSERT_TRUE(navigator.press(Nav::Save));
   EXPECT_EQ(editor.status(), RecordEditor::kStatusSaved);
-  EXPECT_EQ(storedCodes(), (std::vector<std::string>{"QUAL", "ACQ", "VEND"}));
-  EXPECT_EQ(rows->Field("MG0M_DITTA_CG18"), Variant(1));
-  EXPECT_EQ(rows->Field("MG0M_STATOINI_MG6W"), Variant(10));
-  EXPECT_TRUE(rows->Field("MG0M_DESCARGOMENTO").isNull());
+  EXPECT_EQ(table.column("MG0M_ARGOMENTO"), (std::vector<std::string>{"QUAL", "ACQ", "LOG", "VEND"}));
+  EXPECT_EQ(table.column("MG0M_DITTA_CG18"), (std::vector<std::string>{"1", "1", "1", "1"}));
+  EXPECT_EQ(table.column("MG0M_STATOINI_MG6W"), (std::vector<std::string>{"10", "20", "20", "10"}));
+  EXPECT_EQ(table.column("MG0M_DESCARGOMENTO").back(), "");
+  EXPECT_EQ(rows->Field("MG0M_ID"), Variant(101));  // the key the table gave the new row
+  EXPECT_EQ(shownCodes(), (std::vector<std::string>{"QUAL", "ACQ", "LOG", "VEND"}));
   EXPECT_EQ(statuses, (std::vector<int>{2, 0}));
 }
 
@@ -145,7 +153,8 @@ TEST_F(BodiesEditorTest, LeavingANewRowThroughTheGridDropsIt) {
   ASSERT_TRUE(grid.setCurrentRow(1));
   EXPECT_EQ(editor.status(), RecordEditor::kStatusSaved);
   EXPECT_EQ(code.text(), "ACQ");
-  EXPECT_EQ(storedCodes(), (std::vector<std::string>{"QUAL", "ACQ"}));
+  EXPECT_EQ(shownCodes(), (std::vector<std::string>{"QUAL", "ACQ", "LOG"}));
+  EXPECT_EQ(table.batches, 0);
 }
 
 TEST_F(BodiesEditorTest, TheKeyQueryFindsASavedCodeAndDropsTheNewRowOnlyWhenAsked) {
@@ -158,7 +167,7 @@ TEST_F(BodiesEditorTest, TheKeyQueryFindsASavedCodeAndDropsTheNewRowOnlyWhenAske
   EXPECT_EQ(editor.status(), RecordEditor::kStatusSaved);
   EXPECT_EQ(grid.currentRow(), 1u);
   EXPECT_EQ(description.text(), "Acquisti");
-  EXPECT_EQ(storedCodes(), (std::vector<std::string>{"QUAL", "ACQ"}));
+  EXPECT_EQ(shownCodes(), (std::vector<std::string>{"QUAL", "ACQ", "LOG"}));
 
   ASSERT_TRUE(navigator.press(Nav::New));
   ASSERT_TRUE(code.type("NUOVO"));
@@ -170,13 +179,18 @@ TEST_F(BodiesEditorTest, DeletingAsksTheFormFirst) {
   bool refuseDelete = true;
   editor.onBeforeDelete.connect([&](bool& cancel) { cancel = refuseDelete; });
   EXPECT_TRUE(navigator.press(Nav::Delete));
-  EXPECT_EQ(storedCodes(), (std::vector<std::string>{"QUAL", "ACQ"}));
+  EXPECT_EQ(table.batches, 0);
+  EXPECT_EQ(shownCodes(), (std::vector<std::string>{"QUAL", "ACQ", "LOG"}));
 
   refuseDelete = false;
   EXPECT_TRUE(navigator.press(Nav::Delete));
-  EXPECT_EQ(storedCodes(), (std::vector<std::string>{"ACQ"}));
-  EXPECT_EQ(code.text(), "ACQ");
-  EXPECT_EQ(statuses, (std::vector<int>{0}));
+  EXPECT_EQ(table.column("MG0M_ARGOMENTO"), (std::vector<std::string>{"ACQ", "LOG"}));
+  EXPECT_EQ(code.text(), "ACQ");  // the row after the deleted one
+  ASSERT_TRUE(navigator.press(Nav::Last));
+  EXPECT_TRUE(navigator.press(Nav::Delete));
+  EXPECT_EQ(code.text(), "ACQ");  // the last row gone: the new last one
+  EXPECT_EQ(table.column("MG0M_ARGOMENTO"), (std::vector<std::string>{"ACQ"}));
+  EXPECT_EQ(statuses, (std::vector<int>{0, 0, 0}));
 }
 
 TEST_F(BodiesEditorTest, ANavigatorClickCancelledByTheFormDoesNothingOfItsOwn) {
@@ -193,7 +207,7 @@ TEST_F(BodiesEditorTest, ANavigatorClickCancelledByTheFormDoesNothingOfItsOwn) {
 
   cancelClicks = false;
   EXPECT_TRUE(navigator.press(Nav::Last));
-  EXPECT_EQ(code.text(), "ACQ");
+  EXPECT_EQ(code.text(), "LOG");
   EXPECT_FALSE(navigator.press(Nav::Cancel));  // nothing to cancel: not offered to the form
 
   navigator.switchOn(false);
