@@ -20,8 +20,8 @@ class Event {
   void disconnectAll() { m_handlers.clear(); }
   bool connected() const { return !m_handlers.empty(); }
 
-  //! Calls the handlers connected when the event was raised. A handler may connect or
-  //! disconnect handlers; that takes effect from the next raise.
+  //! Calls the handlers in order. Handlers connected while it runs are called from the next
+  //! raise on; disconnecting them all stops the remaining calls at once.
   void raise(Args... args) const {
     const std::size_t count = m_handlers.size();
     for (std::size_t i = 0; i < count && i < m_handlers.size(); ++i) {
