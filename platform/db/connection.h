@@ -35,6 +35,15 @@ class Connection {
   //! Runs a query and returns a static client-side record set over all its rows.
   std::shared_ptr<Recordset> Open(std::string_view sql);
 
+  //! The result of one statement of a batch run by Run: rows for a query, else a count.
+  struct StatementResult {
+    std::shared_ptr<Recordset> rows;  // set for a statement that returns rows
+    long long affected = -1;          // rows affected, for the others
+  };
+  //! Runs a batch statement by statement, as a query tool shows it: each statement's rows
+  //! or count. Stops at the first failure (raised, with the results so far lost).
+  std::vector<StatementResult> Run(std::string_view batch);
+
   //! The entries of the last failure; cleared when the next statement starts.
   const std::vector<ErrorEntry>& Errors() const;
 
