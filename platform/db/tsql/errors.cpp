@@ -13,14 +13,14 @@ void raise(std::string_view message, std::string construct, SourcePos pos, std::
 }
 
 void raiseSyntax(const Token& near, std::string construct, std::string_view statement) {
-  std::string message = near.kind == TokenKind::End ? std::string("Incorrect syntax near the end of the batch.")
+  const std::string message = near.kind == TokenKind::End ? std::string("Incorrect syntax near the end of the batch.")
                                                     : "Incorrect syntax near '" + std::string(near.text) + "'.";
   raise(message, std::move(construct), near.pos, statement, kSyntaxError);
 }
 
 void raiseUnsupported(std::string construct, SourcePos pos, std::string_view statement) {
-  raise("Not supported by the embedded database: " + construct + ".", std::move(construct), pos, statement,
-        kUnsupported);
+  std::string message = "Not supported by the embedded database: " + construct + ".";
+  raise(message, std::move(construct), pos, statement, kUnsupported);
 }
 
 }  // namespace platform::db::tsql
