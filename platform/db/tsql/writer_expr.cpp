@@ -121,7 +121,11 @@ ValueClass Writer::valueClass(const Expr& e) const {
       return rule->result;
     }
     case ExprKind::Case:
-      return e.args.size() >= 2 ? valueClass(*e.args[1]) : ValueClass::Unknown;
+      // The first result that is not NULL tells.
+      for (size_t i = 1; i < e.args.size(); i += 2) {
+        if (e.args[i]->kind != ExprKind::Null) return valueClass(*e.args[i]);
+      }
+      return e.elseExpr ? valueClass(*e.elseExpr) : ValueClass::Unknown;
     default:
       return ValueClass::Unknown;
   }

@@ -61,7 +61,11 @@ void Writer::querySpec(const QuerySpec& spec, bool deduplicates, bool withTop, s
     if (i > 0) out += ", ";
     const SelectItem& item = spec.items[i];
     const Expr& value = *item.expr;
-    if (deduplicates && !isBareColumn(value) && !isNumericLiteral(value) && value.kind != ExprKind::Star) {
+    // A text expression has the database collation in SQL Server; in SQLite only a column has
+    // one. Giving it TSQL_CI here carries it to whatever reads the result: a derived table, a
+    // view, the other members of a UNION.
+    bool text = !isBareColumn(value) && valueClass(value) == ValueClass::Text;
+    if (text || (deduplicates && !isBareColumn(value) && !isNumericLiteral(value) && value.kind != ExprKind::Star)) {
       collated(value, out);
     } else {
       expr(value, out);

@@ -205,7 +205,10 @@ void runBlock(Database& db, const std::string& file, const Block& block) {
     RunResult result = db.run(sql);
     std::string mode = block.header.size() > 1 ? block.header[1] : "";
     if (mode == "error") {
-      std::vector<std::string> words(block.header.begin() + 2, block.header.end());
+      std::vector<std::string> words;
+      for (size_t i = 2; i < block.header.size(); ++i) {
+        if (block.header[i].rfind("eol=", 0) != 0) words.push_back(block.header[i]);
+      }
       std::string expected;
       std::string native;
       if (!words.empty() && (std::all_of(words[0].begin(), words[0].end(), ::isdigit) || words[0] == "sqlite")) {
