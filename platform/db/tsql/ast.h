@@ -1,0 +1,203 @@
+// The syntax tree of the T-SQL subset the console and our own DDL use. The parser builds it,
+// the writer walks it; nothing here knows SQLite.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "platform/db/tsql/token.h"
+
+namespace platform::db::tsql {
+
+//! A table, view or index name: [database.][schema.]name, brackets removed.
+struct ObjectName {
+  std::vector<std::string> parts;
+  SourcePos pos;
+
+  const std::string& name() const { return parts.back(); }
+  //! #local and ##global temporary tables live in SQLite's temp schema.
+  bool isTemp() const { return !parts.empty() && !name().empty() && name()[0] == '#'; }
+};
+
+//! A data type as written: INT, CHAR(25), DECIMAL(2,0), VARCHAR(MAX).
+struct TypeName {
+  std::string name;               // upper case
+  std::vector<std::string> args;  // "25", "2", "0", "MAX"
+  SourcePos pos;
+};
+
+struct Select;
+struct Expr;
+using ExprPtr = std::unique_ptr<Expr>;
+
+enum class ExprKind {
+  Column,    // [qualifier.]name
+  Star,      // * or qualifier.*
+  Integer,   // text: the digits
+  Decimal,   // text: 1.5, 1E3
+  String,    // text: the value
+  Null,
+  Unary,     // op: "-", "+", "~", "NOT"; args[0]
+  Binary,    // op: "+", "-", "*", "/", "%", "&", "|", "=", "<>", "<", "<=", ">", ">=", "AND", "OR"
+  IsNull,    // args[0] IS [NOT] NULL
+  Between,   // args[0] [NOT] BETWEEN args[1] AND args[2]
+  Like,      // args[0] [NOT] LIKE args[1] [ESCAPE args[2]]
+  InList,    // args[0] [NOT] IN (args[1..])
+  InSelect,  // args[0] [NOT] IN (select)
+  Exists,    // EXISTS (select)
+  Subquery,  // (select) as a value
+  Function,  // text: upper-case name; args; distinct; star for COUNT(*)
+  Cast,      // CAST(args[0] AS type) and CONVERT(type, args[0] [, style])
+  Case,      // [operand] WHEN args[2i] THEN args[2i+1] ... [ELSE elseExpr]
+};
+
+struct Expr {
+  ExprKind kind;
+  SourcePos pos;
+  std::string text;       // name, literal value, operator or function name
+  std::string qualifier;  // Column, Star: the table or alias written before the dot
+  bool negated = false;   // IS NOT NULL, NOT BETWEEN, NOT LIKE, NOT IN
+  bool distinct = false;  // COUNT(DISTINCT x)
+  bool star = false;      // COUNT(*)
+  std::vector<ExprPtr> args;
+  std::unique_ptr<Select> select;  // InSelect, Exists, Subquery
+  TypeName type;                   // Cast
+  std::optional<int> style;        // CONVERT's third argument
+  ExprPtr operand;                 // simple CASE
+  ExprPtr elseExpr;                // CASE ... ELSE
+
+  Expr(ExprKind k, SourcePos p) : kind(k), pos(p) {}
+};
+
+enum class JoinKind { First, Comma, Inner, Left, Right, Full, Cross };
+
+//! One entry of a FROM clause: the first table, or a join onto what precedes it.
+struct TableRef {
+  JoinKind join = JoinKind::First;
+  ObjectName table;                 // when derived is null
+  std::unique_ptr<Select> derived;  // (SELECT ...) AS alias
+  std::string alias;                // empty when none
+  ExprPtr on;
+  SourcePos pos;
+
+  //! The name its columns are qualified with: the alias, else the table's own name.
+  const std::string& exposedName() const { return alias.empty() ? table.name() : alias; }
+};
+
+struct SelectItem {
+  ExprPtr expr;
+  std::string alias;  // empty when none was given
+  SourcePos pos;
+};
+
+//! One SELECT of a query (a member of a UNION).
+struct QuerySpec {
+  bool distinct = false;
+  ExprPtr top;
+  std::vector<SelectItem> items;
+  std::optional<ObjectName> into;
+  std::vector<TableRef> from;
+  ExprPtr where;
+  std::vector<ExprPtr> groupBy;
+  ExprPtr having;
+  SourcePos pos;
+};
+
+enum class SetOp { Union, UnionAll, Except, Intersect };
+
+struct OrderItem {
+  ExprPtr expr;
+  bool descending = false;
+};
+
+struct Select {
+  std::vector<QuerySpec> specs;  // at least one
+  std::vector<SetOp> ops;        // ops[i] joins specs[i] and specs[i + 1]
+  std::vector<OrderItem> orderBy;
+};
+
+struct SelectStmt {
+  Select select;
+};
+
+struct InsertStmt {
+  ObjectName table;
+  std::vector<std::string> columns;
+  std::vector<std::vector<ExprPtr>> rows;  // VALUES
+  std::unique_ptr<Select> select;          // INSERT ... SELECT
+  bool defaultValues = false;
+};
+
+struct Assignment {
+  std::string column;
+  ExprPtr value;
+  SourcePos pos;
+};
+
+struct UpdateStmt {
+  ObjectName target;
+  std::vector<Assignment> sets;
+  std::vector<TableRef> from;
+  ExprPtr where;
+};
+
+struct DeleteStmt {
+  ObjectName target;
+  std::vector<TableRef> from;
+  ExprPtr where;
+};
+
+struct ColumnDef {
+  std::string name;
+  TypeName type;
+  SourcePos pos;
+  bool identity = false;
+  std::optional<bool> nullable;  // NULL / NOT NULL as written
+  ExprPtr defaultValue;
+  bool primaryKey = false;
+  bool unique = false;
+  bool collateCi = false;  // an explicit case-insensitive collation
+};
+
+struct TableConstraint {
+  std::string name;  // CONSTRAINT name, or empty
+  bool primaryKey = false;  // else UNIQUE
+  std::vector<std::pair<std::string, bool>> columns;  // name, descending
+  SourcePos pos;
+};
+
+struct CreateTableStmt {
+  ObjectName table;
+  std::vector<ColumnDef> columns;
+  std::vector<TableConstraint> constraints;
+};
+
+struct CreateIndexStmt {
+  bool unique = false;
+  std::string name;
+  ObjectName table;
+  std::vector<std::pair<std::string, bool>> columns;  // name, descending
+};
+
+struct CreateViewStmt {
+  ObjectName view;
+  std::vector<std::string> columns;
+  Select select;
+};
+
+enum class DropKind { Table, View, Index };
+
+struct DropStmt {
+  DropKind kind = DropKind::Table;
+  bool ifExists = false;
+  std::vector<ObjectName> names;
+  std::vector<ObjectName> indexTables;  // DROP INDEX name ON table: the table of each name
+};
+
+using StatementNode = std::variant<SelectStmt, InsertStmt, UpdateStmt, DeleteStmt, CreateTableStmt,
+                                   CreateIndexStmt, CreateViewStmt, DropStmt>;
+
+}  // namespace platform::db::tsql

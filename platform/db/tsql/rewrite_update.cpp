@@ -1,0 +1,201 @@
+// UPDATE ... FROM and DELETE ... FROM with SQL Server's meaning. In SQL Server the target named
+// again in FROM *is* the target, so unqualified names in every ON clause reach it; SQLite joins
+// FROM as further tables and rejects or misreads those shapes. Such statements keep their FROM
+// and WHERE whole inside a subquery that picks target rows by rowid:
+//   constant SET:  UPDATE t SET c = 0 WHERE rowid IN (SELECT t.rowid FROM <from> WHERE <where>)
+//   otherwise:     UPDATE t SET c = J.v1 FROM (SELECT t.rowid AS rid, <expr> AS v1 FROM <from>
+//                  WHERE <where>) AS J WHERE t.rowid = J.rid
+// The same forms make an UPDATE whose subqueries read its own target set-based: SQLite lets
+// later rows see the changes made to earlier ones.
+#include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/writer.h"
+
+namespace platform::db::tsql {
+namespace {
+
+constexpr std::string_view kDerived = "\"tsql_j\"";
+constexpr std::string_view kRowId = "\"tsql_rid\"";
+
+bool selectReadsTable(const Select& select, std::string_view table);
+
+bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
+  for (const TableRef& ref : refs) {
+    if (ref.derived ? selectReadsTable(*ref.derived, table) : equalsIgnoreCase(ref.table.name(), table)) return true;
+    if (ref.on && readsTable(*ref.on, table)) return true;
+  }
+  return false;
+}
+
+bool selectReadsTable(const Select& select, std::string_view table) {
+  for (const QuerySpec& spec : select.specs) {
+    if (refsReadTable(spec.from, table)) return true;
+    for (const SelectItem& item : spec.items) {
+      if (readsTable(*item.expr, table)) return true;
+    }
+    if (spec.where && readsTable(*spec.where, table)) return true;
+    if (spec.having && readsTable(*spec.having, table)) return true;
+  }
+  return false;
+}
+
+// How the target stands in the FROM list.
+struct TargetInFrom {
+  const TableRef* ref = nullptr;  // null: the target is not in FROM
+  std::string qualifier;          // what its rowid is qualified with
+};
+
+}  // namespace
+
+bool readsTable(const Expr& e, std::string_view table) {
+  if (e.select && selectReadsTable(*e.select, table)) return true;
+  for (const ExprPtr& arg : e.args) {
+    if (readsTable(*arg, table)) return true;
+  }
+  if (e.operand && readsTable(*e.operand, table)) return true;
+  return e.elseExpr && readsTable(*e.elseExpr, table);
+}
+
+namespace {
+
+// The FROM entry that is the target: one aliased with the target's name, else the one
+// unaliased entry of the target table. Two unaliased entries are SQL Server's error 8154.
+TargetInFrom findTarget(const Writer& writer, const ObjectName& target, const std::vector<TableRef>& from) {
+  TargetInFrom found;
+  for (const TableRef& ref : from) {
+    if (!ref.alias.empty() && equalsIgnoreCase(ref.alias, target.name())) {
+      if (ref.derived) writer.unsupported("UPDATE of a derived table", ref.pos);
+      found.ref = &ref;
+      found.qualifier = quoteName(ref.alias);
+      return found;
+    }
+  }
+  for (const TableRef& ref : from) {
+    if (ref.derived || !ref.alias.empty() || !equalsIgnoreCase(ref.table.name(), target.name())) continue;
+    if (found.ref != nullptr) {
+      writer.fail("The table '" + target.name() + "' is ambiguous.", "table " + target.name(), ref.pos, 8154);
+    }
+    found.ref = &ref;
+    found.qualifier = quoteName(ref.table.name());
+  }
+  return found;
+}
+
+bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& from) {
+  return from.size() == 1 && !from.front().derived && from.front().alias.empty() &&
+         equalsIgnoreCase(from.front().table.name(), target.name());
+}
+
+}  // namespace
+
+Statement Writer::update(const UpdateStmt& s) {
+  bool readsItself = s.where && readsTable(*s.where, s.target.name());
+  bool constant = true;
+  for (const Assignment& set : s.sets) {
+    readsItself = readsItself || readsTable(*set.value, s.target.name());
+    constant = constant && isConstant(*set.value);
+  }
+
+  // "FROM target" alone names the target again: the statement is the UPDATE without FROM.
+  bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
+
+  std::string sql = "UPDATE ";
+  if (plainFrom && !readsItself) {
+    sql += tableName(s.target);
+    sql += " SET ";
+    for (size_t i = 0; i < s.sets.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += quoteName(s.sets[i].column);
+      sql += " = ";
+      expr(*s.sets[i].value, sql);
+    }
+    if (s.where) {
+      sql += " WHERE ";
+      expr(*s.where, sql);
+    }
+    Statement statement;
+    statement.steps.push_back({std::move(sql), true});
+    return statement;
+  }
+
+  // The joined rows, written once for either form.
+  ObjectName updated = s.target;
+  std::string source;
+  std::string qualifier;
+  if (plainFrom) {
+    source = tableName(s.target);
+    qualifier = quoteName(s.target.name());
+  } else {
+    TargetInFrom found = findTarget(*this, s.target, s.from);
+    if (found.ref == nullptr) {
+      // The target is not in FROM: SQL Server joins it to the FROM list.
+      source = tableName(s.target) + ", ";
+      qualifier = quoteName(s.target.name());
+    } else {
+      updated = found.ref->table;
+      qualifier = found.qualifier;
+    }
+    from(s.from, source);
+  }
+  std::string filter;
+  if (s.where) {
+    filter = " WHERE ";
+    expr(*s.where, filter);
+  }
+
+  sql += tableName(updated);
+  sql += " SET ";
+  if (constant) {
+    for (size_t i = 0; i < s.sets.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += quoteName(s.sets[i].column);
+      sql += " = ";
+      expr(*s.sets[i].value, sql);
+    }
+    sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM " + source + filter + ")";
+  } else {
+    std::string values;
+    for (size_t i = 0; i < s.sets.size(); ++i) {
+      std::string value = quoteName("tsql_v" + std::to_string(i + 1));
+      if (i > 0) sql += ", ";
+      sql += quoteName(s.sets[i].column) + " = " + std::string(kDerived) + "." + value;
+      values += ", ";
+      expr(*s.sets[i].value, values);
+      values += " AS " + value;
+    }
+    sql += " FROM (SELECT " + qualifier + ".rowid AS " + std::string(kRowId) + values + " FROM " + source + filter +
+           ") AS " + std::string(kDerived) + " WHERE " + quoteName(updated.name()) + ".rowid = " +
+           std::string(kDerived) + "." + std::string(kRowId);
+  }
+  Statement statement;
+  statement.steps.push_back({std::move(sql), true});
+  return statement;
+}
+
+Statement Writer::remove(const DeleteStmt& s) {
+  std::string sql = "DELETE FROM ";
+  if (s.from.empty() || fromIsTargetAlone(s.target, s.from)) {
+    sql += tableName(s.target);
+    if (s.where) {
+      sql += " WHERE ";
+      expr(*s.where, sql);
+    }
+  } else {
+    TargetInFrom found = findTarget(*this, s.target, s.from);
+    ObjectName deleted = found.ref == nullptr ? s.target : found.ref->table;
+    std::string qualifier = found.ref == nullptr ? quoteName(s.target.name()) : found.qualifier;
+    sql += tableName(deleted);
+    sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM ";
+    if (found.ref == nullptr) sql += tableName(s.target) + ", ";
+    from(s.from, sql);
+    if (s.where) {
+      sql += " WHERE ";
+      expr(*s.where, sql);
+    }
+    sql += ')';
+  }
+  Statement statement;
+  statement.steps.push_back({std::move(sql), true});
+  return statement;
+}
+
+}  // namespace platform::db::tsql

@@ -1,0 +1,54 @@
+// The writer's entry point and INSERT.
+#include "platform/db/tsql/writer.h"
+
+namespace platform::db::tsql {
+
+Statement Writer::write(const StatementNode& node) {
+  return std::visit(
+      [this](const auto& s) -> Statement {
+        using T = std::decay_t<decltype(s)>;
+        if constexpr (std::is_same_v<T, SelectStmt>) return selectStatement(s);
+        if constexpr (std::is_same_v<T, InsertStmt>) return insert(s);
+        if constexpr (std::is_same_v<T, UpdateStmt>) return update(s);
+        if constexpr (std::is_same_v<T, DeleteStmt>) return remove(s);
+        if constexpr (std::is_same_v<T, CreateTableStmt>) return createTable(s);
+        if constexpr (std::is_same_v<T, CreateIndexStmt>) return createIndex(s);
+        if constexpr (std::is_same_v<T, CreateViewStmt>) return createView(s);
+        if constexpr (std::is_same_v<T, DropStmt>) return drop(s);
+      },
+      node);
+}
+
+Statement Writer::insert(const InsertStmt& s) {
+  std::string sql = "INSERT INTO " + tableName(s.table);
+  if (!s.columns.empty()) {
+    sql += " (";
+    for (size_t i = 0; i < s.columns.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += quoteName(s.columns[i]);
+    }
+    sql += ')';
+  }
+  if (s.defaultValues) {
+    sql += " DEFAULT VALUES";
+  } else if (s.select) {
+    sql += ' ';
+    select(*s.select, sql);
+  } else {
+    sql += " VALUES ";
+    for (size_t r = 0; r < s.rows.size(); ++r) {
+      if (r > 0) sql += ", ";
+      sql += '(';
+      for (size_t i = 0; i < s.rows[r].size(); ++i) {
+        if (i > 0) sql += ", ";
+        expr(*s.rows[r][i], sql);
+      }
+      sql += ')';
+    }
+  }
+  Statement statement;
+  statement.steps.push_back({std::move(sql), true});
+  return statement;
+}
+
+}  // namespace platform::db::tsql

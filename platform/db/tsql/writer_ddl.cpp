@@ -1,0 +1,146 @@
+// CREATE TABLE, CREATE INDEX, CREATE VIEW and DROP for SQLite. Temporary tables go to the
+// connection's temp schema; every text column compares through TSQL_CI; an IDENTITY(1,1)
+// column becomes the rowid (AUTOINCREMENT on permanent tables, whose identities must not be
+// reused after a delete).
+#include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/writer.h"
+
+namespace platform::db::tsql {
+namespace {
+
+void indexColumns(const std::vector<std::pair<std::string, bool>>& columns, std::string& out) {
+  out += '(';
+  for (size_t i = 0; i < columns.size(); ++i) {
+    if (i > 0) out += ", ";
+    out += quoteName(columns[i].first);
+    if (columns[i].second) out += " DESC";
+  }
+  out += ')';
+}
+
+bool comparesAsText(const TypeName& type) {
+  const TypeRule* rule = findType(type.name);
+  return rule != nullptr && (rule->typeClass == TypeClass::Text || rule->typeClass == TypeClass::Guid);
+}
+
+}  // namespace
+
+Statement Writer::createTable(const CreateTableStmt& s) {
+  const ColumnDef* identity = nullptr;
+  for (const ColumnDef& column : s.columns) {
+    if (!column.identity) continue;
+    if (identity != nullptr) {
+      fail("Multiple identity columns specified for table '" + s.table.name() +
+               "'. Only one identity column per table is allowed.",
+           "IDENTITY", column.pos, 2744);
+    }
+    identity = &column;
+  }
+  // The identity becomes the rowid, so it must be the key if the table declares one.
+  const TableConstraint* identityKey = nullptr;
+  if (identity != nullptr) {
+    for (const ColumnDef& column : s.columns) {
+      if (column.primaryKey && &column != identity) unsupported("IDENTITY column outside the primary key", column.pos);
+    }
+    for (const TableConstraint& constraint : s.constraints) {
+      if (!constraint.primaryKey) continue;
+      if (constraint.columns.size() != 1 || !equalsIgnoreCase(constraint.columns[0].first, identity->name)) {
+        unsupported("IDENTITY column outside the primary key", constraint.pos);
+      }
+      identityKey = &constraint;
+    }
+  }
+
+  std::string sql = s.table.isTemp() ? "CREATE TEMP TABLE " : "CREATE TABLE ";
+  sql += quoteName(s.table.name());
+  sql += " (";
+  for (size_t i = 0; i < s.columns.size(); ++i) {
+    const ColumnDef& column = s.columns[i];
+    if (i > 0) sql += ", ";
+    sql += quoteName(column.name);
+    if (column.identity) {
+      sql += s.table.isTemp() ? " INTEGER PRIMARY KEY" : " INTEGER PRIMARY KEY AUTOINCREMENT";
+    } else {
+      sql += ' ';
+      sql += columnTypeText(column.type);
+      if (comparesAsText(column.type)) sql += " COLLATE TSQL_CI";
+    }
+    if (column.nullable.has_value()) sql += *column.nullable ? " NULL" : " NOT NULL";
+    if (column.defaultValue) {
+      sql += " DEFAULT (";
+      expr(*column.defaultValue, sql);
+      sql += ')';
+    }
+    if (column.primaryKey && !column.identity) sql += " PRIMARY KEY";
+    if (column.unique) sql += " UNIQUE";
+  }
+  for (const TableConstraint& constraint : s.constraints) {
+    if (&constraint == identityKey) continue;
+    sql += ", ";
+    if (!constraint.name.empty()) sql += "CONSTRAINT " + quoteName(constraint.name) + " ";
+    sql += constraint.primaryKey ? "PRIMARY KEY " : "UNIQUE ";
+    indexColumns(constraint.columns, sql);
+  }
+  sql += ')';
+  Statement statement;
+  statement.steps.push_back({std::move(sql), false});
+  statement.changesSchema = true;
+  return statement;
+}
+
+Statement Writer::createIndex(const CreateIndexStmt& s) {
+  // An index of a temporary table lives in the temp schema, named there, with the table unqualified.
+  std::string sql = s.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
+  if (s.table.isTemp()) sql += "temp.";
+  sql += quoteName(s.name);
+  sql += " ON ";
+  sql += quoteName(s.table.name());
+  sql += ' ';
+  indexColumns(s.columns, sql);
+  Statement statement;
+  statement.steps.push_back({std::move(sql), false});
+  statement.changesSchema = true;
+  return statement;
+}
+
+Statement Writer::createView(const CreateViewStmt& s) {
+  std::string sql = "CREATE VIEW " + quoteName(s.view.name());
+  if (!s.columns.empty()) {
+    sql += " (";
+    for (size_t i = 0; i < s.columns.size(); ++i) {
+      if (i > 0) sql += ", ";
+      sql += quoteName(s.columns[i]);
+    }
+    sql += ')';
+  }
+  sql += " AS ";
+  select(s.select, sql);
+  Statement statement;
+  statement.steps.push_back({std::move(sql), false});
+  statement.changesSchema = true;
+  return statement;
+}
+
+Statement Writer::drop(const DropStmt& s) {
+  Statement statement;
+  statement.changesSchema = true;
+  for (size_t i = 0; i < s.names.size(); ++i) {
+    std::string sql;
+    switch (s.kind) {
+      case DropKind::Table: sql = "DROP TABLE "; break;
+      case DropKind::View: sql = "DROP VIEW "; break;
+      case DropKind::Index: sql = "DROP INDEX "; break;
+    }
+    if (s.ifExists) sql += "IF EXISTS ";
+    if (s.kind == DropKind::Index) {
+      if (s.indexTables[i].isTemp()) sql += "temp.";
+      sql += quoteName(s.names[i].name());
+    } else {
+      sql += tableName(s.names[i]);
+    }
+    statement.steps.push_back({std::move(sql), false});
+  }
+  return statement;
+}
+
+}  // namespace platform::db::tsql

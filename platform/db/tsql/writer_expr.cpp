@@ -1,0 +1,443 @@
+// Expressions for SQLite: SQL Server's case- and blank-insensitive text comparison (COLLATE
+// TSQL_CI where no column brings it), "+" as concatenation or addition by the operand types,
+// and the function and type rules of rules.cpp.
+#include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/writer.h"
+
+namespace platform::db::tsql {
+namespace {
+
+// How tightly each written SQLite form binds (higher binds tighter).
+constexpr int kOr = 1;
+constexpr int kAnd = 2;
+constexpr int kNot = 3;
+constexpr int kEquality = 4;  // = <> IS IN LIKE BETWEEN
+constexpr int kRelational = 5;
+constexpr int kBitwise = 6;
+constexpr int kAdditive = 7;
+constexpr int kMultiplicative = 8;
+constexpr int kConcat = 9;
+constexpr int kCollate = 10;
+constexpr int kUnary = 11;
+constexpr int kAtom = 12;
+
+void appendQuotedString(std::string_view value, std::string& out) {
+  out += '\'';
+  for (char c : value) {
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  out += '\'';
+}
+
+bool isComparison(std::string_view op) {
+  return op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=";
+}
+
+// A comparison is made case- and trailing-blank-insensitive by the TSQL_CI collation. A
+// column carries it already (and COLLATE on a column would keep SQLite off its indexes); two
+// numbers need none.
+bool comparisonNeedsCollation(const Expr& left, const Expr& right) {
+  return !isBareColumn(left) && !isBareColumn(right) && !(isNumericLiteral(left) && isNumericLiteral(right));
+}
+
+}  // namespace
+
+bool isBareColumn(const Expr& e) { return e.kind == ExprKind::Column; }
+
+bool isNumericLiteral(const Expr& e) {
+  if (e.kind == ExprKind::Integer || e.kind == ExprKind::Decimal) return true;
+  return e.kind == ExprKind::Unary && (e.text == "-" || e.text == "+") && isNumericLiteral(*e.args[0]);
+}
+
+bool isConstant(const Expr& e) {
+  switch (e.kind) {
+    case ExprKind::Column:
+    case ExprKind::Star:
+    case ExprKind::InSelect:
+    case ExprKind::Exists:
+    case ExprKind::Subquery:
+      return false;
+    default:
+      break;
+  }
+  for (const ExprPtr& arg : e.args) {
+    if (!isConstant(*arg)) return false;
+  }
+  if (e.operand && !isConstant(*e.operand)) return false;
+  if (e.elseExpr && !isConstant(*e.elseExpr)) return false;
+  return true;
+}
+
+std::string quoteName(std::string_view name) {
+  std::string quoted;
+  quoted.reserve(name.size() + 2);
+  quoted += '"';
+  for (char c : name) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  quoted += '"';
+  return quoted;
+}
+
+void Writer::unsupported(std::string construct, SourcePos pos) const {
+  raiseUnsupported(std::move(construct), pos, m_statement);
+}
+
+void Writer::fail(std::string_view message, std::string construct, SourcePos pos, long nativeError) const {
+  raise(message, std::move(construct), pos, m_statement, nativeError);
+}
+
+ValueClass Writer::valueClass(const Expr& e) const {
+  switch (e.kind) {
+    case ExprKind::String:
+      return ValueClass::Text;
+    case ExprKind::Integer:
+    case ExprKind::Decimal:
+      return ValueClass::Number;
+    case ExprKind::Unary:
+      return e.text == "NOT" ? ValueClass::Unknown : ValueClass::Number;
+    case ExprKind::Cast:
+      if (isTextType(e.type)) return ValueClass::Text;
+      return isNumericType(e.type) ? ValueClass::Number : ValueClass::Unknown;
+    case ExprKind::Binary: {
+      if (e.text == "+") {
+        ValueClass left = valueClass(*e.args[0]);
+        ValueClass right = valueClass(*e.args[1]);
+        if (left == ValueClass::Text && right == ValueClass::Text) return ValueClass::Text;
+        if (left == ValueClass::Number || right == ValueClass::Number) return ValueClass::Number;
+        return ValueClass::Unknown;
+      }
+      if (e.text == "-" || e.text == "*" || e.text == "/" || e.text == "%" || e.text == "&" || e.text == "|") {
+        return ValueClass::Number;
+      }
+      return ValueClass::Unknown;
+    }
+    case ExprKind::Function: {
+      const FunctionRule* rule = findFunction(e.text);
+      if (rule == nullptr) return ValueClass::Unknown;
+      if (rule->result == ValueClass::FirstArgument) return e.args.empty() ? ValueClass::Unknown : valueClass(*e.args[0]);
+      return rule->result;
+    }
+    case ExprKind::Case:
+      // The first result that is not NULL tells.
+      for (size_t i = 1; i < e.args.size(); i += 2) {
+        if (e.args[i]->kind != ExprKind::Null) return valueClass(*e.args[i]);
+      }
+      return e.elseExpr ? valueClass(*e.elseExpr) : ValueClass::Unknown;
+    default:
+      return ValueClass::Unknown;
+  }
+}
+
+int Writer::precedence(const Expr& e) const {
+  switch (e.kind) {
+    case ExprKind::Unary:
+      return e.text == "NOT" ? kNot : kUnary;
+    case ExprKind::Binary: {
+      const std::string& op = e.text;
+      if (op == "OR") return kOr;
+      if (op == "AND") return kAnd;
+      if (op == "=" || op == "<>") return kEquality;
+      if (isComparison(op)) return kRelational;
+      if (op == "&" || op == "|") return kBitwise;
+      if (op == "*" || op == "/" || op == "%") return kMultiplicative;
+      if (op == "-") return kAdditive;
+      ValueClass left = valueClass(*e.args[0]);
+      ValueClass right = valueClass(*e.args[1]);
+      if (left == ValueClass::Text && right == ValueClass::Text) return kConcat;
+      if (left == ValueClass::Number || right == ValueClass::Number) return kAdditive;
+      return kAtom;  // tsql_add(a, b)
+    }
+    case ExprKind::IsNull:
+    case ExprKind::Between:
+    case ExprKind::Like:
+    case ExprKind::InList:
+    case ExprKind::InSelect:
+      return kEquality;
+    default:
+      return kAtom;
+  }
+}
+
+void Writer::collated(const Expr& e, std::string& out) {
+  expr(e, out, kCollate);
+  out += " COLLATE TSQL_CI";
+}
+
+void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
+  bool parenthesise = precedence(e) < minPrecedence;
+  if (parenthesise) out += '(';
+  switch (e.kind) {
+    case ExprKind::Column:
+      if (!e.qualifier.empty()) {
+        out += quoteName(e.qualifier);
+        out += '.';
+      }
+      out += quoteName(e.text);
+      break;
+    case ExprKind::Star:
+      if (!e.qualifier.empty()) {
+        out += quoteName(e.qualifier);
+        out += '.';
+      }
+      out += '*';
+      break;
+    case ExprKind::Integer:
+    case ExprKind::Decimal:
+      out += e.text;
+      break;
+    case ExprKind::String:
+      appendQuotedString(e.text, out);
+      break;
+    case ExprKind::Null:
+      out += "NULL";
+      break;
+    case ExprKind::Unary:
+      if (e.text == "NOT") {
+        out += "NOT ";
+        expr(*e.args[0], out, kNot);
+      } else {
+        out += e.text;
+        // "- -1" must not become the comment "--1".
+        expr(*e.args[0], out, e.args[0]->kind == ExprKind::Unary ? kAtom : kUnary);
+      }
+      break;
+    case ExprKind::Binary:
+      binary(e, out);
+      break;
+    case ExprKind::IsNull:
+      expr(*e.args[0], out, kRelational);
+      out += e.negated ? " IS NOT NULL" : " IS NULL";
+      break;
+    case ExprKind::Between: {
+      const Expr& value = *e.args[0];
+      bool numbers = isNumericLiteral(value) && isNumericLiteral(*e.args[1]) && isNumericLiteral(*e.args[2]);
+      if (!isBareColumn(value) && !numbers) {
+        collated(value, out);
+      } else {
+        expr(value, out, kRelational);
+      }
+      out += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+      expr(*e.args[1], out, kRelational);
+      out += " AND ";
+      expr(*e.args[2], out, kRelational);
+      break;
+    }
+    case ExprKind::Like:
+      // like() is replaced on the connection: TSQL_CI folding, [..] classes, value's trailing blanks.
+      expr(*e.args[0], out, kRelational);
+      out += e.negated ? " NOT LIKE " : " LIKE ";
+      expr(*e.args[1], out, kRelational);
+      if (e.args.size() > 2) {
+        out += " ESCAPE ";
+        expr(*e.args[2], out, kRelational);
+      }
+      break;
+    case ExprKind::InList: {
+      const Expr& value = *e.args[0];
+      bool numbers = isNumericLiteral(value);
+      for (size_t i = 1; i < e.args.size(); ++i) numbers = numbers && isNumericLiteral(*e.args[i]);
+      // IN compares with the left operand's collation.
+      if (!isBareColumn(value) && !numbers) {
+        collated(value, out);
+      } else {
+        expr(value, out, kRelational);
+      }
+      out += e.negated ? " NOT IN (" : " IN (";
+      for (size_t i = 1; i < e.args.size(); ++i) {
+        if (i > 1) out += ", ";
+        expr(*e.args[i], out);
+      }
+      out += ')';
+      break;
+    }
+    case ExprKind::InSelect:
+      if (!isBareColumn(*e.args[0])) {
+        collated(*e.args[0], out);
+      } else {
+        expr(*e.args[0], out, kRelational);
+      }
+      out += e.negated ? " NOT IN (" : " IN (";
+      select(*e.select, out);
+      out += ')';
+      break;
+    case ExprKind::Exists:
+      out += "EXISTS (";
+      select(*e.select, out);
+      out += ')';
+      break;
+    case ExprKind::Subquery:
+      out += '(';
+      select(*e.select, out);
+      out += ')';
+      break;
+    case ExprKind::Function:
+      function(e, out);
+      break;
+    case ExprKind::Cast:
+      cast(e, out);
+      break;
+    case ExprKind::Case: {
+      out += "CASE ";
+      if (e.operand) {
+        bool numbers = isNumericLiteral(*e.operand);
+        for (size_t i = 0; i < e.args.size(); i += 2) numbers = numbers && isNumericLiteral(*e.args[i]);
+        if (!isBareColumn(*e.operand) && !numbers) {
+          collated(*e.operand, out);
+        } else {
+          expr(*e.operand, out);
+        }
+        out += ' ';
+      }
+      for (size_t i = 0; i + 1 < e.args.size(); i += 2) {
+        out += "WHEN ";
+        expr(*e.args[i], out);
+        out += " THEN ";
+        expr(*e.args[i + 1], out);
+        out += ' ';
+      }
+      if (e.elseExpr) {
+        out += "ELSE ";
+        expr(*e.elseExpr, out);
+        out += ' ';
+      }
+      out += "END";
+      break;
+    }
+  }
+  if (parenthesise) out += ')';
+}
+
+void Writer::binary(const Expr& e, std::string& out) {
+  const Expr& left = *e.args[0];
+  const Expr& right = *e.args[1];
+  const std::string& op = e.text;
+  int own = precedence(e);
+  if (isComparison(op)) {
+    expr(left, out, kRelational + 1);
+    out += ' ';
+    out += op;
+    out += ' ';
+    if (comparisonNeedsCollation(left, right)) {
+      collated(right, out);
+    } else {
+      expr(right, out, kRelational + 1);
+    }
+    return;
+  }
+  if (op == "+") {
+    if (own == kAtom) {
+      // Neither side is known to be text or a number: decided per value at run time.
+      out += "tsql_add(";
+      expr(left, out);
+      out += ", ";
+      expr(right, out);
+      out += ')';
+      return;
+    }
+    expr(left, out, own);
+    out += own == kConcat ? " || " : " + ";
+    expr(right, out, own + 1);
+    return;
+  }
+  // Left-associative: the right operand of equal precedence keeps its parentheses.
+  expr(left, out, own);
+  out += ' ';
+  out += op;
+  out += ' ';
+  expr(right, out, own + 1);
+}
+
+void Writer::function(const Expr& e, std::string& out) {
+  const FunctionRule& rule = *findFunction(e.text);
+  auto arguments = [&](size_t from) {
+    for (size_t i = from; i < e.args.size(); ++i) {
+      if (i > from) out += ", ";
+      expr(*e.args[i], out);
+    }
+  };
+  switch (rule.shape) {
+    case FunctionShape::Rename:
+      out += rule.sqliteName;
+      out += '(';
+      arguments(0);
+      out += ')';
+      return;
+    case FunctionShape::Aggregate:
+      out += rule.sqliteName;
+      out += '(';
+      if (e.star) {
+        out += '*';
+      } else {
+        if (e.distinct) out += "DISTINCT ";
+        arguments(0);
+      }
+      out += ')';
+      return;
+    case FunctionShape::Len:
+      out += "LENGTH(RTRIM(";
+      expr(*e.args[0], out);
+      out += "))";
+      return;
+    case FunctionShape::Left:
+      out += "SUBSTR(";
+      expr(*e.args[0], out);
+      out += ", 1, ";
+      expr(*e.args[1], out);
+      out += ')';
+      return;
+    case FunctionShape::Right:
+      // substr(x, -n) would give the whole text for n = 0; SQL Server gives ''.
+      out += "SUBSTR(";
+      expr(*e.args[0], out);
+      out += ", MAX(LENGTH(";
+      expr(*e.args[0], out);
+      out += ") - ";
+      expr(*e.args[1], out, kMultiplicative);
+      out += " + 1, 1))";
+      return;
+    case FunctionShape::Now:
+      out += "strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')";
+      return;
+  }
+}
+
+void Writer::cast(const Expr& e, std::string& out) {
+  const Expr& value = *e.args[0];
+  if (e.style.has_value() && *e.style != 0) {
+    if (!isTextType(e.type)) unsupported("CONVERT style to " + e.type.name, e.pos);
+    // Dates to text in a fixed format; the target's length cuts it as SQL Server does.
+    std::string_view format;
+    switch (*e.style) {
+      case 23: format = "%Y-%m-%d"; break;
+      case 103: format = "%d/%m/%Y"; break;
+      case 108: format = "%H:%M:%S"; break;
+      case 112: format = "%Y%m%d"; break;
+      case 120: format = "%Y-%m-%d %H:%M:%S"; break;
+      case 121: format = "%Y-%m-%d %H:%M:%f"; break;
+      default: format = "%Y-%m-%dT%H:%M:%f"; break;  // 126
+    }
+    bool cut = !e.type.args.empty() && e.type.args[0] != "MAX";
+    if (cut) out += "SUBSTR(";
+    out += "strftime('";
+    out += format;
+    out += "', ";
+    expr(value, out);
+    out += ')';
+    if (cut) {
+      out += ", 1, ";
+      out += e.type.args[0];
+      out += ')';
+    }
+    return;
+  }
+  out += "CAST(";
+  expr(value, out);
+  out += " AS ";
+  out += castTypeText(e.type);
+  out += ')';
+}
+
+}  // namespace platform::db::tsql

@@ -1,0 +1,142 @@
+// SELECT for SQLite: TOP becomes LIMIT, hints are gone, temporary tables are named in "temp",
+// and keys that group, sort or remove duplicates compare through TSQL_CI.
+#include "platform/db/tsql/writer.h"
+
+namespace platform::db::tsql {
+
+std::string Writer::tableName(const ObjectName& name) {
+  if (name.isTemp()) return "temp." + quoteName(name.name());
+  return quoteName(name.name());
+}
+
+void Writer::select(const Select& s, std::string& out) {
+  bool compound = s.specs.size() > 1;
+  for (size_t i = 0; i < s.specs.size(); ++i) {
+    if (i > 0) {
+      switch (s.ops[i - 1]) {
+        case SetOp::Union: out += " UNION "; break;
+        case SetOp::UnionAll: out += " UNION ALL "; break;
+        case SetOp::Except: out += " EXCEPT "; break;
+        case SetOp::Intersect: out += " INTERSECT "; break;
+      }
+    }
+    const QuerySpec& spec = s.specs[i];
+    // UNION, EXCEPT and INTERSECT remove duplicates like DISTINCT does.
+    bool deduplicates = spec.distinct || (compound && ((i > 0 && s.ops[i - 1] != SetOp::UnionAll) ||
+                                                       (i + 1 < s.specs.size() && s.ops[i] != SetOp::UnionAll)));
+    if (compound && spec.top) {
+      // TOP limits its own member of a UNION: SQLite takes LIMIT there only inside a subquery.
+      out += "SELECT * FROM (";
+      querySpec(spec, deduplicates, true, out);
+      out += ')';
+    } else {
+      querySpec(spec, deduplicates, false, out);
+    }
+  }
+  if (!s.orderBy.empty()) {
+    out += " ORDER BY ";
+    for (size_t i = 0; i < s.orderBy.size(); ++i) {
+      if (i > 0) out += ", ";
+      orderKey(*s.orderBy[i].expr, out);
+      if (s.orderBy[i].descending) out += " DESC";
+    }
+  }
+  if (!compound && s.specs.front().top) {
+    out += " LIMIT ";
+    expr(*s.specs.front().top, out);
+  }
+}
+
+void Writer::orderKey(const Expr& e, std::string& out) {
+  if (isBareColumn(e) || isNumericLiteral(e)) {
+    expr(e, out);
+  } else {
+    collated(e, out);
+  }
+}
+
+void Writer::querySpec(const QuerySpec& spec, bool deduplicates, bool withTop, std::string& out) {
+  out += spec.distinct ? "SELECT DISTINCT " : "SELECT ";
+  for (size_t i = 0; i < spec.items.size(); ++i) {
+    if (i > 0) out += ", ";
+    const SelectItem& item = spec.items[i];
+    const Expr& value = *item.expr;
+    // A text expression has the database collation in SQL Server; in SQLite only a column has
+    // one. Giving it TSQL_CI here carries it to whatever reads the result: a derived table, a
+    // view, the other members of a UNION.
+    bool text = !isBareColumn(value) && valueClass(value) == ValueClass::Text;
+    if (text || (deduplicates && !isBareColumn(value) && !isNumericLiteral(value) && value.kind != ExprKind::Star)) {
+      collated(value, out);
+    } else {
+      expr(value, out);
+    }
+    if (!item.alias.empty()) {
+      out += " AS ";
+      out += quoteName(item.alias);
+    }
+  }
+  if (!spec.from.empty()) {
+    out += " FROM ";
+    from(spec.from, out);
+  }
+  if (spec.where) {
+    out += " WHERE ";
+    expr(*spec.where, out);
+  }
+  if (!spec.groupBy.empty()) {
+    out += " GROUP BY ";
+    for (size_t i = 0; i < spec.groupBy.size(); ++i) {
+      if (i > 0) out += ", ";
+      orderKey(*spec.groupBy[i], out);
+    }
+  }
+  if (spec.having) {
+    out += " HAVING ";
+    expr(*spec.having, out);
+  }
+  if (withTop && spec.top) {
+    out += " LIMIT ";
+    expr(*spec.top, out);
+  }
+}
+
+void Writer::from(const std::vector<TableRef>& refs, std::string& out) {
+  for (const TableRef& ref : refs) {
+    switch (ref.join) {
+      case JoinKind::First: break;
+      case JoinKind::Comma: out += ", "; break;
+      case JoinKind::Inner: out += " INNER JOIN "; break;
+      case JoinKind::Left: out += " LEFT JOIN "; break;
+      case JoinKind::Right: out += " RIGHT JOIN "; break;
+      case JoinKind::Full: out += " FULL JOIN "; break;
+      case JoinKind::Cross: out += " CROSS JOIN "; break;
+    }
+    if (ref.derived) {
+      out += '(';
+      select(*ref.derived, out);
+      out += ')';
+    } else {
+      out += tableName(ref.table);
+    }
+    if (!ref.alias.empty()) {
+      out += " AS ";
+      out += quoteName(ref.alias);
+    }
+    if (ref.on) {
+      out += " ON ";
+      expr(*ref.on, out);
+    }
+  }
+}
+
+Statement Writer::selectStatement(const SelectStmt& s) {
+  if (s.select.specs.front().into) return selectInto(s.select);
+  Statement statement;
+  std::string sql;
+  select(s.select, sql);
+  statement.steps.push_back({std::move(sql), false});
+  statement.returnsRows = true;
+  return statement;
+}
+
+}  // namespace platform::db::tsql
