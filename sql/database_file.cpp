@@ -1,0 +1,122 @@
+// Temporary file, build, then a hard link (refuse) or a rename (replace) into place: both are
+// atomic, and a link fails when the target appeared meanwhile, so two programs creating the
+// same file never overwrite each other's complete result.
+#include "sql/database_file.h"
+
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#include "platform/db/connection.h"
+#include "sql/demo_data.h"
+#include "sql/schema.h"
+
+namespace sql {
+namespace fs = std::filesystem;
+namespace {
+
+fs::path sidecar(const fs::path& path, const char* suffix) {
+  fs::path result = path;
+  result += suffix;
+  return result;
+}
+
+void removeWithJournals(const fs::path& path) {
+  std::error_code ignored;
+  fs::remove(path, ignored);
+  fs::remove(sidecar(path, "-wal"), ignored);
+  fs::remove(sidecar(path, "-shm"), ignored);
+  fs::remove(sidecar(path, "-journal"), ignored);
+}
+
+// Removes the temporary file unless released.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(fs::path path) : m_path(std::move(path)) {}
+  ~TemporaryFile() {
+    if (!m_path.empty()) removeWithJournals(m_path);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  const fs::path& path() const { return m_path; }
+
+ private:
+  fs::path m_path;
+};
+
+FileExistsError existsError(const fs::path& path) {
+  return FileExistsError(path.string() + " already exists; use --force to replace it");
+}
+
+}  // namespace
+
+std::string connectionStringFor(const fs::path& path) {
+  std::string text = path.string();
+  // The layer reads options after a semicolon.
+  if (text.find(';') != std::string::npos) {
+    throw std::invalid_argument("a database file name may not contain ';': " + text);
+  }
+  return "sqlite:" + text;
+}
+
+void createEmptyFile(const fs::path& path) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
+  std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+  sqlite3_close(db);
+  if (rc != SQLITE_OK) throw std::runtime_error("cannot create " + path.string() + ": " + message);
+}
+
+void buildDatabaseFile(const fs::path& path, Existing existing, const std::function<void(const fs::path&)>& build) {
+  if (existing == Existing::Refuse && fs::exists(path)) throw existsError(path);
+  fs::path directory = path.parent_path();
+  if (!directory.empty() && !fs::is_directory(directory)) {
+    throw std::runtime_error("cannot create " + path.string() + ": " + directory.string() + " is not a directory");
+  }
+
+  TemporaryFile temporary(sidecar(path, (".tmp-" + std::to_string(::getpid())).c_str()));
+  removeWithJournals(temporary.path());
+  createEmptyFile(temporary.path());
+  build(temporary.path());
+  if (fs::exists(sidecar(temporary.path(), "-wal"))) {
+    throw std::runtime_error("internal error: " + temporary.path().string() + " was left open by its builder");
+  }
+
+  if (existing == Existing::Refuse) {
+    if (::link(temporary.path().c_str(), path.c_str()) != 0) {
+      if (errno == EEXIST) throw existsError(path);
+      throw std::runtime_error("cannot create " + path.string() + ": " + std::strerror(errno));
+    }
+  } else {
+    // Journals of the old file would be replayed into the new one.
+    std::error_code ignored;
+    fs::remove(sidecar(path, "-wal"), ignored);
+    fs::remove(sidecar(path, "-shm"), ignored);
+    fs::remove(sidecar(path, "-journal"), ignored);
+    fs::rename(temporary.path(), path);
+  }
+}
+
+void createSchemaDatabase(const fs::path& path, Existing existing) {
+  buildDatabaseFile(path, existing, [](const fs::path& file) {
+    platform::db::Connection connection;
+    connection.Connect(connectionStringFor(file));
+    createSchema(connection);
+    connection.Close();
+  });
+}
+
+void createDemoDatabase(const fs::path& path, Existing existing) {
+  buildDatabaseFile(path, existing, [](const fs::path& file) {
+    platform::db::Connection connection;
+    connection.Connect(connectionStringFor(file));
+    createSchema(connection);
+    loadDemo(connection);
+    connection.Close();
+  });
+}
+
+}  // namespace sql
