@@ -2,6 +2,8 @@
 // file today, SQL Server over ODBC later. Statements arrive as the console composed them.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -9,15 +11,24 @@
 
 namespace platform::db {
 
+//! What one statement of a batch gave.
+struct StatementOutcome {
+  std::optional<ResultData> rows;  // the rows of a query, when they were asked for
+  long long affected = -1;         // rows affected as SQL Server counts them; -1 when none
+};
+
+//! Which result sets a caller wants read: none (Execute), the first (Open), all (Run).
+enum class RowsWanted { None, First, All };
+
 class Backend {
  public:
   virtual ~Backend() = default;
 
-  //! Runs a statement or batch without rows; returns the affected rows as SQL Server counts
-  //! them (the sum over the batch). Throws DbError.
-  virtual long long execute(std::string_view sql) = 0;
-  //! Runs a query and reads all its rows. Throws DbError.
-  virtual ResultData query(std::string_view sql) = 0;
+  //! Runs a statement or batch; throws DbError at the first failing statement (a batch with a
+  //! syntax error anywhere runs nothing). When `translated` is given, the texts the backend
+  //! actually ran are appended to it (for the statement trace).
+  virtual std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
+                                            std::vector<std::string>* translated) = 0;
   //! Writes client-side edits to the base table; returns the keys of inserted rows in order.
   virtual std::vector<Variant> applyChanges(const BatchChanges& changes) = 0;
 };

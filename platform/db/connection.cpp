@@ -1,0 +1,131 @@
+// The connection: chooses the backend from the connection string and keeps the error
+// collection of the last failure.
+#include "platform/db/connection.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/db/connection_state.h"
+#include "platform/db/connection_string.h"
+#include "platform/db/recordset.h"
+#include "platform/db/sqlite_backend.h"
+
+namespace platform::db {
+namespace {
+
+constexpr const char* kSource = "passaggio.db";
+
+template <class Action>
+auto keepingErrors(ConnectionState& state, std::string_view sql, Action&& action) {
+  state.errors.clear();
+  try {
+    if (!state.backend) {
+      throw makeError(kConnectionErrorNumber, "La connessione al database non è aperta.", kSource, 0,
+                      std::string(sql));
+    }
+    if (state.faultCountdown > 0 && --state.faultCountdown == 0) {
+      throw makeError(kStatementErrorNumber, state.faultDescription, "passaggio.db.fault", 0, std::string(sql));
+    }
+    return action();
+  } catch (const DbError& error) {
+    state.errors = error.errors();
+    throw;
+  }
+}
+
+}  // namespace
+
+std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWanted wanted) {
+  if (!tracer) return keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, nullptr); });
+  std::vector<std::string> translated;
+  TraceRecord record;
+  record.kind = wanted == RowsWanted::None ? "execute" : "open";
+  record.sql = sql;
+  record.translated = &translated;
+  const auto start = std::chrono::steady_clock::now();
+  try {
+    std::vector<StatementOutcome> outcomes =
+        keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, &translated); });
+    record.elapsed = std::chrono::steady_clock::now() - start;
+    for (const StatementOutcome& outcome : outcomes) {
+      record.rows += outcome.rows ? static_cast<long long>(outcome.rows->rows.size()) : std::max(0LL, outcome.affected);
+    }
+    tracer->record(record);
+    return outcomes;
+  } catch (const DbError& error) {
+    record.elapsed = std::chrono::steady_clock::now() - start;
+    if (!error.translated().empty() && (translated.empty() || translated.back() != error.translated())) {
+      translated.push_back(error.translated());
+    }
+    record.errors = &errors;
+    tracer->record(record);
+    throw;
+  }
+}
+
+std::vector<Variant> ConnectionState::applyChanges(const BatchChanges& changes) {
+  return keepingErrors(*this, "", [&] { return backend->applyChanges(changes); });
+}
+
+Connection::Connection() : m_state(std::make_shared<ConnectionState>()) {}
+
+Connection::~Connection() { Close(); }
+
+void Connection::Connect(std::string_view connectionString) {
+  m_state->errors.clear();
+  try {
+    const db::ConnectionString parsed = db::ConnectionString::parse(connectionString);
+    if (parsed.backend != "sqlite") {
+      throw makeError(kConnectionErrorNumber,
+                      "Tipo di database non disponibile in questa installazione: " + parsed.backend, kSource);
+    }
+    const std::string traceFile = traceFileFor(parsed.option("trace"));
+    m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
+    m_state->backend = openSqliteBackend(parsed);
+    m_state->connectionString = std::string(connectionString);
+  } catch (const DbError& error) {
+    m_state->errors = error.errors();
+    throw;
+  }
+}
+
+bool Connection::IsOpen() const { return m_state->backend != nullptr; }
+
+const std::string& Connection::ConnectionString() const { return m_state->connectionString; }
+
+long long Connection::Execute(std::string_view sql) {
+  long long total = -1;
+  for (const StatementOutcome& outcome : m_state->run(sql, RowsWanted::None)) {
+    if (outcome.affected >= 0) total = (total < 0 ? 0 : total) + outcome.affected;
+  }
+  return total;
+}
+
+std::shared_ptr<Recordset> Connection::Open(std::string_view sql) {
+  for (StatementOutcome& outcome : m_state->run(sql, RowsWanted::First)) {
+    if (outcome.rows) return std::make_shared<Recordset>(m_state, std::string(sql), std::move(*outcome.rows));
+  }
+  return std::make_shared<Recordset>(m_state, std::string(sql), ResultData{});
+}
+
+std::vector<Connection::StatementResult> Connection::Run(std::string_view batch) {
+  std::vector<StatementResult> results;
+  for (StatementOutcome& outcome : m_state->run(batch, RowsWanted::All)) {
+    StatementResult result;
+    if (outcome.rows) result.rows = std::make_shared<Recordset>(m_state, std::string(batch), std::move(*outcome.rows));
+    result.affected = outcome.affected;
+    results.push_back(std::move(result));
+  }
+  return results;
+}
+
+const std::vector<ErrorEntry>& Connection::Errors() const { return m_state->errors; }
+
+void Connection::Close() { m_state->backend.reset(); }
+
+void Connection::InjectFault(int statementsFromNow, std::string description) {
+  m_state->faultCountdown = statementsFromNow;
+  m_state->faultDescription = std::move(description);
+}
+
+}  // namespace platform::db

@@ -1,0 +1,445 @@
+// The embedded SQLite backend. Each batch is parsed once and each statement translated once
+// (cached by text); translated statements are prepared once and reused. Values come back as
+// SQL Server returns them: CHAR(n) padded, DECIMAL exact, counts per statement.
+#include "platform/db/sqlite_backend.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+
+#include "platform/db/db_error.h"
+#include "platform/db/sqlite/sqlite_catalog.h"
+#include "platform/db/sqlite/sqlite_functions.h"
+#include "platform/db/tsql/translator.h"
+
+namespace platform::db {
+namespace {
+
+constexpr const char* kSource = "passaggio.db.sqlite";
+constexpr std::size_t kMaxCachedBatches = 4096;
+constexpr std::size_t kMaxPreparedStatements = 512;
+
+std::string upper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return result;
+}
+
+std::string quoteName(std::string_view name) {
+  std::string result = "\"";
+  for (const char c : name) result += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return result + "\"";
+}
+
+std::string withoutPrefix(std::string text, std::string_view prefix) {
+  if (text.rfind(prefix, 0) == 0) text.erase(0, prefix.size());
+  return text;
+}
+
+// A SQLite failure, described as a user of the console needs to read it, with SQL Server's
+// error number where there is one.
+DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_view sqliteText) {
+  const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+  const int primary = code & 0xFF;
+  long native = code;
+  std::string description = message;
+  auto after = [&](std::string_view prefix) { return withoutPrefix(message.substr(prefix.size()), "temp."); };
+  if (message.rfind("no such table: ", 0) == 0) {
+    native = 208;
+    description = "Nome di oggetto '" + after("no such table: ") + "' non valido.";
+  } else if (message.rfind("no such column: ", 0) == 0) {
+    native = 207;
+    description = "Nome di colonna '" + after("no such column: ") + "' non valido.";
+  } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
+    description = "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.";
+  } else if (primary == SQLITE_READONLY) {
+    description = "Il database è di sola lettura: impossibile modificarlo (" + message + ").";
+  } else if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY) {
+    native = 2627;
+    description = "Violazione del vincolo di chiave univoca (" + message + ").";
+  } else if (code == SQLITE_CONSTRAINT_NOTNULL) {
+    native = 515;
+    description = "Impossibile inserire il valore NULL (" + message + ").";
+  } else if (primary == SQLITE_NOTADB) {
+    description = "Il file non è un database (" + message + ").";
+  }
+  return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
+                 std::string(sqliteText));
+}
+
+DbError translationError(const tsql::TranslationError& error, std::string_view batch) {
+  const std::string description = std::string(error.what()) + " (riga " + std::to_string(error.line()) +
+                                  ", colonna " + std::to_string(error.column()) + ")";
+  return DbError({ErrorEntry{kStatementErrorNumber, description, "passaggio.db.tsql", error.nativeError(), "42000"}},
+                 std::string(batch));
+}
+
+// "CHAR(25)" -> 25 for the fixed-length text types SQL Server pads; 0 otherwise.
+int fixedTextLength(std::string_view declared) {
+  const std::string type = upper(declared);
+  const bool fixed = type.rfind("CHAR(", 0) == 0 || type.rfind("NCHAR(", 0) == 0;
+  if (!fixed) return 0;
+  return std::atoi(type.c_str() + type.find('(') + 1);
+}
+
+// "DECIMAL(5,2)" -> 2; 0 for other types and scale 0.
+int decimalScale(std::string_view declared) {
+  const std::string type = upper(declared);
+  if (type.rfind("DECIMAL(", 0) != 0 && type.rfind("NUMERIC(", 0) != 0) return 0;
+  const auto comma = type.find(',');
+  return comma == std::string::npos ? 0 : std::atoi(type.c_str() + comma + 1);
+}
+
+std::size_t utf8Length(const std::string& text) {
+  std::size_t count = 0;
+  for (const unsigned char c : text) count += (c & 0xC0) != 0x80;
+  return count;
+}
+
+struct ColumnReader {
+  int padTo = 0;
+  int scale = 0;
+};
+
+Variant readValue(sqlite3_stmt* statement, int index, const ColumnReader& reader) {
+  switch (sqlite3_column_type(statement, index)) {
+    case SQLITE_NULL:
+      return Variant::null();
+    case SQLITE_INTEGER:
+      return Variant(static_cast<long long>(sqlite3_column_int64(statement, index)));
+    case SQLITE_FLOAT: {
+      const double value = sqlite3_column_double(statement, index);
+      if (reader.scale > 0) {
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, "%.*f", reader.scale, value);
+        return Variant(Decimal::parse(buffer));
+      }
+      return Variant(value);
+    }
+    default: {
+      std::string text(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
+                       static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
+      if (reader.padTo > 0) {
+        const std::size_t length = utf8Length(text);
+        if (length < static_cast<std::size_t>(reader.padTo)) text.append(reader.padTo - length, ' ');
+      }
+      return Variant(std::move(text));
+    }
+  }
+}
+
+class SqliteBackend : public Backend {
+ public:
+  explicit SqliteBackend(sqlite3* db) : m_db(db), m_catalog(db) {}
+
+  ~SqliteBackend() override {
+    for (auto& [text, statement] : m_prepared) sqlite3_finalize(statement);
+    sqlite3_close_v2(m_db);
+  }
+
+  std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
+                                    std::vector<std::string>* translated) override {
+    std::vector<CachedStatement>& batch = parsed(sql);
+    std::vector<StatementOutcome> outcomes;
+    outcomes.reserve(batch.size());
+    bool rowsTaken = false;
+    for (CachedStatement& cached : batch) {
+      const tsql::Statement& statement = written(cached, sql);
+      if (translated != nullptr) {
+        for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
+      }
+      const bool readRows = statement.returnsRows &&
+                            (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
+      outcomes.push_back(execute(statement, readRows));
+      rowsTaken = rowsTaken || readRows;
+      if (statement.changesSchema) ++m_schemaGeneration;
+    }
+    return outcomes;
+  }
+
+  std::vector<Variant> applyChanges(const BatchChanges& changes) override {
+    std::vector<Variant> insertedKeys;
+    plain("SAVEPOINT passaggio_batch_update");
+    try {
+      for (const RowChange& change : changes.changes) {
+        const std::optional<Variant> key = apply(changes, change);
+        if (key) insertedKeys.push_back(*key);
+      }
+    } catch (...) {
+      plain("ROLLBACK TO passaggio_batch_update");
+      plain("RELEASE passaggio_batch_update");
+      throw;
+    }
+    plain("RELEASE passaggio_batch_update");
+    return insertedKeys;
+  }
+
+ private:
+  struct CachedStatement {
+    tsql::ParsedStatement parsed;
+    std::optional<tsql::Statement> written;
+    std::uint64_t generation = 0;
+  };
+
+  std::vector<CachedStatement>& parsed(std::string_view sql) {
+    const std::string key(sql);
+    auto found = m_batches.find(key);
+    if (found != m_batches.end()) return found->second;
+    std::vector<CachedStatement> batch;
+    try {
+      for (tsql::ParsedStatement& statement : tsql::parseBatch(sql)) batch.push_back({std::move(statement), {}, 0});
+    } catch (const tsql::TranslationError& error) {
+      throw translationError(error, sql);
+    }
+    if (m_batches.size() >= kMaxCachedBatches) m_batches.clear();
+    return m_batches.emplace(key, std::move(batch)).first->second;
+  }
+
+  // The statement written for SQLite; a translation that read the catalog is written again
+  // once any statement has changed the schema since.
+  const tsql::Statement& written(CachedStatement& cached, std::string_view batch) {
+    const bool stale = cached.parsed.needsCatalog() && cached.generation != m_schemaGeneration;
+    if (!cached.written || stale) {
+      try {
+        cached.written = cached.parsed.translate(m_catalog);
+      } catch (const tsql::TranslationError& error) {
+        throw translationError(error, batch);
+      }
+      cached.generation = m_schemaGeneration;
+    }
+    return *cached.written;
+  }
+
+  StatementOutcome execute(const tsql::Statement& statement, bool readRows) {
+    StatementOutcome outcome;
+    bool counted = false;
+    long long affected = 0;
+    for (std::size_t i = 0; i < statement.steps.size(); ++i) {
+      const tsql::SqliteStep& step = statement.steps[i];
+      const bool last = i + 1 == statement.steps.size();
+      sqlite3_stmt* prepared = prepare(step.sql, statement.tsql);
+      const sqlite3_int64 before = sqlite3_total_changes64(m_db);
+      if (last && readRows) {
+        outcome.rows = readAll(prepared, statement.tsql, step.sql);
+      } else {
+        stepThrough(prepared, statement.tsql, step.sql);
+      }
+      if (step.countsRows) {
+        counted = true;
+        affected += sqlite3_total_changes64(m_db) - before;
+      }
+    }
+    outcome.affected = counted ? affected : -1;
+    return outcome;
+  }
+
+  sqlite3_stmt* prepare(const std::string& text, std::string_view tsql) {
+    const auto found = m_prepared.find(text);
+    if (found != m_prepared.end()) return found->second;
+    sqlite3_stmt* statement = nullptr;
+    const int rc = sqlite3_prepare_v3(m_db, text.c_str(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT,
+                                      &statement, nullptr);
+    if (rc != SQLITE_OK) {
+      sqlite3_finalize(statement);
+      throw sqliteError(m_db, rc, tsql, text);
+    }
+    if (m_prepared.size() >= kMaxPreparedStatements) forgetPrepared();
+    m_prepared.emplace(text, statement);
+    return statement;
+  }
+
+  void forgetPrepared() {
+    for (auto& [text, statement] : m_prepared) sqlite3_finalize(statement);
+    m_prepared.clear();
+  }
+
+  void stepThrough(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW) rc = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, tsql, text);
+  }
+
+  ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
+    ResultData data;
+    const int count = sqlite3_column_count(statement);
+    std::vector<ColumnReader> readers(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+      ColumnInfo column;
+      column.name = sqlite3_column_name(statement, i);
+      const char* declared = sqlite3_column_decltype(statement, i);
+      column.declaredType = declared != nullptr ? declared : "";
+      const char* table = sqlite3_column_table_name(statement, i);
+      const char* origin = sqlite3_column_origin_name(statement, i);
+      if (table != nullptr && origin != nullptr) {
+        column.baseTable = table;
+        column.baseColumn = origin;
+        column.isKey = isRowKey(column.baseTable, column.baseColumn);
+      }
+      readers[i] = {fixedTextLength(column.declaredType), decimalScale(column.declaredType)};
+      data.columns.push_back(std::move(column));
+    }
+    int rc = 0;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+      Row row;
+      row.reserve(static_cast<std::size_t>(count));
+      for (int i = 0; i < count; ++i) row.push_back(readValue(statement, i, readers[i]));
+      data.rows.push_back(std::move(row));
+    }
+    sqlite3_reset(statement);
+    if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, tsql, text);
+    return data;
+  }
+
+  bool isRowKey(const std::string& table, const std::string& column) {
+    const auto columns = m_catalog.columns(table);
+    if (!columns) return false;
+    for (const auto& candidate : *columns) {
+      if (candidate.isRowKey && upper(candidate.name) == upper(column)) return true;
+    }
+    return false;
+  }
+
+  void plain(const char* sql) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK) throw sqliteError(m_db, rc, sql, sql);
+  }
+
+  static void bind(sqlite3_stmt* statement, int index, const Variant& value) {
+    switch (value.type()) {
+      case Variant::Type::Empty:
+      case Variant::Type::Null:
+        sqlite3_bind_null(statement, index);
+        break;
+      case Variant::Type::Integer:
+        sqlite3_bind_int64(statement, index, value.toInteger());
+        break;
+      case Variant::Type::Boolean:
+        sqlite3_bind_int(statement, index, value.toBool() ? 1 : 0);
+        break;
+      case Variant::Type::Double:
+        sqlite3_bind_double(statement, index, value.toDouble());
+        break;
+      default: {
+        const std::string text = value.toText();
+        sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+      }
+    }
+  }
+
+  std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
+    std::string sql;
+    const std::string table = quoteName(changes.table);
+    const std::string key = quoteName(changes.keyColumn);
+    std::vector<const Variant*> parameters;
+    switch (change.kind) {
+      case RowChange::Kind::Insert: {
+        std::string names;
+        std::string marks;
+        for (const auto& [column, value] : change.values) {
+          names += (names.empty() ? "" : ", ") + quoteName(column);
+          marks += marks.empty() ? "?" : ", ?";
+          parameters.push_back(&value);
+        }
+        sql = names.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                            : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+        break;
+      }
+      case RowChange::Kind::Update: {
+        if (change.values.empty()) return std::nullopt;
+        std::string assignments;
+        for (const auto& [column, value] : change.values) {
+          assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = ?";
+          parameters.push_back(&value);
+        }
+        sql = "UPDATE " + table + " SET " + assignments + " WHERE " + key + " = ?";
+        parameters.push_back(&change.key);
+        break;
+      }
+      case RowChange::Kind::Delete:
+        sql = "DELETE FROM " + table + " WHERE " + key + " = ?";
+        parameters.push_back(&change.key);
+        break;
+    }
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr);
+    if (rc == SQLITE_OK) {
+      for (std::size_t i = 0; i < parameters.size(); ++i) bind(statement, static_cast<int>(i + 1), *parameters[i]);
+      rc = sqlite3_step(statement);
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, sql, sql);
+    if (change.kind == RowChange::Kind::Insert) {
+      return Variant(static_cast<long long>(sqlite3_last_insert_rowid(m_db)));
+    }
+    return std::nullopt;
+  }
+
+  sqlite3* m_db;
+  sqlite::SqliteCatalog m_catalog;
+  std::unordered_map<std::string, std::vector<CachedStatement>> m_batches;
+  std::unordered_map<std::string, sqlite3_stmt*> m_prepared;
+  std::uint64_t m_schemaGeneration = 0;
+};
+
+[[noreturn]] void cannotOpen(const std::string& path, const std::string& why, sqlite3* db = nullptr, int code = 0) {
+  if (db != nullptr) sqlite3_close_v2(db);
+  throw DbError({ErrorEntry{kConnectionErrorNumber, "Impossibile aprire il database " + path + ": " + why, kSource,
+                            code, "08001"}});
+}
+
+void configure(sqlite3* db, const std::string& path, bool memory) {
+  const char* settings[] = {"PRAGMA automatic_index = OFF", "PRAGMA temp_store = MEMORY",
+                            "PRAGMA cache_size = -65536"};
+  for (const char* setting : settings) {
+    char* message = nullptr;
+    const int rc = sqlite3_exec(db, setting, nullptr, nullptr, &message);
+    const std::string text = message != nullptr ? message : "";
+    sqlite3_free(message);
+    if (rc != SQLITE_OK) cannotOpen(path, text, db, rc);
+  }
+  // WAL lets several consoles read while one writes; a read-only file stays as it is.
+  if (!memory && sqlite3_db_readonly(db, "main") == 0) {
+    sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
+  const std::string& path = connection.target;
+  const bool memory = path == ":memory:";
+  const std::string create = connection.option("create");
+  const bool mayCreate = create == "1" || create == "yes" || create == "true";
+  std::error_code ignored;
+  if (!memory && !mayCreate && !std::filesystem::exists(path, ignored)) {
+    cannotOpen(path, "il file non esiste.", nullptr, SQLITE_CANTOPEN);
+  }
+  if (!memory && std::filesystem::is_directory(path, ignored)) cannotOpen(path, "è una cartella, non un file.");
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_URI;
+  int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) cannotOpen(path, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc), db, rc);
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, std::atoi(connection.option("busy_timeout", "5000").c_str()));
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  if (sqlite::registerTsqlFunctions(db) != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, rc);
+  // Opening is lazy in SQLite: read the schema now so that a file that is not a database,
+  // or one locked past the timeout, is reported here and not at the first statement.
+  rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  if ((rc & 0xFF) == SQLITE_NOTADB) cannotOpen(path, "il file non è un database.", db, rc);
+  if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
+  if (rc != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, rc);
+  configure(db, path, memory);
+  return std::make_unique<SqliteBackend>(db);
+}
+
+}  // namespace platform::db

@@ -1,0 +1,122 @@
+// Record sets as the console's grids and editors use them: navigation, bookmarks, values as
+// SQL Server returns them, and client-side edits written back by key.
+#include "platform/db/recordset.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/db/connection.h"
+
+namespace platform::db {
+namespace {
+
+class RecordsetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_connection.Connect("sqlite::memory:");
+    m_connection.Execute(
+        "CREATE TABLE ART (ID INT IDENTITY(1,1) PRIMARY KEY, CODART CHAR(6) NOT NULL, "
+        "STATO DECIMAL(2,0) NULL, PESO DECIMAL(7,3) NULL, NOTE VARCHAR(40) NULL)");
+    m_connection.Execute(
+        "INSERT INTO ART (CODART, STATO, PESO, NOTE) VALUES ('A1', 10, 1.5, 'uno'), ('A2', 20, NULL, NULL), "
+        "('A3', 10, 0.25, 'tre')");
+  }
+
+  std::vector<std::string> codes(const char* sql) {
+    std::vector<std::string> result;
+    auto rows = m_connection.Open(sql);
+    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) result.push_back(rows->Field("CODART").toText());
+    return result;
+  }
+
+  Connection m_connection;
+};
+
+TEST_F(RecordsetTest, MovesOverAllRowsWithBofAndEofAtTheEnds) {
+  auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
+  EXPECT_EQ(rows->RecordCount(), 3u);
+  EXPECT_FALSE(rows->Bof());
+  EXPECT_EQ(rows->AbsolutePosition(), 1u);
+  rows->MoveLast();
+  EXPECT_EQ(rows->Field("id"), Variant(3));
+  rows->MoveNext();
+  EXPECT_TRUE(rows->Eof());
+  EXPECT_THROW(rows->MoveNext(), DbError);
+  EXPECT_THROW(rows->Field("CODART"), DbError);
+  rows->MoveFirst();
+  rows->MovePrevious();
+  EXPECT_TRUE(rows->Bof());
+  rows->SetAbsolutePosition(2);
+  const Recordset::Bookmark second = rows->GetBookmark();
+  rows->MoveFirst();
+  rows->MoveToBookmark(second);
+  EXPECT_EQ(rows->Field(0), Variant(2));
+
+  auto none = m_connection.Open("SELECT * FROM ART WHERE 1=0");
+  EXPECT_TRUE(none->Bof());
+  EXPECT_TRUE(none->Eof());
+  EXPECT_EQ(none->RecordCount(), 0u);
+  EXPECT_EQ(none->FieldCount(), 5u) << "an empty result still names its columns";
+}
+
+TEST_F(RecordsetTest, ValuesComeBackAsSqlServerReturnsThem) {
+  auto rows = m_connection.Open("SELECT CODART, STATO, PESO, NOTE, RTRIM(CODART) AS BARE FROM ART ORDER BY ID");
+  EXPECT_EQ(rows->Field("CODART"), Variant("A1    ")) << "CHAR(n) comes back padded";
+  EXPECT_EQ(rows->Field("BARE"), Variant("A1"));
+  EXPECT_EQ(rows->Field("STATO").type(), Variant::Type::Integer);
+  EXPECT_EQ(rows->Field("PESO").toText(), "1.500") << "DECIMAL(7,3) keeps its scale";
+  EXPECT_EQ(rows->Column(0).declaredType, "CHAR(6)");
+  EXPECT_EQ(rows->Column(0).baseTable, "ART");
+  rows->MoveNext();
+  EXPECT_TRUE(rows->Field("PESO").isNull());
+  EXPECT_THROW(rows->Field("MANCA"), DbError);
+  EXPECT_TRUE(rows->HasField("note"));
+}
+
+TEST_F(RecordsetTest, RequeryReadsRowsWrittenSinceAndGoesBackToTheFirst) {
+  auto rows = m_connection.Open("SELECT * FROM ART WHERE STATO = 10 ORDER BY CODART");
+  rows->MoveLast();
+  m_connection.Execute("UPDATE ART SET STATO = 10 WHERE CODART = 'A2'");
+  rows->Requery();
+  EXPECT_EQ(rows->RecordCount(), 3u);
+  EXPECT_EQ(rows->AbsolutePosition(), 1u);
+}
+
+TEST_F(RecordsetTest, BatchUpdateWritesChangesInsertsAndDeletesByKey) {
+  auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
+  rows->SetField("NOTE", Variant("cambiata"));
+  rows->MoveNext();
+  rows->Delete();
+  rows->AddNew();
+  rows->SetField("CODART", Variant("A9"));
+  rows->SetField("STATO", Variant(30));
+  EXPECT_TRUE(rows->HasPendingChanges());
+  EXPECT_EQ(codes("SELECT CODART FROM ART ORDER BY ID"), (std::vector<std::string>{"A1    ", "A2    ", "A3    "}))
+      << "nothing is written before the batch update";
+  rows->UpdateBatch();
+  EXPECT_FALSE(rows->HasPendingChanges());
+  EXPECT_EQ(rows->Field("ID"), Variant(4)) << "the new row learns its identity";
+  EXPECT_EQ(codes("SELECT CODART FROM ART ORDER BY ID"), (std::vector<std::string>{"A1    ", "A3    ", "A9    "}));
+  auto check = m_connection.Open("SELECT NOTE FROM ART WHERE ID = 1");
+  EXPECT_EQ(check->Field("NOTE"), Variant("cambiata"));
+}
+
+TEST_F(RecordsetTest, CancelBatchRestoresEveryPendingEdit) {
+  auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
+  rows->SetField("STATO", Variant(99));
+  rows->MoveNext();
+  rows->Delete();
+  rows->AddNew();
+  rows->CancelBatch();
+  EXPECT_FALSE(rows->HasPendingChanges());
+  EXPECT_EQ(rows->RecordCount(), 3u);
+  EXPECT_EQ(rows->Field("STATO"), Variant(10));
+}
+
+TEST_F(RecordsetTest, ResultWithoutKeyCannotBeWrittenBack) {
+  auto rows = m_connection.Open("SELECT CODART, COUNT(*) AS N FROM ART GROUP BY CODART");
+  rows->SetField("N", Variant(5));
+  EXPECT_THROW(rows->UpdateBatch(), DbError);
+}
+
+}  // namespace
+}  // namespace platform::db
