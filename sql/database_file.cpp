@@ -3,7 +3,6 @@
 // same file never overwrite each other's complete result.
 #include "sql/database_file.h"
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,47 +47,38 @@ class TemporaryFile {
 };
 
 FileExistsError existsError(const fs::path& path) {
-  return FileExistsError(path.string() + " already exists; use --force to replace it");
+  return FileExistsError(path.string() + " esiste già; usare --force per sostituirlo");
 }
 
 }  // namespace
 
-std::string connectionStringFor(const fs::path& path) {
+std::string connectionStringFor(const fs::path& path, bool create) {
   std::string text = path.string();
   // The layer reads options after a semicolon.
   if (text.find(';') != std::string::npos) {
-    throw std::invalid_argument("a database file name may not contain ';': " + text);
+    throw std::invalid_argument("il nome del file di database non può contenere ';': " + text);
   }
-  return "sqlite:" + text;
-}
-
-void createEmptyFile(const fs::path& path) {
-  sqlite3* db = nullptr;
-  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE, nullptr);
-  std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-  sqlite3_close(db);
-  if (rc != SQLITE_OK) throw std::runtime_error("cannot create " + path.string() + ": " + message);
+  return "sqlite:" + text + (create ? ";create=1" : "");
 }
 
 void buildDatabaseFile(const fs::path& path, Existing existing, const std::function<void(const fs::path&)>& build) {
   if (existing == Existing::Refuse && fs::exists(path)) throw existsError(path);
   fs::path directory = path.parent_path();
   if (!directory.empty() && !fs::is_directory(directory)) {
-    throw std::runtime_error("cannot create " + path.string() + ": " + directory.string() + " is not a directory");
+    throw std::runtime_error("impossibile creare " + path.string() + ": " + directory.string() + " non è una cartella");
   }
 
   TemporaryFile temporary(sidecar(path, (".tmp-" + std::to_string(::getpid())).c_str()));
   removeWithJournals(temporary.path());
-  createEmptyFile(temporary.path());
   build(temporary.path());
   if (fs::exists(sidecar(temporary.path(), "-wal"))) {
-    throw std::runtime_error("internal error: " + temporary.path().string() + " was left open by its builder");
+    throw std::runtime_error("errore interno: " + temporary.path().string() + " è rimasto aperto");
   }
 
   if (existing == Existing::Refuse) {
     if (::link(temporary.path().c_str(), path.c_str()) != 0) {
       if (errno == EEXIST) throw existsError(path);
-      throw std::runtime_error("cannot create " + path.string() + ": " + std::strerror(errno));
+      throw std::runtime_error("impossibile creare " + path.string() + ": " + std::strerror(errno));
     }
   } else {
     // Journals of the old file would be replayed into the new one.
@@ -103,7 +93,7 @@ void buildDatabaseFile(const fs::path& path, Existing existing, const std::funct
 void createSchemaDatabase(const fs::path& path, Existing existing) {
   buildDatabaseFile(path, existing, [](const fs::path& file) {
     platform::db::Connection connection;
-    connection.Connect(connectionStringFor(file));
+    connection.Connect(connectionStringFor(file, true));
     createSchema(connection);
     connection.Close();
   });
@@ -112,7 +102,7 @@ void createSchemaDatabase(const fs::path& path, Existing existing) {
 void createDemoDatabase(const fs::path& path, Existing existing) {
   buildDatabaseFile(path, existing, [](const fs::path& file) {
     platform::db::Connection connection;
-    connection.Connect(connectionStringFor(file));
+    connection.Connect(connectionStringFor(file, true));
     createSchema(connection);
     loadDemo(connection);
     connection.Close();

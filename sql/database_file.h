@@ -18,14 +18,12 @@ class FileExistsError : public std::runtime_error {
 
 enum class Existing { Refuse, Replace };
 
-//! The connection string under which the layer opens a database file.
-std::string connectionStringFor(const std::filesystem::path& path);
+//! The connection string under which the layer opens a database file; with `create` the
+//! layer makes the file when it is missing.
+std::string connectionStringFor(const std::filesystem::path& path, bool create = false);
 
-//! Creates an empty SQLite file at `path` (which must not exist), ready for the layer to open.
-void createEmptyFile(const std::filesystem::path& path);
-
-//! Builds a database at `path`: `build` receives a fresh empty file under a temporary name
-//! and fills it; the result then takes the place of `path`. With Existing::Refuse an existing
+//! Builds a database at `path`: `build` receives a temporary name beside it, where no file
+//! exists yet, and creates and fills the database there; the result then takes the place of `path`. With Existing::Refuse an existing
 //! `path` is refused (FileExistsError) before and after building; with Existing::Replace it is
 //! replaced, its journal files with it.
 void buildDatabaseFile(const std::filesystem::path& path, Existing existing,

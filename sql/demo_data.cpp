@@ -784,7 +784,7 @@ void loadDemo(platform::db::Connection& connection) {
   for (const char* table : {"MG0M_ARGOMENTI_PASSAGGI", "MG66_ANAGRART", "FW07_APPUSER", "MG0O_CAMPI_PASSAGGI"}) {
     auto rows = connection.Open(std::string("SELECT COUNT(*) AS N FROM ") + table);
     if (rows->Field("N").toInteger() != 0) {
-      throw std::runtime_error(std::string("the demo needs an empty database, but ") + table + " holds rows");
+      throw std::runtime_error(std::string("i dati dimostrativi vanno in un database vuoto, ma ") + table + " contiene righe");
     }
   }
   ConnectionSink sink(connection);
@@ -798,7 +798,7 @@ std::filesystem::path demoDatabasePath() {
   } else if (const char* home = std::getenv("HOME"); home && *home) {
     base = std::filesystem::path(home) / ".local" / "share";
   } else {
-    throw std::runtime_error("neither XDG_DATA_HOME nor HOME is set: no place for the demo database");
+    throw std::runtime_error("né XDG_DATA_HOME né HOME sono impostate: nessun posto per il database dimostrativo");
   }
   return base / "passaggio" / "demo.db";
 }

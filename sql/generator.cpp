@@ -353,10 +353,10 @@ struct RawDatabase {
 std::string validateOptions(const GeneratorOptions& options) {
   int readable = 0;
   for (const CatalogueField& field : catalogueFields()) readable += catalogueTables()[field.table - 1].isTable ? 1 : 0;
-  if (options.items < 1 || options.items > 100'000'000) return "--items must be between 1 and 100000000";
-  if (options.bodies < 1 || options.bodies > 999) return "--bodies must be between 1 and 999";
+  if (options.items < 1 || options.items > 100'000'000) return "--items deve essere tra 1 e 100000000";
+  if (options.bodies < 1 || options.bodies > 999) return "--bodies deve essere tra 1 e 999";
   if (options.fields < 0 || options.fields > readable) {
-    return "--fields must be between 0 and " + std::to_string(readable) + " (the readable fields of the catalogue)";
+    return "--fields deve essere tra 0 e " + std::to_string(readable) + " (i campi leggibili del catalogo)";
   }
   return {};
 }
@@ -368,7 +368,7 @@ GeneratorReport generateDatabase(const std::filesystem::path& path, const Genera
   buildDatabaseFile(path, existing, [&](const std::filesystem::path& file) {
     {
       platform::db::Connection connection;
-      connection.Connect(connectionStringFor(file));
+      connection.Connect(connectionStringFor(file, true));
       createTables(connection);
       connection.Close();
     }

@@ -22,7 +22,7 @@ bool hasConsoleTables(platform::db::Connection& connection) {
 
 void createTables(platform::db::Connection& connection) {
   if (hasConsoleTables(connection)) {
-    throw SchemaExistsError("the database already holds the console's tables (MG0L_ENTITA_PASSAGGI exists)");
+    throw SchemaExistsError("il database contiene già le tabelle della console (MG0L_ENTITA_PASSAGGI esiste)");
   }
   connection.Execute(text::kModuleTables);
   connection.Execute(text::kHostTables);

@@ -26,23 +26,24 @@ constexpr int kError = 1;
 constexpr int kUsage = 2;
 
 constexpr std::string_view kUsageText =
-    R"usage(usage: passaggio-db COMMAND FILE [OPTIONS]
+    R"usage(uso: passaggio-db COMANDO FILE [OPZIONI]
 
-commands:
-  create FILE [--force]      create a database with the empty schema
-  demo FILE [--force]        create a database with the schema and the demo data
+comandi:
+  create FILE [--force]      crea un database con lo schema vuoto
+  demo FILE [--force]        crea un database con lo schema e i dati dimostrativi
   generate FILE [--items N] [--bodies B] [--fields F] [--seed S] [--force]
-                             create a large reproducible database: N items (default
-                             10000) of company 1 and N/100 of company 2, B validation
-                             bodies (default 10) with F fields each (default 5);
-                             the same seed (default 1) gives the same content
-  sql FILE [-c TEXT]         run a T-SQL batch, given with -c or on standard input, as
-                             the console runs it; each result set is printed as CSV
-                             with a header, other statements as "(N rows affected)"
-  help                       print this text
+                             crea un database grande e riproducibile: N articoli
+                             (10000 se non indicato) della ditta 1 e N/100 della
+                             ditta 2, B enti validazione (10) con F campi ciascuno
+                             (5); lo stesso seed (1) dà lo stesso contenuto
+  sql FILE [-c TESTO]        esegue un batch T-SQL, dato con -c o sullo standard
+                             input, come lo esegue la console; ogni insieme di righe
+                             è stampato in CSV con intestazione, le altre istruzioni
+                             come "(N righe interessate)"
+  help                       stampa questo testo
 
---force replaces an existing FILE; without it an existing FILE is never touched.
-exit status: 0 done, 1 error, 2 wrong usage
+--force sostituisce un FILE esistente; senza, un FILE esistente non viene mai toccato.
+codice di uscita: 0 riuscito, 1 errore, 2 uso errato
 )usage";
 
 struct UsageError {
@@ -63,10 +64,10 @@ class Options {
       if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
         m_values.emplace_back(name, "");
       } else if (std::find(valued.begin(), valued.end(), name) != valued.end()) {
-        if (i + 1 == arguments.size()) throw UsageError{name + " needs a value"};
+        if (i + 1 == arguments.size()) throw UsageError{name + " richiede un valore"};
         m_values.emplace_back(name, arguments[++i]);
       } else {
-        throw UsageError{"unexpected argument '" + name + "'"};
+        throw UsageError{"argomento inatteso '" + name + "'"};
       }
     }
   }
@@ -88,7 +89,7 @@ class Options {
     Number result{};
     auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), result);
     if (error != std::errc() || end != text->data() + text->size()) {
-      throw UsageError{std::string(name) + " needs a whole number, not '" + *text + "'"};
+      throw UsageError{std::string(name) + " richiede un numero intero, non '" + *text + "'"};
     }
     return result;
   }
@@ -99,16 +100,16 @@ class Options {
 
 void printDbError(const platform::db::DbError& error) {
   const auto& entries = error.errors();
-  std::cerr << "passaggio-db: the statement failed\n";
+  std::cerr << "passaggio-db: l'istruzione non è riuscita\n";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
-    std::cerr << "  error " << i + 1 << " of " << entries.size() << ": number " << entry.number << ", native "
-              << entry.nativeError << ", source " << entry.source << "\n"
+    std::cerr << "  errore " << i + 1 << " di " << entries.size() << ": numero " << entry.number << ", nativo "
+              << entry.nativeError << ", origine " << entry.source << "\n"
               << "    " << entry.description << "\n";
   }
   if (entries.empty()) std::cerr << "  " << error.what() << "\n";
-  if (!error.sql().empty()) std::cerr << "  statement: " << error.sql() << "\n";
-  if (!error.translated().empty()) std::cerr << "  translated: " << error.translated() << "\n";
+  if (!error.sql().empty()) std::cerr << "  istruzione: " << error.sql() << "\n";
+  if (!error.translated().empty()) std::cerr << "  tradotta: " << error.translated() << "\n";
 }
 
 int runSql(const std::filesystem::path& file, const Options& options) {
@@ -119,7 +120,7 @@ int runSql(const std::filesystem::path& file, const Options& options) {
     batch.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
   if (!std::filesystem::exists(file)) {
-    std::cerr << "passaggio-db: " << file.string() << " does not exist\n";
+    std::cerr << "passaggio-db: " << file.string() << " non esiste\n";
     return kError;
   }
   platform::db::Connection connection;
@@ -135,7 +136,7 @@ int runSql(const std::filesystem::path& file, const Options& options) {
     if (result.rows) {
       platform::db::writeCsv(out, *result.rows);
     } else {
-      out << "(" << result.affected << (result.affected == 1 ? " row affected)\n" : " rows affected)\n");
+      out << "(" << result.affected << (result.affected == 1 ? " riga interessata)\n" : " righe interessate)\n");
     }
   }
   std::cout << out.str() << std::flush;
@@ -143,16 +144,16 @@ int runSql(const std::filesystem::path& file, const Options& options) {
 }
 
 int run(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return usage("no command given");
+  if (arguments.empty()) return usage("nessun comando");
   const std::string& command = arguments[0];
   if (command == "help" || command == "--help" || command == "-h") {
     std::cout << kUsageText;
     return kOk;
   }
   if (command != "create" && command != "demo" && command != "generate" && command != "sql") {
-    return usage("unknown command '" + command + "'");
+    return usage("comando sconosciuto '" + command + "'");
   }
-  if (arguments.size() < 2 || arguments[1].starts_with("-")) return usage(command + " needs a database FILE");
+  if (arguments.size() < 2 || arguments[1].starts_with("-")) return usage(command + " richiede il FILE del database");
   std::filesystem::path file = arguments[1];
   std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
 
@@ -165,10 +166,10 @@ int run(const std::vector<std::string>& arguments) {
       if (options.has("--force")) existing = sql::Existing::Replace;
       if (command == "create") {
         sql::createSchemaDatabase(file, existing);
-        std::cout << "created " << file.string() << " with the empty schema\n";
+        std::cout << "creato " << file.string() << " con lo schema vuoto\n";
       } else {
         sql::createDemoDatabase(file, existing);
-        std::cout << "created " << file.string() << " with the demo data\n";
+        std::cout << "creato " << file.string() << " con i dati dimostrativi\n";
       }
       return kOk;
     }
@@ -183,11 +184,11 @@ int run(const std::vector<std::string>& arguments) {
     if (std::string problem = sql::validateOptions(generator); !problem.empty()) return usage(problem);
     sql::GeneratorReport report = sql::generateDatabase(file, generator, existing);
     char seconds[128];
-    std::snprintf(seconds, sizeof seconds, "%.1f s (rows %.1f s, indexes %.1f s)", report.totalSeconds,
+    std::snprintf(seconds, sizeof seconds, "%.1f s (righe %.1f s, indici %.1f s)", report.totalSeconds,
                   report.fillSeconds, report.indexSeconds);
-    std::cout << "generated " << file.string() << ": " << report.items << " items, " << report.associations
-              << " entity associations, " << report.exclusions << " exclusions, " << report.signOffs
-              << " sign-offs in " << seconds << "\n";
+    std::cout << "generato " << file.string() << ": " << report.items << " articoli, " << report.associations
+              << " associazioni entità, " << report.exclusions << " esclusioni, " << report.signOffs
+              << " visti in " << seconds << "\n";
     return kOk;
   } catch (const UsageError& error) {
     return usage(error.message);
