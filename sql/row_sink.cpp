@@ -49,30 +49,40 @@ class ConnectionSink::TableImpl : public RowSink::Table {
       : m_sink(sink), m_columnCount(columns.size()) {
     m_prefix = "INSERT INTO " + std::string(table) + " ( ";
     for (std::size_t i = 0; i < columns.size(); ++i) m_prefix += (i ? " , " : "") + columns[i];
-    m_prefix += " ) VALUES ( ";
+    m_prefix += " ) VALUES\n";
   }
 
   void insert(std::initializer_list<Variant> values) override {
     if (values.size() != m_columnCount) throw std::invalid_argument("row does not match the columns: " + m_prefix);
-    std::string statement = m_prefix;
+    m_rows += m_pending == 0 ? "  ( " : ",\n  ( ";
     bool first = true;
     for (const Variant& value : values) {
-      if (!first) statement += " , ";
-      statement += tsqlLiteral(value);
+      if (!first) m_rows += " , ";
+      m_rows += tsqlLiteral(value);
       first = false;
     }
-    statement += " )\n";
-    m_sink.add(std::move(statement));
+    m_rows += " )";
+    if (++m_pending >= m_sink.m_rowsPerStatement) flush();
+  }
+
+  void flush() {
+    if (m_pending == 0) return;
+    std::string statement = m_prefix + m_rows;
+    m_rows.clear();
+    m_pending = 0;
+    m_sink.m_connection.Execute(statement);
   }
 
  private:
   ConnectionSink& m_sink;
   std::size_t m_columnCount;
   std::string m_prefix;
+  std::string m_rows;
+  std::size_t m_pending = 0;
 };
 
-ConnectionSink::ConnectionSink(platform::db::Connection& connection, std::size_t statementsPerBatch)
-    : m_connection(connection), m_statementsPerBatch(statementsPerBatch == 0 ? 1 : statementsPerBatch) {}
+ConnectionSink::ConnectionSink(platform::db::Connection& connection, std::size_t rowsPerStatement)
+    : m_connection(connection), m_rowsPerStatement(rowsPerStatement == 0 ? 1 : rowsPerStatement) {}
 
 ConnectionSink::~ConnectionSink() = default;
 
@@ -81,17 +91,8 @@ RowSink::Table& ConnectionSink::table(std::string_view table, std::vector<std::s
   return *m_tables.back();
 }
 
-void ConnectionSink::add(std::string statement) {
-  m_batch += statement;
-  if (++m_pending >= m_statementsPerBatch) flush();
-}
-
 void ConnectionSink::flush() {
-  if (m_pending == 0) return;
-  std::string batch = std::move(m_batch);
-  m_batch.clear();
-  m_pending = 0;
-  m_connection.Execute(batch);
+  for (auto& table : m_tables) table->flush();
 }
 
 }  // namespace sql

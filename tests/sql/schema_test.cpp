@@ -137,7 +137,7 @@ TEST(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
       }
     }
   }
-  EXPECT_GT(textColumns, 100);
+  EXPECT_GT(textColumns, 50);
 }
 
 // The run reads the bodies of a company without ORDER BY and settles ties of the new state
