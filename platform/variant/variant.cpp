@@ -107,12 +107,16 @@ Decimal Decimal::parse(std::string_view text) {
 
 std::string Decimal::toString() const {
   const std::uint64_t magnitude = units < 0 ? 0 - static_cast<std::uint64_t>(units) : static_cast<std::uint64_t>(units);
-  std::string digits = std::to_string(magnitude);
+  const auto divisor = static_cast<std::uint64_t>(kPowersOfTen[scale]);
+  std::string result = units < 0 ? "-" : "";
+  result += std::to_string(magnitude / divisor);
   if (scale > 0) {
-    if (digits.size() <= scale) digits.insert(0, scale - digits.size() + 1, '0');
-    digits.insert(digits.size() - scale, ".");
+    const std::string fraction = std::to_string(magnitude % divisor);
+    result += '.';
+    result.append(scale - fraction.size(), '0');
+    result += fraction;
   }
-  return (units < 0 ? "-" : "") + digits;
+  return result;
 }
 
 double Decimal::toDouble() const { return static_cast<double>(units) / static_cast<double>(kPowersOfTen[scale]); }
@@ -310,13 +314,16 @@ std::string Variant::debugString() const {
     case Type::Null:
       return "Null";
     case Type::Text:
-      return "\"" + text() + "\"";
+      return std::string("\"").append(text()).append("\"");
     case Type::Date:
-      return "#" + toText() + "#";
+      return std::string("#").append(toText()).append("#");
     case Type::Array: {
       std::string result = "[";
-      for (const Variant& element : array()) result += (result.size() > 1 ? ", " : "") + element.debugString();
-      return result + "]";
+      for (const Variant& element : array()) {
+        if (result.size() > 1) result.append(", ");
+        result.append(element.debugString());
+      }
+      return result.append("]");
     }
     case Type::Object:
       return object() ? "Object" : "Nothing";
