@@ -213,12 +213,19 @@ void Recordset::UpdateBatch() {
   }
   const std::vector<Variant> keys = m_connection->applyChanges(batch);
   for (std::size_t i = 0; i < inserted.size() && i < keys.size(); ++i) inserted[i]->values[keyIndex] = keys[i];
+  // Dropping the deleted rows shifts indexes: stay on the same row, or at the end.
+  const bool atRow = !Bof() && !Eof();
+  const Bookmark here = atRow ? current().bookmark : 0;
   std::erase_if(m_entries, [](const Entry& entry) { return entry.deleted; });
   for (Entry& entry : m_entries) {
     entry.inserted = entry.changed = false;
     entry.original.clear();
   }
-  if (m_position > static_cast<std::ptrdiff_t>(m_entries.size())) m_position = static_cast<std::ptrdiff_t>(m_entries.size());
+  if (atRow) {
+    MoveToBookmark(here);
+  } else if (m_position >= 0) {
+    m_position = static_cast<std::ptrdiff_t>(m_entries.size());
+  }
 }
 
 void Recordset::CancelBatch() {

@@ -94,10 +94,18 @@ TEST_F(RecordsetTest, BatchUpdateWritesChangesInsertsAndDeletesByKey) {
       << "nothing is written before the batch update";
   rows->UpdateBatch();
   EXPECT_FALSE(rows->HasPendingChanges());
-  EXPECT_EQ(rows->Field("ID"), Variant(4)) << "the new row learns its identity";
+  EXPECT_EQ(rows->Field("ID"), Variant(4)) << "the new row learns its identity, and stays current";
   EXPECT_EQ(codes("SELECT CODART FROM ART ORDER BY ID"), (std::vector<std::string>{"A1    ", "A3    ", "A9    "}));
   auto check = m_connection.Open("SELECT NOTE FROM ART WHERE ID = 1");
   EXPECT_EQ(check->Field("NOTE"), Variant("cambiata"));
+}
+
+TEST_F(RecordsetTest, DeletingKeepsTheFollowingRowCurrentAfterTheBatchUpdate) {
+  auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
+  rows->Delete();
+  rows->UpdateBatch();
+  EXPECT_EQ(rows->Field("CODART"), Variant("A2    "));
+  EXPECT_EQ(rows->AbsolutePosition(), 1u);
 }
 
 TEST_F(RecordsetTest, CancelBatchRestoresEveryPendingEdit) {

@@ -1,0 +1,132 @@
+// The enhanced query: a filter of registered fields, each with a range of two values the user
+// types or picks, from which the control builds a condition text. The form registers the
+// fields with positional values that the control keeps as given, and answers the control's
+// decode and lookup requests.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/controls/control.h"
+#include "platform/controls/event.h"
+#include "platform/controls/pick_list.h"
+#include "platform/controls/query_runner.h"
+#include "platform/variant/variant.h"
+
+namespace platform::db {
+class Connection;
+}
+
+namespace platform::controls {
+
+//! One registered entry of the filter.
+struct QueryField {
+  enum class Kind { Field, TypedField, ExtendedAttributes };
+
+  Kind kind = Kind::Field;
+  std::vector<Variant> values;  // as registered: (1) "(Standard)", (2) caption, (3) column, ...
+  Variant first;                // the range the user entered
+  Variant second;
+  std::string firstDescription;  // what the decode request put next to each value
+  std::string secondDescription;
+
+  //! The caption (value 2) of a field; empty for the extended attributes.
+  std::string caption() const;
+  //! The column expression (value 3) of a field; the column alias (value 4) of the extended
+  //! attributes.
+  std::string column() const;
+};
+
+class EnhancedQuery : public Control {
+ public:
+  //! The end of a field's range a request is about.
+  static constexpr int kFirstValue = 0;
+  static constexpr int kSecondValue = 1;
+
+  explicit EnhancedQuery(std::string name);
+
+  bool canTakeFocus() const override { return true; }
+
+  // --- Set-up -------------------------------------------------------------------------
+  void setCompany(Variant company) { m_company = std::move(company); }
+  const Variant& company() const { return m_company; }
+  void setUserValues(Variant first, Variant second);
+  const Variant& userValue(int which) const { return which == 0 ? m_userFirst : m_userSecond; }
+  void setHost(std::shared_ptr<Object> host) { m_host = std::move(host); }
+  const std::shared_ptr<Object>& host() const { return m_host; }
+  void setProgramName(std::string name) { m_programName = std::move(name); }
+  const std::string& programName() const { return m_programName; }
+  void setConnection(db::Connection* connection) { m_connection = connection; }
+  db::Connection* connection() const { return m_connection; }
+
+  //! Registers a field: at least the first three values (standard text, caption, column
+  //! expression), a caption not registered yet. std::invalid_argument otherwise, and
+  //! std::logic_error after finish().
+  void addField(std::vector<Variant> values);
+  //! The typed variant of addField (the type comes as the last value).
+  void addTypedField(std::vector<Variant> values);
+  //! Registers the extended-attribute condition (standard text, flag, type, alias, text).
+  void addExtendedAttributes(std::vector<Variant> values);
+  //! Ends the registration.
+  void finish();
+  bool isFinished() const { return m_finished; }
+
+  //! The collection of registered entries, in registration order.
+  const std::vector<QueryField>& entries() const { return m_entries; }
+  //! A field by its caption, compared exactly; null when there is none.
+  const QueryField* findByCaption(std::string_view caption) const;
+  //! A field by its column expression, compared exactly; null when there is none.
+  const QueryField* findByColumn(std::string_view column) const;
+  //! A value of a field named by column expression; Empty when there is no such field.
+  Variant value(std::string_view column, int end) const;
+
+  //! The condition the user's values make: empty, or beginning with its own connective.
+  const std::string& conditionText() const { return m_condition; }
+  void setConditionText(std::string text);
+
+  const std::string& lookupName() const { return m_lookupName; }
+  void setLookupName(std::string name) { m_lookupName = std::move(name); }
+  void setQueryRunner(QueryRunner runner) { m_runner = std::move(runner); }
+
+  // --- What the user does -------------------------------------------------------------
+  //! Types the range of a field (by caption), then asks for its descriptions. False when
+  //! there is no such field.
+  bool enterValues(std::string_view caption, Variant first, Variant second);
+  //! Opens the list for one end of a field's range: raises the lookup request and runs the
+  //! query it hands back.
+  std::optional<PickList> openLookup(std::string_view caption, int end);
+  //! Picks a code for one end of a field's range, then asks for the descriptions.
+  bool pick(std::string_view caption, int end, std::string code);
+
+  // --- Events -------------------------------------------------------------------------
+  //! (field number, caption, column expression, first value, first description, second
+  //! value, second description): the handler sets the descriptions.
+  Event<const Variant&, const Variant&, const Variant&, const Variant&, std::string&, const Variant&, std::string&>
+      onDecodeRequest;
+  //! (field number, caption, end: 1 = second value, query, column captions, window title,
+  //! connection string).
+  Event<const Variant&, const Variant&, int, std::string&, Variant&, std::string&, std::string&> onLookupRequest;
+
+ private:
+  void add(QueryField::Kind kind, std::vector<Variant> values, std::size_t least);
+  QueryField* find(std::string_view caption);
+  void decode(QueryField& field);
+
+  Variant m_company;
+  Variant m_userFirst;
+  Variant m_userSecond;
+  std::shared_ptr<Object> m_host;
+  std::string m_programName;
+  db::Connection* m_connection = nullptr;
+  std::vector<QueryField> m_entries;
+  bool m_finished = false;
+  std::string m_condition;
+  std::string m_lookupName;
+  QueryRunner m_runner;
+};
+
+}  // namespace platform::controls

@@ -1,0 +1,37 @@
+// Making new database files safely: each is built under a temporary name beside its final
+// path and moved into place only when complete, so a failure or a refusal never leaves a
+// half-built file and never touches what was already there.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace sql {
+
+//! The file exists and replacing it was not asked for.
+class FileExistsError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class Existing { Refuse, Replace };
+
+//! The connection string under which the layer opens a database file; with `create` the
+//! layer makes the file when it is missing.
+std::string connectionStringFor(const std::filesystem::path& path, bool create = false);
+
+//! Builds a database at `path`: `build` receives a temporary name beside it, where no file
+//! exists yet, and creates and fills the database there; the result then takes the place of `path`. With Existing::Refuse an existing
+//! `path` is refused (FileExistsError) before and after building; with Existing::Replace it is
+//! replaced, its journal files with it.
+void buildDatabaseFile(const std::filesystem::path& path, Existing existing,
+                       const std::function<void(const std::filesystem::path& file)>& build);
+
+//! A database with the empty schema.
+void createSchemaDatabase(const std::filesystem::path& path, Existing existing);
+//! A database with the schema and the demo content.
+void createDemoDatabase(const std::filesystem::path& path, Existing existing);
+
+}  // namespace sql

@@ -1,0 +1,173 @@
+// passaggio-db as a new user runs it: the built program in a subprocess, its standard output,
+// standard error and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string shellQuoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string contents(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class PassaggioDb : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dir = fs::temp_directory_path() /
+            ("passaggio_db_tool_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  std::string file(const char* name) const { return (m_dir / name).string(); }
+
+  // Runs the tool in the scratch folder with `input` on standard input.
+  Outcome run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
+    std::ofstream(m_dir / "stdin.txt", std::ios::binary) << input;
+    std::string command = "cd " + shellQuoted(m_dir.string()) + " && " + shellQuoted(PASSAGGIO_DB_BINARY);
+    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+    command += " < stdin.txt > stdout.txt 2> stderr.txt";
+    int raw = std::system(command.c_str());
+    Outcome outcome;
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    outcome.out = contents(m_dir / "stdout.txt");
+    outcome.err = contents(m_dir / "stderr.txt");
+    return outcome;
+  }
+
+  fs::path m_dir;
+};
+
+TEST_F(PassaggioDb, DemoDatabaseAnswersQueriesAsCsv) {
+  Outcome demo = run({"demo", "demo.db"});
+  ASSERT_EQ(demo.status, 0) << demo.err;
+  EXPECT_NE(demo.out.find("demo.db"), std::string::npos);
+
+  Outcome states = run({"sql", "demo.db", "-c",
+                        "SELECT MG6W_INDSTATO , MG6W_DESCR FROM MG6W_STATIART WITH (NOLOCK) ORDER BY MG6W_INDSTATO"});
+  EXPECT_EQ(states.status, 0) << states.err;
+  EXPECT_EQ(states.out,
+            "MG6W_INDSTATO,MG6W_DESCR\r\n10,Bozza\r\n20,In validazione\r\n30,Approvato\r\n40,Attivo\r\n50,Obsoleto\r\n");
+  EXPECT_EQ(states.err, "");
+
+  // A batch on standard input, as a query tool sends it: a result per statement, in order.
+  Outcome batch = run({"sql", "demo.db"},
+                      "SELECT MG66_CODART , MG66_PESONETTO , MG66_NOTE FROM MG66_ANAGRART WITH (NOLOCK)\r\n"
+                      "WHERE MG66_DITTA_CG18 = 2 AND MG66_CODART = 'vite-te-m6x20-zn'\r\n"
+                      "UPDATE MG66_ANAGRART SET MG66_NOTE = 'Verificata, \"conforme\"' WHERE MG66_CODART = 'VITE-TE-M6X20-ZN'\n"
+                      "UPDATE MG66_ANAGRART SET MG66_NOTE = NULL WHERE MG66_CODART = 'NESSUNO'\n"
+                      "SELECT MG66_DITTA_CG18 , MG66_NOTE FROM MG66_ANAGRART WITH (NOLOCK)\n"
+                      "WHERE MG66_CODART = 'VITE-TE-M6X20-ZN' ORDER BY MG66_DITTA_CG18\n");
+  EXPECT_EQ(batch.status, 0) << batch.err;
+  EXPECT_EQ(batch.out,
+            "MG66_CODART,MG66_PESONETTO,MG66_NOTE\r\nVITE-TE-M6X20-ZN,0.045,\r\n"
+            "\n(2 righe interessate)\n"
+            "\n(0 righe interessate)\n"
+            "\nMG66_DITTA_CG18,MG66_NOTE\r\n1,\"Verificata, \"\"conforme\"\"\"\r\n2,\"Verificata, \"\"conforme\"\"\"\r\n");
+}
+
+TEST_F(PassaggioDb, AFailingStatementPrintsTheErrorCollectionAndChangesNothing) {
+  ASSERT_EQ(run({"create", "empty.db"}).status, 0);
+  Outcome missing = run({"sql", "empty.db", "-c",
+                         "INSERT INTO MG6W_STATIART ( MG6W_INDSTATO , MG6W_DESCR ) VALUES ( 10 , 'Bozza' ) "
+                         "SELECT * FROM TABELLA_INESISTENTE"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.out, "");
+  for (const char* part : {"-2147217900", "nativo 208", "passaggio.db.sqlite", "TABELLA_INESISTENTE", "istruzione:"}) {
+    EXPECT_NE(missing.err.find(part), std::string::npos) << part << " not in:\n" << missing.err;
+  }
+
+  Outcome syntax = run({"sql", "empty.db", "-c", "SELEC MG6W_INDSTATO FROM MG6W_STATIART"});
+  EXPECT_EQ(syntax.status, 1);
+  EXPECT_NE(syntax.err.find("passaggio.db.tsql"), std::string::npos) << syntax.err;
+
+  Outcome count = run({"sql", "empty.db", "-c", "SELECT COUNT(*) AS N FROM MG66_ANAGRART"});
+  EXPECT_EQ(count.out, "N\r\n0\r\n");
+}
+
+TEST_F(PassaggioDb, AnExistingFileIsReplacedOnlyWithForce) {
+  ASSERT_EQ(run({"create", "db.sqlite"}).status, 0);
+  ASSERT_EQ(run({"sql", "db.sqlite", "-c", "INSERT INTO MG6W_STATIART ( MG6W_INDSTATO ) VALUES ( 99 )"}).status, 0);
+  const std::string count = "SELECT COUNT(*) AS N FROM MG6W_STATIART";
+
+  for (const char* command : {"create", "demo", "generate"}) {
+    SCOPED_TRACE(command);
+    Outcome again = run({command, "db.sqlite"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("esiste già"), std::string::npos) << again.err;
+    EXPECT_NE(again.err.find("--force"), std::string::npos) << again.err;
+    EXPECT_EQ(run({"sql", "db.sqlite", "-c", count}).out, "N\r\n1\r\n");
+  }
+
+  ASSERT_EQ(run({"demo", "db.sqlite", "--force"}).status, 0);
+  EXPECT_EQ(run({"sql", "db.sqlite", "-c", count}).out, "N\r\n5\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 4) << "db.sqlite and the three captured streams only";
+}
+
+TEST_F(PassaggioDb, GeneratesASmallDatabase) {
+  Outcome generated = run({"generate", "gen.db", "--items", "500", "--bodies", "3", "--fields", "4", "--seed", "9"});
+  ASSERT_EQ(generated.status, 0) << generated.err;
+  EXPECT_NE(generated.out.find("505 articoli"), std::string::npos) << generated.out;
+  EXPECT_EQ(run({"sql", "gen.db", "-c", "SELECT COUNT(*) AS N FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK)"}).out,
+            "N\r\n4\r\n");
+}
+
+TEST_F(PassaggioDb, WrongUsageExitsWithTwoAndExplains) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {},
+      {"frobnicate", "x.db"},
+      {"create"},
+      {"create", "--force"},
+      {"demo", "x.db", "--forse"},
+      {"generate", "x.db", "--items"},
+      {"generate", "x.db", "--items", "molti"},
+      {"generate", "x.db", "--items", "0"},
+      {"generate", "x.db", "--fields", "500"},
+      {"sql"},
+      {"sql", "x.db", "-c"},
+  };
+  for (const auto& arguments : wrong) {
+    std::string shown;
+    for (const auto& argument : arguments) shown += argument + " ";
+    SCOPED_TRACE(shown);
+    Outcome outcome = run(arguments);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("uso: passaggio-db"), std::string::npos) << outcome.err;
+    EXPECT_FALSE(fs::exists(m_dir / "x.db"));
+  }
+  Outcome help = run({"help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("uso: passaggio-db"), std::string::npos);
+
+  Outcome missing = run({"sql", "assente.db", "-c", "SELECT 1 AS N"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("assente.db"), std::string::npos) << missing.err;
+}
+
+}  // namespace

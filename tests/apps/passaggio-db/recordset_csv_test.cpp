@@ -1,0 +1,66 @@
+// CSV of record sets: values as stored (NULL empty, numbers without padding, text without
+// trailing blanks) and RFC 4180 quoting.
+#include "platform/db/recordset_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace platform::db {
+namespace {
+
+struct FieldCase {
+  Variant value;
+  const char* csv;
+};
+
+TEST(RecordsetCsv, WritesValuesAsStored) {
+  const FieldCase cases[] = {
+      {Variant::null(), ""},
+      {Variant(), ""},
+      {Variant(20), "20"},
+      {Variant(-7), "-7"},
+      {Variant(Decimal::parse("2.00")), "2"},
+      {Variant(Decimal::parse("1.50")), "1.5"},
+      {Variant(Decimal::parse("-0.250")), "-0.25"},
+      {Variant(Decimal::parse("120")), "120"},
+      {Variant(20.0), "20"},
+      {Variant(0.1), "0.1"},
+      {Variant(1e-7), "0.0000001"},
+      {Variant(123456789012.5), "123456789012.5"},
+      {Variant(true), "1"},
+      {Variant("VITE-A1                  "), "VITE-A1"},
+      {Variant("    "), "\"\""},
+      {Variant(""), "\"\""},
+      {Variant("  rientro"), "  rientro"},
+      {Variant("Vite, zincata"), "\"Vite, zincata\""},
+      {Variant("detta \"TE\""), "\"detta \"\"TE\"\"\""},
+      {Variant("riga 1\r\nriga 2"), "\"riga 1\r\nriga 2\""},
+      {Variant("qualità"), "qualità"},
+      {Variant(Date::fromParts(2025, 3, 1, 9, 30)), "2025-03-01 09:30:00"},
+  };
+  for (const FieldCase& c : cases) {
+    SCOPED_TRACE(c.value.debugString());
+    EXPECT_EQ(csvField(c.value), c.csv);
+  }
+}
+
+TEST(RecordsetCsv, WritesAHeaderAndOneRecordPerRow) {
+  ResultData data;
+  data.columns = {{"CODART", "CHAR(25)", "MG66_ANAGRART", "MG66_CODART", false}, {"NOTE, BREVI", "", "", "", false}};
+  data.rows = {{Variant("A1"), Variant::null()}, {Variant("B2"), Variant("ok")}};
+  Recordset rows(nullptr, "SELECT", data);
+  rows.MoveLast();
+  std::ostringstream out;
+  writeCsv(out, rows);
+  EXPECT_EQ(out.str(), "CODART,\"NOTE, BREVI\"\r\nA1,\r\nB2,ok\r\n");
+  EXPECT_TRUE(rows.Eof());
+
+  Recordset empty(nullptr, "SELECT", ResultData{data.columns, {}});
+  std::ostringstream header;
+  writeCsv(header, empty);
+  EXPECT_EQ(header.str(), "CODART,\"NOTE, BREVI\"\r\n");
+}
+
+}  // namespace
+}  // namespace platform::db
