@@ -157,18 +157,18 @@ class Lexer {
     char c = m_text[m_at];
     if ((c == 'N' || c == 'n') && at(m_at + 1) == '\'') {
       step();
-      return quoted(start, pos, '\'', '\'', TokenKind::String);
+      return quoted(start, pos, '\'', TokenKind::String);
     }
-    if (c == '\'') return quoted(start, pos, '\'', '\'', TokenKind::String);
-    if (c == '[') return quoted(start, pos, '[', ']', TokenKind::QuotedName);
-    if (c == '"') return quoted(start, pos, '"', '"', TokenKind::QuotedName);
+    if (c == '\'') return quoted(start, pos, '\'', TokenKind::String);
+    if (c == '[') return quoted(start, pos, ']', TokenKind::QuotedName);
+    if (c == '"') return quoted(start, pos, '"', TokenKind::QuotedName);
     if (isDigit(c) || (c == '.' && isDigit(at(m_at + 1)))) return number(start, pos);
     if (isNameStart(c)) return word(start, pos);
     return symbol(start, pos);
   }
 
-  Token quoted(size_t start, SourcePos pos, char open, char close, TokenKind kind) {
-    (void)open;
+  // A string or delimited name up to its closing character; a doubled one stands for itself.
+  Token quoted(size_t start, SourcePos pos, char close, TokenKind kind) {
     step();  // the opening character
     std::string value;
     for (;;) {

@@ -92,7 +92,7 @@ ObjectName Parser::parseObjectName(std::string_view construct) {
     name.parts.push_back(parseName(construct));
   }
   if (name.parts.size() > 2 || (name.parts.size() == 2 && !equalsIgnoreCase(name.parts[0], "dbo"))) {
-    unsupported("object name " + name.parts[0] + "." + name.parts[1] + (name.parts.size() > 2 ? ".…" : ""),
+    unsupported("object name " + name.parts[0] + "." + name.parts[1] + (name.parts.size() > 2 ? "..." : ""),
                 name.pos);
   }
   return name;

@@ -117,8 +117,13 @@ ValueClass Writer::valueClass(const Expr& e) const {
     case ExprKind::Function: {
       const FunctionRule* rule = findFunction(e.text);
       if (rule == nullptr) return ValueClass::Unknown;
-      if (rule->result == ValueClass::FirstArgument) return e.args.empty() ? ValueClass::Unknown : valueClass(*e.args[0]);
-      return rule->result;
+      if (rule->result != ValueClass::FirstArgument) return rule->result;
+      // ISNULL(x, '') is text whatever x is: the other arguments tell when the first does not.
+      for (const ExprPtr& arg : e.args) {
+        ValueClass argClass = valueClass(*arg);
+        if (argClass != ValueClass::Unknown) return argClass;
+      }
+      return ValueClass::Unknown;
     }
     case ExprKind::Case:
       // The first result that is not NULL tells.
