@@ -4,7 +4,6 @@
 #pragma once
 
 #include <initializer_list>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,7 +44,8 @@ inline const Variant kNull = Variant::null();
 std::string tsqlLiteral(const Variant& value);
 
 //! Writes rows as INSERT statements through the connection, many rows to a statement: each
-//! statement commits on its own, so fewer statements make a load much faster.
+//! statement commits on its own, so fewer statements make a load much faster. Rows of one
+//! table handle reach the table in the order given, so identities follow that order.
 class ConnectionSink : public RowSink {
  public:
   explicit ConnectionSink(platform::db::Connection& connection, std::size_t rowsPerStatement = 500);
