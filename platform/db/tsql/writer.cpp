@@ -21,14 +21,7 @@ Statement Writer::write(const StatementNode& node) {
 
 Statement Writer::insert(const InsertStmt& s) {
   std::string sql = "INSERT INTO " + tableName(s.table);
-  if (!s.columns.empty()) {
-    sql += " (";
-    for (size_t i = 0; i < s.columns.size(); ++i) {
-      if (i > 0) sql += ", ";
-      sql += quoteName(s.columns[i]);
-    }
-    sql += ')';
-  }
+  sql += quotedColumnList(s.columns);
   if (s.defaultValues) {
     sql += " DEFAULT VALUES";
   } else if (s.select) {

@@ -14,6 +14,8 @@ namespace platform::db::tsql {
 
 //! "name" with embedded quotes doubled.
 std::string quoteName(std::string_view name);
+//! " (\"a\", \"b\")" for a non-empty list of column names, nothing for an empty one.
+std::string quotedColumnList(const std::vector<std::string>& names);
 
 class Writer {
  public:

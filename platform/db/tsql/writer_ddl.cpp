@@ -105,14 +105,7 @@ Statement Writer::createIndex(const CreateIndexStmt& s) {
 
 Statement Writer::createView(const CreateViewStmt& s) {
   std::string sql = "CREATE VIEW " + quoteName(s.view.name());
-  if (!s.columns.empty()) {
-    sql += " (";
-    for (size_t i = 0; i < s.columns.size(); ++i) {
-      if (i > 0) sql += ", ";
-      sql += quoteName(s.columns[i]);
-    }
-    sql += ')';
-  }
+  sql += quotedColumnList(s.columns);
   sql += " AS ";
   select(s.select, sql);
   Statement statement;

@@ -81,6 +81,16 @@ std::string quoteName(std::string_view name) {
   return quoted;
 }
 
+std::string quotedColumnList(const std::vector<std::string>& names) {
+  if (names.empty()) return {};
+  std::string list = " (";
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += ", ";
+    list += quoteName(names[i]);
+  }
+  return list + ")";
+}
+
 void Writer::unsupported(std::string construct, SourcePos pos) const {
   raiseUnsupported(std::move(construct), pos, m_statement);
 }
