@@ -283,22 +283,22 @@ std::vector<Item> companyOneItems() {
   for (int d : {3, 4, 5, 6, 8, 10, 12}) {
     add({.code = format("PUNTA-HSS-D%d", d), .description = format("Punta elicoidale HSS diametro %d mm", d),
          .family = "UTE", .subfamily = "PUNT", .group = "HSS", .subgroup = "NAT", .productType = "AC", .origin = "AC",
-         .brand = "UTENSIL", .customs = "82075030", .stat1 = "SPEC", .weight = 0.002 * d * d / 10.0});
+         .brand = "UTENSIL", .customs = "82075030", .stat1 = "SPCL", .weight = 0.002 * d * d / 10.0});
   }
   for (int d : {4, 6, 8, 10, 12, 16}) {
     add({.code = format("FRESA-MD-D%d", d), .description = format("Fresa a candela in metallo duro diametro %d mm", d),
          .family = "UTE", .subfamily = "FRES", .group = "MD", .subgroup = "NAT", .productType = "AC", .origin = "AC",
-         .brand = "UTENSIL", .customs = "82077010", .stat1 = "SPEC", .weight = 0.003 * d * d / 10.0});
+         .brand = "UTENSIL", .customs = "82077010", .stat1 = "SPCL", .weight = 0.003 * d * d / 10.0});
   }
   for (int d : {3, 4, 5, 6, 8, 10, 12}) {
     add({.code = format("MASCH-M%d", d), .description = format("Maschio a mano M%d serie 3 pezzi", d), .family = "UTE",
          .subfamily = "MASC", .group = "HSS", .subgroup = "NAT", .productType = "AC", .origin = "AC",
-         .brand = "UTENSIL", .customs = "82074010", .stat1 = "SPEC", .weight = 0.004 * d});
+         .brand = "UTENSIL", .customs = "82074010", .stat1 = "SPCL", .weight = 0.004 * d});
   }
   for (int s : {8, 10, 13, 17, 19}) {
     add({.code = format("CHIAVE-C%d", s), .description = format("Chiave combinata %d mm qualità professionale", s),
          .family = "UTE", .subfamily = "CHIA", .group = "ACC", .subgroup = "NAT", .productType = "AC", .origin = "AC",
-         .brand = "UTENSIL", .customs = "82041100", .stat1 = "SPEC", .weight = 0.01 * s});
+         .brand = "UTENSIL", .customs = "82041100", .stat1 = "SPCL", .weight = 0.01 * s});
   }
   // Electrical material.
   struct Colour {
@@ -316,7 +316,7 @@ std::vector<Item> companyOneItems() {
   for (int a : {6, 10, 16, 20, 25, 32}) {
     add({.code = format("MTERM-1PN-%dA", a), .description = format("Interruttore magnetotermico 1P+N %d A", a),
          .family = "ELE", .subfamily = "PROT", .group = "PLA", .subgroup = "NAT", .productType = "PF", .origin = "PR",
-         .brand = "ELETTRA", .customs = "85362010", .stat1 = "SPEC", .weight = 0.2});
+         .brand = "ELETTRA", .customs = "85362010", .stat1 = "SPCL", .weight = 0.2});
   }
   for (int p : {2, 3, 5}) {
     add({.code = format("MORS-MOLLA-%dP", p), .description = format("Morsetto a molla %d poli", p), .family = "ELE",
@@ -336,7 +336,7 @@ std::vector<Item> companyOneItems() {
   for (Size size : {Size{"12", "1/2"}, Size{"34", "3/4"}, Size{"1", "1"}, Size{"114", "1 1/4"}}) {
     add({.code = format("VALV-SF-%s", size.code), .description = format("Valvola a sfera in ottone %s pollice", size.name),
          .family = "IDR", .subfamily = "VALV", .group = "OTT", .subgroup = "NAT", .productType = "AC", .origin = "AC",
-         .brand = "IDROTEC", .customs = "84818081", .stat1 = "SPEC", .weight = 0.3});
+         .brand = "IDROTEC", .customs = "84818081", .stat1 = "SPCL", .weight = 0.3});
   }
   for (Size size : {Size{"12", "1/2"}, Size{"34", "3/4"}, Size{"1", "1"}}) {
     add({.code = format("RACC-GOM-%s", size.code), .description = format("Raccordo a gomito in ottone %s pollice", size.name),
@@ -473,7 +473,7 @@ void writeClassifications(RowSink& sink) {
            {{"FISSAFER", "Fissafer"}, {"VITEK", "Vitek"}, {"UTENSIL", "Utensil Pro"}, {"ELETTRA", "Elettra"},
             {"IDROTEC", "Idrotec"}, {"COLORIT", "Colorit"}, {"PACKLINE", "Packline"}, {"POLIMERI", "Polimeri Italia"}});
     simple("MG74_GRUSTAT1", "MG74", "CODGRUSTAT", company,
-           {{"NORM", "Normalizzati"}, {"SPEC", "Speciali"}, {"CONS", "Materiale di consumo"}});
+           {{"NORM", "Normalizzati"}, {"SPCL", "Speciali"}, {"CONS", "Materiale di consumo"}});
     simple("MG75_GRUSTAT2", "MG75", "CODGRUSTAT", company,
            {{"A", "Classe A - alta rotazione"}, {"B", "Classe B - media rotazione"}, {"C", "Classe C - bassa rotazione"}});
     simple("MG76_GRUSTAT3", "MG76", "CODGRUSTAT", company,

@@ -52,10 +52,10 @@ Select Parser::parseSelect(bool allowInto) {
 }
 
 QuerySpec Parser::parseQuerySpec(bool allowInto) {
-  QuerySpec spec;
-  spec.pos = expectKeyword("SELECT", "SELECT").pos;
+  QuerySpec core;
+  core.pos = expectKeyword("SELECT", "SELECT").pos;
   if (acceptKeyword("DISTINCT")) {
-    spec.distinct = true;
+    core.distinct = true;
   } else {
     acceptKeyword("ALL");
   }
@@ -63,43 +63,43 @@ QuerySpec Parser::parseQuerySpec(bool allowInto) {
     advance();
     if (atSymbol("(")) {
       advance();
-      spec.top = parseExpr();
+      core.top = parseExpr();
       expectSymbol(")", "TOP");
     } else {
       const Token& count = peek();
       if (count.kind != TokenKind::Number) syntaxError("TOP");
-      spec.top = std::make_unique<Expr>(ExprKind::Integer, count.pos);
-      spec.top->text = std::string(count.text);
+      core.top = std::make_unique<Expr>(ExprKind::Integer, count.pos);
+      core.top->text = std::string(count.text);
       advance();
     }
     if (atKeyword("PERCENT")) unsupported("TOP ... PERCENT", peek().pos);
     if (atKeyword("WITH") && atKeyword("TIES", 1)) unsupported("TOP ... WITH TIES", peek().pos);
   }
   do {
-    spec.items.push_back(parseSelectItem());
+    core.items.push_back(parseSelectItem());
   } while (acceptSymbol(","));
   if (atKeyword("INTO")) {
     if (!allowInto) syntaxError("INTO");
     advance();
-    spec.into = parseObjectName("INTO table");
+    core.into = parseObjectName("INTO table");
     // SELECT INTO names every new column: an expression needs an alias (SQL Server error 1038).
-    for (const SelectItem& item : spec.items) {
+    for (const SelectItem& item : core.items) {
       if (item.alias.empty() && item.expr->kind != ExprKind::Column && item.expr->kind != ExprKind::Star) {
         emptyName(item.pos);
       }
     }
   }
-  if (acceptKeyword("FROM")) spec.from = parseFrom();
-  if (acceptKeyword("WHERE")) spec.where = parseExpr();
+  if (acceptKeyword("FROM")) core.from = parseFrom();
+  if (acceptKeyword("WHERE")) core.where = parseExpr();
   if (atKeyword("GROUP")) {
     advance();
     expectKeyword("BY", "GROUP BY");
     do {
-      spec.groupBy.push_back(parseExpr());
+      core.groupBy.push_back(parseExpr());
     } while (acceptSymbol(","));
   }
-  if (acceptKeyword("HAVING")) spec.having = parseExpr();
-  return spec;
+  if (acceptKeyword("HAVING")) core.having = parseExpr();
+  return core;
 }
 
 SelectItem Parser::parseSelectItem() {

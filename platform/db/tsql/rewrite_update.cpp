@@ -27,13 +27,13 @@ bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
 }
 
 bool selectReadsTable(const Select& select, std::string_view table) {
-  for (const QuerySpec& spec : select.specs) {
-    if (refsReadTable(spec.from, table)) return true;
-    for (const SelectItem& item : spec.items) {
+  for (const QuerySpec& core : select.specs) {
+    if (refsReadTable(core.from, table)) return true;
+    for (const SelectItem& item : core.items) {
       if (readsTable(*item.expr, table)) return true;
     }
-    if (spec.where && readsTable(*spec.where, table)) return true;
-    if (spec.having && readsTable(*spec.having, table)) return true;
+    if (core.where && readsTable(*core.where, table)) return true;
+    if (core.having && readsTable(*core.having, table)) return true;
   }
   return false;
 }

@@ -78,10 +78,10 @@ class IntoTyper {
 
   //! The columns a query yields: names and types of its first SELECT's list.
   std::vector<ScopeColumn> columnsOf(const Select& select, const Scope* outer) {
-    const QuerySpec& spec = select.specs.front();
-    Scope scope = scopeOf(spec.from, outer);
+    const QuerySpec& core = select.specs.front();
+    Scope scope = scopeOf(core.from, outer);
     std::vector<ScopeColumn> columns;
-    for (const SelectItem& item : spec.items) {
+    for (const SelectItem& item : core.items) {
       const Expr& e = *item.expr;
       if (e.kind == ExprKind::Star) {
         for (const Source& source : scope.sources) {
@@ -186,15 +186,15 @@ class IntoTyper {
 }  // namespace
 
 Statement Writer::selectInto(const Select& s) {
-  const QuerySpec& spec = s.specs.front();
-  const ObjectName& target = *spec.into;
-  if (m_catalog == nullptr) unsupported("SELECT INTO without a catalog", spec.pos);
+  const QuerySpec& core = s.specs.front();
+  const ObjectName& target = *core.into;
+  if (m_catalog == nullptr) unsupported("SELECT INTO without a catalog", core.pos);
 
   IntoTyper typer(*this, *m_catalog);
   std::vector<ScopeColumn> columns = typer.columnsOf(s, nullptr);
   // SQL Server keeps the IDENTITY property only for a column copied as is from one table.
-  bool keepsIdentity = s.specs.size() == 1 && spec.from.size() == 1 && !spec.from.front().derived &&
-                       spec.groupBy.empty() && !spec.distinct;
+  bool keepsIdentity = s.specs.size() == 1 && core.from.size() == 1 && !core.from.front().derived &&
+                       core.groupBy.empty() && !core.distinct;
 
   std::string create = target.isTemp() ? "CREATE TEMP TABLE " : "CREATE TABLE ";
   create += quoteName(target.name());

@@ -42,7 +42,7 @@ class Writer {
   const Catalog* catalog() const { return m_catalog; }
 
  private:
-  void querySpec(const QuerySpec& spec, bool deduplicates, bool withTop, std::string& out);
+  void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out);
   void orderKey(const Expr& e, std::string& out);
   int precedence(const Expr& e) const;
   void binary(const Expr& e, std::string& out);

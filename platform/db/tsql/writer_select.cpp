@@ -20,17 +20,17 @@ void Writer::select(const Select& s, std::string& out) {
         case SetOp::Intersect: out += " INTERSECT "; break;
       }
     }
-    const QuerySpec& spec = s.specs[i];
+    const QuerySpec& core = s.specs[i];
     // UNION, EXCEPT and INTERSECT remove duplicates like DISTINCT does.
-    bool deduplicates = spec.distinct || (compound && ((i > 0 && s.ops[i - 1] != SetOp::UnionAll) ||
+    bool deduplicates = core.distinct || (compound && ((i > 0 && s.ops[i - 1] != SetOp::UnionAll) ||
                                                        (i + 1 < s.specs.size() && s.ops[i] != SetOp::UnionAll)));
-    if (compound && spec.top) {
+    if (compound && core.top) {
       // TOP limits its own member of a UNION: SQLite takes LIMIT there only inside a subquery.
       out += "SELECT * FROM (";
-      querySpec(spec, deduplicates, true, out);
+      querySpec(core, deduplicates, true, out);
       out += ')';
     } else {
-      querySpec(spec, deduplicates, false, out);
+      querySpec(core, deduplicates, false, out);
     }
   }
   if (!s.orderBy.empty()) {
@@ -55,11 +55,11 @@ void Writer::orderKey(const Expr& e, std::string& out) {
   }
 }
 
-void Writer::querySpec(const QuerySpec& spec, bool deduplicates, bool withTop, std::string& out) {
-  out += spec.distinct ? "SELECT DISTINCT " : "SELECT ";
-  for (size_t i = 0; i < spec.items.size(); ++i) {
+void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out) {
+  out += core.distinct ? "SELECT DISTINCT " : "SELECT ";
+  for (size_t i = 0; i < core.items.size(); ++i) {
     if (i > 0) out += ", ";
-    const SelectItem& item = spec.items[i];
+    const SelectItem& item = core.items[i];
     const Expr& value = *item.expr;
     // A text expression has the database collation in SQL Server; in SQLite only a column has
     // one. Giving it TSQL_CI here carries it to whatever reads the result: a derived table, a
@@ -75,28 +75,28 @@ void Writer::querySpec(const QuerySpec& spec, bool deduplicates, bool withTop, s
       out += quoteName(item.alias);
     }
   }
-  if (!spec.from.empty()) {
+  if (!core.from.empty()) {
     out += " FROM ";
-    from(spec.from, out);
+    from(core.from, out);
   }
-  if (spec.where) {
+  if (core.where) {
     out += " WHERE ";
-    expr(*spec.where, out);
+    expr(*core.where, out);
   }
-  if (!spec.groupBy.empty()) {
+  if (!core.groupBy.empty()) {
     out += " GROUP BY ";
-    for (size_t i = 0; i < spec.groupBy.size(); ++i) {
+    for (size_t i = 0; i < core.groupBy.size(); ++i) {
       if (i > 0) out += ", ";
-      orderKey(*spec.groupBy[i], out);
+      orderKey(*core.groupBy[i], out);
     }
   }
-  if (spec.having) {
+  if (core.having) {
     out += " HAVING ";
-    expr(*spec.having, out);
+    expr(*core.having, out);
   }
-  if (withTop && spec.top) {
+  if (withTop && core.top) {
     out += " LIMIT ";
-    expr(*spec.top, out);
+    expr(*core.top, out);
   }
 }
 
