@@ -36,10 +36,12 @@ comandi:
                              (10000 se non indicato) della ditta 1 e N/100 della
                              ditta 2, B enti validazione (10) con F campi ciascuno
                              (5); lo stesso seed (1) dà lo stesso contenuto
-  sql FILE [-c TESTO]        esegue un batch T-SQL, dato con -c o sullo standard
+  sql FILE [-c TESTO] [--trace TRACCIA]
+                             esegue un batch T-SQL, dato con -c o sullo standard
                              input, come lo esegue la console; ogni insieme di righe
                              è stampato in CSV con intestazione, le altre istruzioni
-                             come "(N righe interessate)"
+                             come "(N righe interessate)"; con --trace ogni istruzione
+                             è aggiunta al file TRACCIA (JSON, una riga ciascuna)
   help                       stampa questo testo
 
 --force sostituisce un FILE esistente; senza, un FILE esistente non viene mai toccato.
@@ -124,7 +126,9 @@ int runSql(const std::filesystem::path& file, const Options& options) {
     return kError;
   }
   platform::db::Connection connection;
-  connection.Connect(sql::connectionStringFor(file));
+  std::string connectionString = sql::connectionStringFor(file);
+  if (auto trace = options.value("--trace")) connectionString += ";trace=" + *trace;
+  connection.Connect(connectionString);
   std::vector<platform::db::Connection::StatementResult> results = connection.Run(batch);
   // Everything is printed at the end: a failing batch prints nothing but its error.
   std::ostringstream out;
@@ -158,7 +162,7 @@ int run(const std::vector<std::string>& arguments) {
   std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
 
   try {
-    if (command == "sql") return runSql(file, Options(rest, {}, {"-c"}));
+    if (command == "sql") return runSql(file, Options(rest, {}, {"-c", "--trace"}));
 
     sql::Existing existing = sql::Existing::Refuse;
     if (command == "create" || command == "demo") {
