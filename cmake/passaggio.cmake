@@ -15,9 +15,10 @@ function(passaggio_target target)
   endif()
 endfunction()
 
-# A library of ours: one per folder.
+# A library of ours: one per folder. Shared, so that the host programs and the module they
+# load at run time use one copy of the platform (one trace sequence, one set of type info).
 function(passaggio_library target)
-  add_library(${target} ${ARGN})
+  add_library(${target} SHARED ${ARGN})
   passaggio_target(${target})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
