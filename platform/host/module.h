@@ -36,8 +36,8 @@ class ModuleRegistry {
 };
 
 //! Result codes of the entry points, as in-process servers return them.
-inline constexpr int kOk = 0;
-inline constexpr int kFalse = 1;
+inline constexpr int kResultOk = 0;
+inline constexpr int kResultFalse = 1;
 inline constexpr int kClassNotAvailable = -2147221231;  // CLASS_E_CLASSNOTAVAILABLE
 
 }  // namespace platform::host

@@ -37,7 +37,7 @@ LoadedModule::LoadedModule(const std::string& libraryPath, ModuleRegistry& regis
     m_unregister = symbol<DllUnregisterServerFn>(m_handle, "DllUnregisterServer", libraryPath);
     m_getClassObject = symbol<DllGetClassObjectFn>(m_handle, "DllGetClassObject", libraryPath);
     m_canUnloadNow = symbol<DllCanUnloadNowFn>(m_handle, "DllCanUnloadNow", libraryPath);
-    if (registerServer(&m_registry) != kOk) throw ModuleError("Il modulo " + libraryPath + " non si è registrato");
+    if (registerServer(&m_registry) != kResultOk) throw ModuleError("Il modulo " + libraryPath + " non si è registrato");
   } catch (...) {
     ::dlclose(m_handle);
     m_handle = nullptr;
@@ -49,13 +49,13 @@ LoadedModule::~LoadedModule() { Unload(); }
 
 std::shared_ptr<PluginObject> LoadedModule::Create(const std::string& className) {
   ClassFactory* factory = nullptr;
-  if (m_handle == nullptr || m_getClassObject(className.c_str(), &factory) != kOk || factory == nullptr) {
+  if (m_handle == nullptr || m_getClassObject(className.c_str(), &factory) != kResultOk || factory == nullptr) {
     throw ModuleError("Classe non disponibile: " + className);
   }
   return factory->CreateInstance();
 }
 
-bool LoadedModule::CanUnload() const { return m_handle == nullptr || m_canUnloadNow() == kOk; }
+bool LoadedModule::CanUnload() const { return m_handle == nullptr || m_canUnloadNow() == kResultOk; }
 
 bool LoadedModule::Unload() {
   if (m_handle == nullptr) return true;

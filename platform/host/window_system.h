@@ -1,0 +1,39 @@
+// The window system a host program provides: it shows the module's windows (as MDI children
+// of the host's frame, or headless in the batch host) and the standard message box. One per process, installed by the host program before it loads a module.
+#pragma once
+
+#include <memory>
+
+#include "platform/controls/form.h"
+#include "platform/host/display.h"
+
+namespace platform::host {
+
+//! A module's window as the window system sees it.
+class ModuleWindow {
+ public:
+  virtual ~ModuleWindow() = default;
+  virtual controls::Form& Controls() = 0;
+  //! The window became the active one.
+  virtual void Activate() = 0;
+  //! The user or the host closes the window: the module may refuse (false).
+  virtual bool RequestClose() = 0;
+};
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  //! Shows a window and activates it; a modal show returns only after the window closed.
+  virtual void Show(std::shared_ptr<ModuleWindow> window, bool modal) = 0;
+  //! The module has unloaded the window. Its placement and state follow the form's window
+  //! container (MDIActiveX1), which the host watches.
+  virtual void Closed(ModuleWindow& window) = 0;
+  //! Where standard message boxes go.
+  virtual Display& GetDisplay() = 0;
+};
+
+void InstallWindowSystem(WindowSystem* system);
+//! The installed window system, or null when the process has none.
+WindowSystem* CurrentWindowSystem();
+
+}  // namespace platform::host
