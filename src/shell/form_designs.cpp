@@ -185,8 +185,8 @@ void entitiesPage(Designer& d) {
   d.hide(page(d, frame, "Entità gestite"));
   const int buttonTop = kPageHeight - kButtonHeight;
   d.add("GRD_ENTITA", ControlKind::Grid, frame, {0, 0, kPageWidth, buttonTop - kMargin});
-  d.add("CMD_SAVE_ENTITA", ControlKind::Button, frame, {kPageWidth - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight},
-        "&Salva")
+  d.add("CMD_SAVE_ENTITA", ControlKind::Button, frame,
+        {kPageWidth - kButtonWidth, buttonTop, kButtonWidth, kButtonHeight}, "&Salva")
       .enabled = false;  // enabled by the first change of a selection
 }
 
@@ -205,8 +205,7 @@ void bodiesPage(Designer& d) {
   d.fieldRow(box, rowTop(1), "LBL_MG0M_DESCARGOMENTO", "TXT_MG0M_DESCARGOMENTO", ControlKind::EditField, kFieldSpan,
              "Descrizione argomento", bound("MG0M_DESCARGOMENTO", {{"maxchar", Variant(255)}}));
   d.fieldRow(box, rowTop(2), "LBL_MG0M_TIPO_RESPONSABILE", "CMB_MG0M_TIPO_RESPONSABILE", ControlKind::Chooser,
-             kCodeWidth, "Responsabile gruppo/utente",
-             bound("MG0M_TIPO_RESPONSABILE", {{"default", Variant("0")}}));
+             kCodeWidth, "Responsabile gruppo/utente", bound("MG0M_TIPO_RESPONSABILE", {{"default", Variant("0")}}));
   d.fieldRow(box, rowTop(3), "LBL_UTENTE_RESPONSABILE", "TXT_UTENTE_RESPONSABILE", ControlKind::EditField, kCodeWidth,
              "Codice utente responsabile", lookupField(64, "TXT_DESC_UTENTE", false));
   d.description(box, rowTop(3), "TXT_DESC_UTENTE");

@@ -15,9 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/button.h"
-#include "platform/controls/check_box.h"
-#include "platform/controls/chooser.h"
+#include "platform/controls/bound_control.h"
 #include "platform/controls/edit_field.h"
 #include "platform/controls/form.h"
 #include "platform/controls/image_list.h"
@@ -130,9 +128,9 @@ void expectUserCaption(const std::string& where, const std::string& caption, int
   EXPECT_NE(text.back(), ' ');
   EXPECT_LE(std::count(caption.begin(), caption.end(), '&'), 1);
   EXPECT_LE(characters(text) * kTwipsPerCharacter, room) << "the caption does not fit";
-  static const std::set<std::string> english{"Save",  "Cancel", "Close",  "Process", "Apply", "Code", "Description",
-                                             "Field", "Fields", "Item",   "Items",   "State", "Body", "Filter",
-                                             "Results", "Entity", "Settings", "the",   "of",    "and"};
+  static const std::set<std::string> english{"Save",    "Cancel", "Close",    "Process", "Apply", "Code", "Description",
+                                             "Field",   "Fields", "Item",     "Items",   "State", "Body", "Filter",
+                                             "Results", "Entity", "Settings", "the",     "of",    "and"};
   std::string word;
   for (char c : text + " ") {
     if (std::isalpha(static_cast<unsigned char>(c))) {
@@ -277,8 +275,9 @@ TEST_F(Designs, HoldEveryControlTheProceduresNameOfItsKindOnItsPage) {
   EXPECT_EQ(dialog.name(), "FRMMG_NOVALIDAZ");
   EXPECT_LT(dialog.width(), console.width());
   EXPECT_LT(dialog.height(), console.height());
-  for (const Expected& want : {Expected{"GRD_CAMPIARG", K::Grid, ""}, Expected{"CMD_CONFERMA", K::Button, ""},
-                               Expected{"CMD_CHIUDI", K::Button, ""}, Expected{"ZEP_RESIZEFORM1", K::ResizeControl, ""}}) {
+  for (const Expected& want :
+       {Expected{"GRD_CAMPIARG", K::Grid, ""}, Expected{"CMD_CONFERMA", K::Button, ""},
+        Expected{"CMD_CHIUDI", K::Button, ""}, Expected{"ZEP_RESIZEFORM1", K::ResizeControl, ""}}) {
     expectControl(dialog, want);
   }
 }
@@ -314,7 +313,8 @@ TEST_F(Designs, OpenOnTheItemSelectionWithEverySwitchInItsFirstState) {
     keys.push_back(item.key);
     expectUserCaption("side bar item " + item.key, item.caption, bar.width() - 240);
   }
-  EXPECT_EQ(keys, (std::vector<std::string>{"ENTITA", "ARGOMENTI", "DETT_ARGOMENTI", "ENTITA_ARGOMENTI", "INT_MOD_DATI"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"ENTITA", "ARGOMENTI", "DETT_ARGOMENTI", "ENTITA_ARGOMENTI", "INT_MOD_DATI"}));
 
   // Cell values 0, 1, 2 pick the images in this order.
   EXPECT_EQ(console.get<ImageList>("IMG_SEL").images(),
@@ -355,7 +355,8 @@ void expectTidy(const Form& form) {
     std::vector<const Control*> stops;
     std::copy_if(shown.begin(), shown.end(), std::back_inserter(stops),
                  [](const Control* c) { return c->canTakeFocus(); });
-    std::sort(stops.begin(), stops.end(), [](const Control* a, const Control* b) { return a->tabIndex() < b->tabIndex(); });
+    std::sort(stops.begin(), stops.end(),
+              [](const Control* a, const Control* b) { return a->tabIndex() < b->tabIndex(); });
     for (std::size_t i = 1; i < stops.size(); ++i) {
       const Rect before = onForm(*stops[i - 1]);
       const Rect after = onForm(*stops[i]);
@@ -442,46 +443,29 @@ TEST_F(Designs, SetTheClassificationFieldsUpAsTheirLookupsAndDecodesExpect) {
   }
 }
 
-TEST_F(Designs, BindAndLimitTheEditorsFields) {
-  struct Want {
-    const char* name;
-    const char* column;  // "" = not bound
-    std::size_t maxChars;
-    bool upperCase, lookup, required;
-  };
-  const Want fields[] = {
-      {"TXT_MG0M_ARGOMENTO", "MG0M_ARGOMENTO", 40, true, false, true},
-      {"TXT_MG0M_DESCARGOMENTO", "MG0M_DESCARGOMENTO", 255, false, false, false},
-      {"TXT_MG0M_UTENTE_FW07", "MG0M_UTENTE_FW07", 0, false, false, false},
-      {"TXT_MG0M_GRUPPO_FW06", "MG0M_GRUPPO_FW06", 0, false, false, false},
-      {"TXT_UTENTE_RESPONSABILE", "", 64, true, true, false},
-      {"TXT_GRUPPO_RESPONSABILE", "", 64, true, true, false},
-      {"TXT_ARGOMENTO", "", 40, true, true, true},
-      {"TXT_MG0P_CAMPO_MG0O", "MG0P_CAMPO_MG0O", 0, false, false, false},
-      {"TXT_CAMPO_ARG", "", 40, true, true, true},
-      {"TXT_ENTITA_ARG", "", 40, true, true, true},
-      {"TXT_MG0Q_ARGOMENTO_MG0M", "MG0Q_ARGOMENTO_MG0M", 0, false, false, true},
-  };
-  for (const Want& want : fields) {
-    SCOPED_TRACE(want.name);
-    const EditField& field = console.get<EditField>(want.name);
-    EXPECT_EQ(field.dataField(), want.column);
-    EXPECT_EQ(field.maxChars(), want.maxChars);
-    EXPECT_EQ(field.displayFormat() == EditField::kUpperCase, want.upperCase);
-    EXPECT_EQ(field.isLookup(), want.lookup);
-    EXPECT_EQ(field.isDecode(), want.lookup);
-    EXPECT_EQ(field.isRequired(), want.required);
+TEST_F(Designs, BindEachEditorControlToTheColumnItsNameCarriesAndLimitEveryCode) {
+  int bound = 0;
+  for (const auto& control : console.controls()) {
+    const auto* value = dynamic_cast<const BoundControl*>(control.get());
+    if (value == nullptr) continue;
+    SCOPED_TRACE(control->name());
+    // TXT_MG0M_ARGOMENTO is bound to MG0M_ARGOMENTO; TXT_ARGOMENTO, of no table, to nothing.
+    const std::string column = control->name().substr(4);
+    const bool ofATable = column.size() > 5 && column.starts_with("MG0") && column[4] == '_';
+    EXPECT_EQ(value->dataField(), ofATable ? column : std::string());
+    bound += ofATable ? 1 : 0;
+    if (const auto* field = dynamic_cast<const EditField*>(control.get())) {
+      if (field->displayFormat() == EditField::kUpperCase) {
+        EXPECT_GT(field->maxChars(), 0u) << "a code without a limit";
+      }
+      if (field->isLookup()) {
+        EXPECT_TRUE(field->isDecode()) << "a code the user picks is described too";
+      }
+    }
   }
-  for (const char* name : {"CMB_MG0M_TIPO_RESPONSABILE", "CMB_MG0M_STATOINI_MG6W", "CMB_MG0M_STATOFIN_MG6W"}) {
-    const Chooser& chooser = console.get<Chooser>(name);
-    EXPECT_EQ(chooser.dataField(), std::string(name).substr(4)) << name;
-    EXPECT_EQ(chooser.defaultValue().toText(), "0") << name;
-  }
-  for (const char* name : {"CHK_MG0P_VALORE_OBBLIGATORIO", "CHK_MG0P_VALIDAZ_MANUALE", "CHK_MG0P_INDVALZERO"}) {
-    const CheckBox& box = console.get<CheckBox>(name);
-    EXPECT_EQ(box.dataField(), std::string(name).substr(4)) << name;
-    EXPECT_EQ(box.defaultValue().toText(), "0") << name;
-  }
+  EXPECT_EQ(bound, 7 + 4 + 12);  // the three record editors' registrations
+  EXPECT_EQ(console.get<EditField>("TXT_MG0M_ARGOMENTO").maxChars(), 40u);
+  EXPECT_EQ(console.get<EditField>("TXT_MG0M_DESCARGOMENTO").maxChars(), 255u);
 }
 
 // --- The association editor's run-time layout -------------------------------------------------
