@@ -75,10 +75,11 @@ std::string whereClause(const KindTable& table, long long company, const std::ve
 }
 
 // The code and description columns are named after their captions, so that a list that
-// captions its columns by name shows the same words.
+// captions its columns by name shows the same words. Codes come without the blanks of their
+// CHAR columns: the one picked goes into the field as it is.
 host::LookupList codeList(const std::string& from, const std::string& where, const std::string& code,
                           const std::string& description, std::string title, std::string name) {
-  return {"SELECT " + code + " AS Codice, " + description + " AS Descrizione FROM " + from + where + " ORDER BY " + code,
+  return {"SELECT RTRIM(" + code + ") AS Codice, " + description + " AS Descrizione FROM " + from + where + " ORDER BY " + code,
           listCaptions(), std::move(title), std::move(name)};
 }
 
