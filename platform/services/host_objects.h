@@ -1,0 +1,45 @@
+// The host's class factory: creates every host object a module asks for, all sharing the
+// display, the administrator's log and the global services of the user signed in.
+#pragma once
+
+#include <map>
+#include <memory>
+
+#include "platform/host/services.h"
+#include "platform/services/change_recorder.h"
+
+namespace platform::services {
+
+class StandinGlobal;
+
+class StandinHostObjects : public host::HostObjects {
+ public:
+  explicit StandinHostObjects(std::weak_ptr<StandinGlobal> global);
+
+  std::shared_ptr<host::LogObject> NewLogObject() override;
+  std::shared_ptr<host::ConnectionFactory> NewConnectionFactory() override;
+  std::shared_ptr<host::Utility> NewUtility() override;
+  std::shared_ptr<host::ItemStateService> NewItemStateService() override;
+  //! A recorder with the settings of the current company.
+  std::shared_ptr<host::ChangeRecorder> NewChangeRecorder() override;
+  std::shared_ptr<host::WarehouseLookup> NewWarehouseLookup() override;
+  std::shared_ptr<host::WarehouseDecode> NewWarehouseDecode() override;
+  std::shared_ptr<host::ProductionLookup> NewProductionLookup() override;
+  std::shared_ptr<host::ProductionDecode> NewProductionDecode() override;
+  std::shared_ptr<host::UserGroupServices> NewUserGroupServices() override;
+  std::shared_ptr<host::ItemNotifier> NewItemNotifier() override;
+
+  //! How a company records changes; a company never set gets the defaults (status 0, both
+  //! queries yes).
+  void setRecorderSettings(long long company, RecorderSettings settings) { m_recorder[company] = settings; }
+  RecorderSettings recorderSettings(long long company) const;
+
+ private:
+  //! The global services; a factory that outlived them cannot create anything.
+  std::shared_ptr<StandinGlobal> global() const;
+
+  std::weak_ptr<StandinGlobal> m_global;
+  std::map<long long, RecorderSettings> m_recorder;
+};
+
+}  // namespace platform::services

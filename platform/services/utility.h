@@ -1,0 +1,60 @@
+// The connection factory, the utility object (working-table suffixes, conversions, the list
+// of item states) and the item-state service (the states a user may assign).
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/host/services.h"
+
+namespace platform::services {
+
+class StandinConnectionFactory : public host::ConnectionFactory {
+ public:
+  //! A connection not yet connected: the caller connects it to the string it holds.
+  std::shared_ptr<db::Connection> NewConnection() override;
+};
+
+class StandinUtility : public host::Utility {
+ public:
+  StandinUtility();
+
+  //! "P<process id>_<count in this process>_<eight random hex digits>": the process id and
+  //! count keep consoles of one machine apart, the random part those of different machines
+  //! on one database. Fixed when the object is made.
+  std::string Suffix() override { return m_suffix; }
+  //! Null and Empty give "".
+  std::string ToText(const Variant& value) override { return value.toText(); }
+  double ToNumber(const Variant& value) override { return value.toDouble(); }
+  Variant ItemStates(db::Connection& connection) override;
+
+ private:
+  std::string m_suffix;
+};
+
+//! Every state code of `query`'s first column, in its order, as an array of whole numbers.
+Variant stateArray(db::Connection& connection, const std::string& query);
+
+class StandinItemStates : public host::ItemStateService {
+ public:
+  //! Keeps the values; the user is found by `userId`. Without a connection the service
+  //! opens its own on `connectionString` when first asked.
+  void Configure(std::shared_ptr<db::Connection> connection, const std::string& connectionString,
+                 const Variant& userId, const Variant& userCode, const Variant& userName, const Variant& company,
+                 bool allStates) override;
+  //! With allStates every state; otherwise the states listed for the user (possibly none).
+  //! Throws std::logic_error when not configured.
+  Variant AllowedStates() override;
+
+ private:
+  bool m_configured = false;
+  std::shared_ptr<db::Connection> m_connection;
+  std::string m_connectionString;
+  Variant m_userId;
+  Variant m_userCode;
+  Variant m_userName;
+  Variant m_company;
+  bool m_allStates = false;
+};
+
+}  // namespace platform::services

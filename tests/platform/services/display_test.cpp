@@ -1,0 +1,158 @@
+// What the user sees and answers: the scripted display's queue and defaults, catalogue
+// messages, and the error display fed by the log object, which also keeps what was shown for
+// the administrator.
+#include <gmock/gmock.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "demo_fixture.h"
+#include "platform/services/admin_log.h"
+#include "platform/services/log_object.h"
+#include "platform/services/messages.h"
+
+namespace platform::services::testing {
+namespace {
+
+using namespace platform::host;
+using ::testing::HasSubstr;
+using Kind = ScriptedDisplay::Shown::Kind;
+
+ErrorRequest failure(std::string procedure, std::string description) {
+  ErrorRequest request;
+  request.applicationTitle = "App";
+  request.caption = "Passaggio";
+  request.procedure = std::move(procedure);
+  request.style = 4370;
+  request.number = 5;
+  request.description = std::move(description);
+  return request;
+}
+
+TEST(ScriptedDisplayTest, AnswersFromItsQueueThenFromItsPolicy) {
+  ScriptedDisplay display(ScriptedDisplay::Policy{false, kIgnore, 3});
+  display.queue({kYes, kRetry});
+  EXPECT_EQ(display.showMessage({"Salvare?", style::kYesNo, "Passaggio"}), kYes);
+  EXPECT_EQ(display.showError(failure("Form_Load", "rotto")), kRetry);
+  // Queue empty: the policy says No to questions, Cancel to OK/Cancel, OK to plain messages.
+  EXPECT_EQ(display.showMessage({"Salvare?", style::kYesNo | style::kQuestion, ""}), kNo);
+  EXPECT_EQ(display.showMessage({"Procedere?", style::kOkCancel, ""}), kCancel);
+  EXPECT_EQ(display.showMessage({"Fatto.", style::kInformation, ""}), kOk);
+  EXPECT_EQ(display.showError(failure("Form_Load", "rotto")), kIgnore);
+  EXPECT_EQ(ScriptedDisplay().showMessage({"Salvare?", style::kYesNoCancel, ""}), kYes);
+
+  ASSERT_EQ(display.shown().size(), 6u);
+  const ScriptedDisplay::Shown& error = display.shown()[1];
+  EXPECT_EQ(error.kind, Kind::Error);
+  EXPECT_EQ(error.procedure, "Form_Load");
+  EXPECT_EQ(error.text, "rotto");
+  EXPECT_EQ(error.style, 4370);
+  EXPECT_EQ(display.messages().size(), 4u);
+  EXPECT_EQ(display.messages()[1].style, style::kYesNo | style::kQuestion);
+}
+
+TEST(ScriptedDisplayTest, RefusesAQueuedAnswerTheBoxDoesNotOffer) {
+  ScriptedDisplay display;
+  display.queue({kYes, kYes});
+  EXPECT_THROW(display.showMessage({"Codice famiglia inesistente.", style::kExclamation, ""}), ScriptError);
+  EXPECT_THROW(display.showError(failure("Form_Load", "rotto")), ScriptError);
+}
+
+TEST(ScriptedDisplayTest, UnattendedRetriesOfOneFailureEndInAbort) {
+  ScriptedDisplay display(ScriptedDisplay::Policy{true, kRetry, 2});
+  const ErrorRequest same = failure("CMD_ELABORA_ButtonClick", "database bloccato");
+  EXPECT_EQ(display.showError(same), kRetry);
+  EXPECT_EQ(display.showError(same), kRetry);
+  EXPECT_EQ(display.showError(same), kAbort);
+  EXPECT_EQ(display.showError(same), kRetry);  // a fresh round
+  ErrorRequest other = same;
+  other.description = "altro";
+  EXPECT_EQ(display.showError(other), kRetry);
+}
+
+TEST(ScriptedDisplayTest, PicksByCodeOrIndexAndRecordsCards) {
+  ScriptedDisplay display;
+  const PickListRequest list{"Elenco famiglie", {"Codice", "Descrizione"}, {{"VIT", "Viteria"}, {"BUL", "Bulloneria"}}};
+  display.queuePick("BUL");
+  display.queuePickIndex(0);
+  display.queuePick("NON");
+  display.queuePickIndex(9);
+  EXPECT_EQ(display.pick(list), 1);
+  EXPECT_EQ(display.pick(list), 0);
+  EXPECT_EQ(display.pick(list), -1);
+  EXPECT_EQ(display.pick(list), -1);
+  EXPECT_EQ(display.pick(list), -1);  // nothing queued: the user closes the list
+
+  display.showItemCard({"Articolo X", {{"Codice articolo", "X"}}});
+  EXPECT_EQ(display.cards().at(0).fields.at(0).second, "X");
+  EXPECT_EQ(display.shown().back().kind, Kind::ItemCard);
+  EXPECT_EQ(display.pickLists().size(), 5u);
+}
+
+using MessagesTest = DemoTest;
+
+TEST_F(MessagesTest, CatalogueMessagesReachTheDisplayWithTheirStyleAndTitle) {
+  auto messages = signIn()->Messages();
+  messages->ShowCatalogMessage(kCompanyChangeRefused, style::kInformation, "Passaggio di stato", {});
+  messages->ShowCatalogMessage(kOfficeExportRefused, style::kInformation, "Passaggio di stato", {});
+  messages->ShowCatalogMessage(12345, style::kInformation, "Passaggio di stato", {"x"});
+  EXPECT_EQ(messages->Show("Sei sicuro?", style::kYesNo, "Conferma"), kYes);
+
+  const auto shown = display->messages();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_THAT(shown[0].text, HasSubstr("cambiare ditta"));
+  EXPECT_THAT(shown[1].text, HasSubstr("esportazione"));
+  EXPECT_THAT(shown[2].text, HasSubstr("12345"));
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(shown[i].style, 64);
+    EXPECT_EQ(shown[i].title, "Passaggio di stato");
+  }
+  EXPECT_EQ(shown[3].title, "Conferma");
+  EXPECT_EQ(messages->Translate("Famiglia"), "Famiglia");
+}
+
+TEST_F(MessagesTest, ErrorDisplayShowsWhatWasTakenOnceAndLogsItForTheAdministrator) {
+  auto adminLog = std::make_shared<AdminLog>(folder() / "errori.log");
+  StandinLog log(display, adminLog, "ADMIN");
+  display->queue(kRetry);
+
+  try {
+    db.Execute("SELECT * FROM TABELLA_CHE_NON_CE");
+  } catch (const db::DbError& error) {
+    log.TakeError(error.errors().front().number, error.what(), "passaggio");
+  }
+  log.TakeConnectionErrors(db.Errors(), "SELECT * FROM TABELLA_CHE_NON_CE");
+  int inOut = 0;
+  EXPECT_EQ(log.ShowError("passaggio", "Passaggio di stato", "CMD_ELABORA_ButtonClick", 4370, inOut), kRetry);
+
+  // A later error without connection errors does not show the earlier statement.
+  log.TakeError(13, "Tipo non corrispondente", "passaggio");
+  EXPECT_EQ(log.ShowError("passaggio", "Passaggio di stato", "Form_Load", 4370, inOut), kAbort);
+  EXPECT_EQ(log.ShowMessage("Nessun dato da visualizzare.", style::kExclamation, "Passaggio di stato", true, 0), kOk);
+
+  ASSERT_EQ(display->errors().size(), 2u);
+  const ErrorRequest& first = display->errors()[0];
+  EXPECT_EQ(first.applicationTitle, "passaggio");
+  EXPECT_EQ(first.caption, "Passaggio di stato");
+  EXPECT_EQ(first.procedure, "CMD_ELABORA_ButtonClick");
+  EXPECT_EQ(first.style, 4370);
+  EXPECT_EQ(first.sql, "SELECT * FROM TABELLA_CHE_NON_CE");
+  EXPECT_FALSE(first.connectionErrors.empty());
+  const ErrorRequest& second = display->errors()[1];
+  EXPECT_EQ(second.number, 13);
+  EXPECT_EQ(second.sql, "");
+  EXPECT_TRUE(second.connectionErrors.empty());
+
+  ASSERT_EQ(adminLog->entries().size(), 3u);
+  EXPECT_EQ(adminLog->entries()[0].answer, kRetry);
+  std::ifstream file(folder() / "errori.log");
+  std::stringstream text;
+  text << file.rdbuf();
+  EXPECT_THAT(text.str(), HasSubstr("ERRORE utente ADMIN in CMD_ELABORA_ButtonClick"));
+  EXPECT_THAT(text.str(), HasSubstr("istruzione: SELECT * FROM TABELLA_CHE_NON_CE"));
+  EXPECT_THAT(text.str(), HasSubstr("in Form_Load: [13] Tipo non corrispondente -> Interrompi"));
+  EXPECT_THAT(text.str(), HasSubstr("MESSAGGIO utente ADMIN: Nessun dato da visualizzare."));
+}
+
+}  // namespace
+}  // namespace platform::services::testing
