@@ -57,7 +57,7 @@ class EnhancedQuery : public Control {
   void setUserValues(Variant first, Variant second);
   const Variant& userValue(int which) const { return which == 0 ? m_userFirst : m_userSecond; }
   void setHost(std::shared_ptr<Object> host) { m_host = std::move(host); }
-  const std::shared_ptr<Object>& host() const { return m_host; }
+  std::shared_ptr<Object> host() const { return m_host.lock(); }
   void setProgramName(std::string name) { m_programName = std::move(name); }
   const std::string& programName() const { return m_programName; }
   void setConnection(db::Connection* connection) { m_connection = connection; }
@@ -119,7 +119,7 @@ class EnhancedQuery : public Control {
   Variant m_company;
   Variant m_userFirst;
   Variant m_userSecond;
-  std::shared_ptr<Object> m_host;
+  std::weak_ptr<Object> m_host;  // held weakly: the host owns the module, never the reverse
   std::string m_programName;
   db::Connection* m_connection = nullptr;
   std::vector<QueryField> m_entries;

@@ -26,7 +26,7 @@ class RecordEditor;
 //! The wrapper's settings: the host interface, a record set of its own or none, the field
 //! that identifies rows, and an option value passed as the form gives it.
 struct GridWrapper {
-  std::shared_ptr<Object> host;
+  std::weak_ptr<Object> host;  // held weakly: the host owns the module, never the reverse
   std::shared_ptr<db::Recordset> recordset;
   std::string keyField;
   int option = 0;

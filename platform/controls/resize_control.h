@@ -64,7 +64,7 @@ class ResizeControl : public Control {
     int left, top, width, height;
   };
 
-  std::shared_ptr<Object> m_host;
+  std::weak_ptr<Object> m_host;  // held weakly: the host owns the module, never the reverse
   std::vector<Registration> m_registrations;
   double m_scale = 1.0;
   int m_formWidth = 0;

@@ -44,7 +44,7 @@ class SideBar : public Control {
   bool applyDesignProperty(std::string_view name, const Variant& value) override;
 
  private:
-  std::shared_ptr<Object> m_host;
+  std::weak_ptr<Object> m_host;  // held weakly: the host owns the module, never the reverse
   bool m_initialised = false;
   bool m_flag = false;
   std::vector<SideBarItem> m_items;

@@ -14,7 +14,7 @@ using testing::makeRows;
 class ItemsGridTest : public ::testing::Test {
  protected:
   ItemsGridTest() : grid("GRD_ARTICOLI") {
-    grid.setWrapper(GridWrapper{nullptr, nullptr, "CODART", 0});
+    grid.setWrapper(GridWrapper{{}, nullptr, "CODART", 0});
     grid.addTextColumn("CODART", "Codice articolo", GridColumn::kButtonKind, 1500);
     grid.addTextColumn("INDSTATO_MG6W", "Stato attuale", GridColumn::kTextKind, 1500);
     grid.addImageColumn("ARG1", "Ente 1", "IMG_SEL", Variant(""), Variant(1), 1400);
@@ -115,7 +115,7 @@ TEST_F(ItemsGridTest, TheDefinitionIsClosedUntilReset) {
 class SelectionGridTest : public ::testing::Test {
  protected:
   SelectionGridTest() : grid("GRD_CAMPIARG") {
-    grid.setWrapper(GridWrapper{nullptr, nullptr, "ID_MG0P", 0});
+    grid.setWrapper(GridWrapper{{}, nullptr, "ID_MG0P", 0});
     grid.addTextColumn("ID_MG0P", "ID", GridColumn::kTextKind, 2500, false);
     grid.addCheckBoxColumn("FLG_SEL", "Sel", 750, Variant("1"), Variant("0"), true);
     grid.addTextColumn("COD_CAMPO", "Campo", GridColumn::kTextKind, 2700);

@@ -41,7 +41,7 @@ class BodiesEditorTest : public ::testing::Test {
         description(form.get<EditField>("TXT_MG0M_DESCARGOMENTO")),
         startState(form.get<Chooser>("CMB_MG0M_STATOINI_MG6W")),
         navigator(form.get<GridNavigator>("GRIDNAV_ARGOMENTI")) {
-    grid.setWrapper(GridWrapper{nullptr, nullptr, "MG0M_ARGOMENTO", 0});
+    grid.setWrapper(GridWrapper{{}, nullptr, "MG0M_ARGOMENTO", 0});
     grid.addTextColumn("MG0M_ARGOMENTO", "Ente validazione", GridColumn::kTextKind, 1800);
     grid.addTextColumn("MG0M_DESCARGOMENTO", "Descrizione", GridColumn::kTextKind, 2100);
     grid.finish();

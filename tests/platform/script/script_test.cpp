@@ -61,7 +61,7 @@ class ModelDriverTest : public ::testing::Test {
     m_connection.Execute("CREATE TABLE T (CODART VARCHAR(10), DESCR VARCHAR(40))");
     m_connection.Execute("INSERT INTO T (CODART, DESCR) VALUES ('A1', 'Vite, zincata'), ('B2', 'Dado')");
     auto& grid = m_form.get<Grid>("GRD_ART");
-    grid.setWrapper({nullptr, nullptr, "CODART", 0});
+    grid.setWrapper({{}, nullptr, "CODART", 0});
     grid.addTextColumn("CODART", "Codice", 1, 1500);
     grid.addTextColumn("DESCR", "Descrizione", 1, 3000);
     grid.closeDefinition();

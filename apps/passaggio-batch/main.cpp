@@ -1,0 +1,243 @@
+// passaggio-batch: opens the console without a screen, as a host does (loads the module,
+// creates its class, sets its properties, shows it), carries out one command by driving the
+// control models as a user would, and closes it. Questions are answered from --yes, errors
+// from --on-error; everything shown goes to standard error.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+
+#include "apps/passaggio-batch/batch_display.h"
+#include "apps/passaggio-batch/headless_windows.h"
+#include "platform/controls/control.h"
+#include "platform/controls/frame.h"
+#include "platform/controls/side_bar.h"
+#include "platform/db/recordset_csv.h"
+#include "platform/host/module_loader.h"
+#include "platform/script/script.h"
+#include "platform/services/standin_host.h"
+#include "sql/database_file.h"
+
+namespace passaggio::batch {
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kError = 1;
+constexpr int kUsage = 2;
+
+constexpr const char* kUsageText =
+    R"(uso: passaggio-batch --db FILE [--company K] [--user CODICE] [--yes] [--on-error abort|retry|ignore]
+                       [--trace TRACCIA] COMANDO [ARGOMENTI...]
+
+Apre la console come un host, senza schermo, esegue il comando e la chiude.
+comandi:
+  whoami          ditta, utente (id e codice), utente limitato, stati assegnabili
+  pages           le pagine e i loro controlli come la console li mostra
+  script FILE|-   esegue uno script di azioni, una per riga (vedi README)
+--yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
+(predefinito abort: il testo completo su standard error e codice d'uscita 1).
+ogni messaggio mostrato è scritto su standard error come "message: TESTO".
+codice di uscita: 0 riuscito, 1 errore, 2 uso errato
+)";
+
+struct Options {
+  std::string database;
+  std::optional<long long> company;
+  std::string user;
+  bool yes = false;
+  int onError = platform::host::kAbort;
+  std::string trace;
+  std::string command;
+  std::vector<std::string> arguments;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+Options parse(const std::vector<std::string>& words) {
+  Options options;
+  std::size_t i = 0;
+  const auto value = [&](const std::string& flag) -> const std::string& {
+    if (i + 1 >= words.size()) throw UsageError{flag + " vuole un valore"};
+    return words[++i];
+  };
+  for (; i < words.size() && options.command.empty(); ++i) {
+    const std::string& word = words[i];
+    if (word == "--db") {
+      options.database = value(word);
+    } else if (word == "--company") {
+      try {
+        options.company = std::stoll(value(word));
+      } catch (const std::logic_error&) {
+        throw UsageError{"--company vuole un numero"};
+      }
+    } else if (word == "--user") {
+      options.user = value(word);
+    } else if (word == "--yes") {
+      options.yes = true;
+    } else if (word == "--trace") {
+      options.trace = value(word);
+    } else if (word == "--on-error") {
+      static const std::map<std::string, int> kChoices = {
+          {"abort", platform::host::kAbort}, {"retry", platform::host::kRetry}, {"ignore", platform::host::kIgnore}};
+      const auto found = kChoices.find(value(word));
+      if (found == kChoices.end()) throw UsageError{"--on-error vuole abort, retry o ignore"};
+      options.onError = found->second;
+    } else if (word.rfind("--", 0) == 0) {
+      throw UsageError{"opzione sconosciuta " + word};
+    } else {
+      options.command = word;
+    }
+  }
+  options.arguments.assign(words.begin() + static_cast<std::ptrdiff_t>(i), words.end());
+  if (options.database.empty()) throw UsageError{"manca --db FILE"};
+  if (options.command.empty()) throw UsageError{"manca il comando"};
+  return options;
+}
+
+std::filesystem::path modulePath() {
+  std::error_code ignored;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ignored);
+  return self.parent_path() / "RUZU_PASSAGGIO.so";
+}
+
+void writeRecord(std::ostream& out, const std::vector<std::string>& fields) {
+  for (std::size_t i = 0; i < fields.size(); ++i) out << (i ? "," : "") << platform::db::csvField(platform::Variant(fields[i]));
+  out << "\r\n";
+}
+
+int whoami(platform::services::StandinHost& host, const std::shared_ptr<platform::db::Connection>& connection) {
+  const auto global = host.global();
+  const auto company = global->CurrentCompany();
+  const auto user = global->CurrentUser();
+  const auto states = host.objects()->NewItemStateService();
+  states->Configure(connection, global->DatabaseConnectionString(), platform::Variant(user.id),
+                    platform::Variant(user.code), platform::Variant(user.name), company.code,
+                    !global->RestrictedStates());
+  const platform::Variant allowedStates = states->AllowedStates();
+  std::string allowed;
+  for (const auto& state : allowedStates.array()) allowed += (allowed.empty() ? "" : " ") + state.toText();
+  writeRecord(std::cout, {"company", "user_id", "user_code", "restricted", "allowed_states"});
+  writeRecord(std::cout, {company.code.toText(), std::to_string(user.id), user.code,
+                          global->RestrictedStates() ? "1" : "0", allowed});
+  return kOk;
+}
+
+// The frames of the form (its pages), then every control with the page it sits on.
+int pages(platform::controls::Form& form) {
+  using namespace platform::controls;
+  std::map<std::string, std::string> parents;
+  for (const ControlDesign& design : form.design().controls) parents[design.name] = design.parent;
+  // The page of a control: the outermost frame it sits in.
+  const auto pageOf = [&](const Control& control) {
+    std::string page;
+    for (const Control* current = &control; current != nullptr;) {
+      if (current->kind() == ControlKind::Frame) page = current->name();
+      const std::string& parent = parents[current->name()];
+      current = parent.empty() ? nullptr : form.find(parent);
+    }
+    return page;
+  };
+  if (auto* sideBar = dynamic_cast<SideBar*>(form.find("SDB_PASSAGGIO"))) {
+    writeRecord(std::cout, {"item", "caption"});
+    for (const auto& item : sideBar->items()) writeRecord(std::cout, {item.key, item.caption});
+    std::cout << "\r\n";
+  }
+  writeRecord(std::cout, {"page", "control", "kind", "caption", "enabled", "shown"});
+  for (const auto& control : form.controls()) {
+    writeRecord(std::cout, {pageOf(*control), control->name(), std::string(control->typeName()), control->caption(),
+                            control->isEnabled() ? "1" : "0", control->isShown() ? "1" : "0"});
+  }
+  return kOk;
+}
+
+int script(platform::controls::Form& form, BatchDisplay& display, const std::string& file) {
+  std::ifstream in;
+  if (file != "-") {
+    in.open(file);
+    if (!in) {
+      std::cerr << "passaggio-batch: impossibile leggere lo script " << file << "\n";
+      return kError;
+    }
+  }
+  try {
+    const auto actions = platform::script::parseScript(file == "-" ? std::cin : in);
+    platform::script::ModelDriver(form, display, std::cout).runAll(actions);
+  } catch (const platform::script::ScriptError& error) {
+    std::cerr << "passaggio-batch: script " << file << ", " << error.what() << "\n";
+    return kError;
+  }
+  return kOk;
+}
+
+int run(const Options& options) {
+  if (!std::filesystem::exists(options.database)) {
+    std::cerr << "passaggio-batch: il database " << options.database << " non esiste\n";
+    return kError;
+  }
+  std::string connectionString = sql::connectionStringFor(options.database);
+  if (!options.trace.empty()) connectionString += ";trace=" + options.trace;
+
+  // The module is loaded first and unloaded last: everything the host keeps of it, down to
+  // weak references to its objects, must be gone before its code is unmapped.
+  platform::host::MemoryRegistry registry;
+  platform::host::LoadedModule module(modulePath().string(), registry);
+  auto display = std::make_shared<BatchDisplay>(
+      platform::services::ScriptedDisplay::Policy{options.yes, options.onError, 3}, std::cerr);
+  HeadlessWindows windows(*display);
+  platform::host::InstallWindowSystem(&windows);
+
+  platform::services::StandinHost host({connectionString, options.company, options.user, display, {}, {}});
+  auto console = module.Create("CLSMG_PASSAGGIO");
+  host.attach(*console);
+  console->LetCaption(platform::Variant("Passaggio di stato articoli"));
+  console->LetIsActive(true);
+  console->ShowForm();
+
+  int result = kOk;
+  auto* window = windows.Current();
+  if (window == nullptr) {
+    std::cerr << "passaggio-batch: la console non si è aperta\n";
+    result = kError;
+  } else if (options.command == "whoami") {
+    auto connection = std::make_shared<platform::db::Connection>();
+    connection->Connect(connectionString);
+    result = whoami(host, connection);
+  } else if (options.command == "pages") {
+    result = pages(window->Controls());
+  } else if (options.command == "script") {
+    result = options.arguments.size() == 1 ? script(window->Controls(), *display, options.arguments[0]) : kUsage;
+    if (result == kUsage) std::cerr << "passaggio-batch: script vuole un FILE o -\n";
+  } else {
+    std::cerr << "passaggio-batch: comando sconosciuto " << options.command << "\n" << kUsageText;
+    result = kUsage;
+  }
+  if (!console->CloseForm().toBool()) {
+    std::cerr << "passaggio-batch: la console ha rifiutato la chiusura\n";
+    result = kError;
+  }
+  console.reset();
+  platform::host::InstallWindowSystem(nullptr);
+  if (result == kOk && display->aborted()) result = kError;
+  return result;
+}
+
+}  // namespace
+}  // namespace passaggio::batch
+
+int main(int argc, char** argv) {
+  using namespace passaggio::batch;
+  try {
+    return run(parse(std::vector<std::string>(argv + 1, argv + argc)));
+  } catch (const UsageError& error) {
+    std::cerr << "passaggio-batch: " << error.message << "\n" << kUsageText;
+    return kUsage;
+  } catch (const std::exception& error) {
+    std::cerr << "passaggio-batch: " << error.what() << "\n";
+    return kError;
+  }
+}

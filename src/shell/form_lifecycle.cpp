@@ -1,0 +1,234 @@
+// Load, first activation and close of the console form: its own connection, the host's
+// services, the navigator and script model, and handing everything back on close.
+#include "platform/controls/button.h"
+#include "platform/controls/container.h"
+#include "platform/controls/frame.h"
+#include "platform/controls/grid_navigator.h"
+#include "platform/controls/resize_control.h"
+#include "platform/controls/side_bar.h"
+#include "src/common/default_se_vuoto.h"
+#include "src/host/clsmg_passaggio.h"
+#include "src/shell/frmmg_passaggio.h"
+
+namespace passaggio {
+namespace {
+
+using platform::Variant;
+using namespace platform::controls;
+
+constexpr int kDefaultPosition = 100;
+constexpr int kContainerHeight = 8555;
+
+// A window position from the host: 0, Empty, Null or blank places it at 100.
+int positionOr100(const Variant& value) {
+  const Variant position = DefaultSeVuoto(value, 0);
+  return position.toDouble() == 0 ? kDefaultPosition : static_cast<int>(position.toInteger());
+}
+
+}  // namespace
+
+void FRMMG_PASSAGGIO::Form_Load() {
+  ErrorTrap trap = Trap("Form_Load");
+  std::shared_ptr<platform::host::HostObjects> objects;
+  if (!trap.step([&] { objects = Global()->Objects(); })) return;
+  if (!trap.step([&] { m_log = objects->NewLogObject(); })) return;
+  if (!trap.step([&] { m_left = positionOr100(m_host->GetLeft()); })) return;
+  if (!trap.step([&] { m_top = positionOr100(m_host->GetTop()); })) return;
+  if (!trap.step([&] { m_form.setSize(kWidth, kHeight); })) return;
+  if (!trap.step([&] { m_connectionString = Global()->DatabaseConnectionString(); })) return;
+  if (!trap.step([&] { m_connectionFactory = objects->NewConnectionFactory(); })) return;
+  if (!trap.step([&] { m_connection = m_connectionFactory->NewConnection(); })) return;
+  if (!trap.step([&] { m_connection->Connect(m_connectionString); })) return;
+  if (!trap.step([&] { m_host->SetConnection(m_connection); })) return;
+  if (!trap.step([&] { m_company = Global()->CurrentCompany().code; })) return;
+}
+
+void FRMMG_PASSAGGIO::MDIActiveX1_FormLoad() {
+  ErrorTrap trap = Trap("MDIActiveX1_FormLoad");
+  auto& container = m_form.get<Container>("MDIActiveX1");
+  int left = kDefaultPosition;
+  int top = kDefaultPosition;
+  if (!trap.step([&] { left = positionOr100(m_host->GetLeft()); })) return;
+  if (!trap.step([&] { top = positionOr100(m_host->GetTop()); })) return;
+  if (!trap.step([&] { container.moveChild(left, top, kWidth, kContainerHeight); })) return;
+  if (!trap.step([&] { container.setWindowState(m_host->GetWindowState()); })) return;
+}
+
+void FRMMG_PASSAGGIO::Form_Activate() {
+  SincronizzaNavigatore();
+  if (m_activated) return;
+  ErrorTrap trap = Trap("Form_Activate");
+  std::shared_ptr<platform::host::HostObjects> objects;
+  if (!trap.step([&] { objects = Global()->Objects(); })) return;
+  if (!trap.step([&] {
+        m_warehouseLookup = objects->NewWarehouseLookup();
+        m_warehouseLookup->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_warehouseDecode = objects->NewWarehouseDecode();
+        m_warehouseDecode->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_productionLookup = objects->NewProductionLookup();
+        m_productionLookup->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_productionDecode = objects->NewProductionDecode();
+        m_productionDecode->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_userGroupDecode = objects->NewUserGroupServices();
+        m_userGroupDecode->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_userGroupLookup = objects->NewUserGroupServices();
+        m_userGroupLookup->SetHost(m_host);
+      })) {
+    return;
+  }
+  if (!trap.step([&] { m_itemNotifier = objects->NewItemNotifier(); })) return;
+  if (!trap.step([&] {
+        m_itemStates = objects->NewItemStateService();
+        const auto global = Global();
+        const platform::host::UserInfo user = global->CurrentUser();
+        m_itemStates->Configure(m_connection, m_connectionString, Variant(user.id), Variant(user.code),
+                                Variant(user.name), m_company, !global->RestrictedStates());
+      })) {
+    return;
+  }
+  if (!trap.step([&] { m_utility = objects->NewUtility(); })) return;
+  if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
+  if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
+  if (!trap.step([&] { InizializzaScriptELayout(); })) return;
+  m_activated = true;
+  if (!trap.step([&] {
+        auto& resize = m_form.get<ResizeControl>("ZEP_RESIZEFORM");
+        resize.setHost(m_host);
+        resize.takeInitialSizes();
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        if (!m_host->GetIsCalled()) return;
+        m_form.get<Frame>("FRAME_ENTITA").setVisible(false);
+        m_form.get<Button>("CMD_ELABORA").setEnabled(true);
+        m_form.get<Button>("CMD_PARAM").setEnabled(false);
+        m_form.get<Button>("CMD_AGGSTATI").setEnabled(false);
+      })) {
+    return;
+  }
+}
+
+Variant FRMMG_PASSAGGIO::SincronizzaNavigatore() {
+  IgnoringErrors steps = Ignoring();
+  steps.step([&] { Global()->RegisterActiveModule(m_host); });
+  steps.step([&] {
+    const auto frame = std::dynamic_pointer_cast<platform::host::ActiveFrame>(m_host->GetActiveFrame());
+    if (frame) m_host->GetActiveNavigator()->SetStatus(static_cast<std::int16_t>(frame->Status().toInteger()));
+  });
+  steps.step([&] { m_host->GetActiveNavigator()->Refresh(); });
+  return Variant();
+}
+
+void FRMMG_PASSAGGIO::InizializzaScriptELayout() {
+  ErrorTrap trap = Trap("InizializzaScriptELayout");
+  if (!trap.step([&] { m_host->GetActiveNavigator()->InitializeLayoutAndScripts(); })) return;
+  if (!trap.step([&] { ExecuteFormEvent(Variant("zpOpen")); })) return;
+  if (!trap.step([&] { Global()->RegisterApplication(m_owner.lock()); })) return;
+}
+
+Variant FRMMG_PASSAGGIO::ExecuteFormEvent(const Variant& eventName) {
+  ErrorTrap trap = Trap("ExecuteFormEvent");
+  const std::string name = eventName.toText();
+  std::shared_ptr<platform::host::ScriptObjectModel> scripts;
+  if (name == "zpOpen") {
+    if (!trap.step([&] { m_host->GetActiveNavigator()->BeforeOpen(); })) return Variant();
+    if (!trap.step([&] { scripts = m_host->GetActiveNavigator()->Scripts(); })) return Variant();
+    if (!trap.step([&] {
+          if (scripts) scripts->RaiseFormEvent(kName, 0, 1, "");
+        })) {
+      return Variant();
+    }
+  } else if (name == "zpClose") {
+    if (!trap.step([&] { scripts = m_host->GetActiveNavigator()->Scripts(); })) return Variant();
+    if (!trap.step([&] {
+          if (scripts) scripts->RaiseFormEvent(kName, 0, 0, "");
+        })) {
+      return Variant();
+    }
+  }
+  return Variant();
+}
+
+void FRMMG_PASSAGGIO::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
+  ErrorTrap trap = Trap("Form_QueryUnload");
+  SincronizzaNavigatore();
+  if (cancel) return;
+  if (!trap.step([&] { ExecuteFormEvent(Variant("zpClose")); })) return;
+  if (!trap.step([&] {
+        const auto scripts = m_host->GetActiveNavigator()->Scripts();
+        if (scripts) cancel = scripts->CancelClose();
+      })) {
+    return;
+  }
+}
+
+void FRMMG_PASSAGGIO::Form_Unload(bool& /*cancel*/) {
+  IgnoringErrors steps = Ignoring();
+  steps.step([&] {
+    if (!m_itemNotifier) return;
+    m_itemNotifier->Shutdown();
+    m_itemNotifier->DropHost();
+    m_itemNotifier.reset();
+  });
+  steps.step([&] { Global()->ModuleClosing(m_host); });
+  steps.step([&] {
+    const auto scripts = m_host->GetActiveNavigator()->Scripts();
+    const auto menu = m_host->GetClsVoceMenu();
+    if (scripts) scripts->MenuEntryClosing(menu ? menu->Value() : Variant());
+  });
+  steps.step([&] { m_host->GetActiveNavigator()->ClearScripts(); });
+  steps.step([&] { m_host->GetActiveNavigator()->ClearActiveModule(); });
+  const std::shared_ptr<platform::host::HostService> services[] = {
+      m_warehouseLookup, m_warehouseDecode, m_productionLookup, m_productionDecode, m_userGroupDecode,
+      m_userGroupLookup};
+  for (const auto& service : services) {
+    steps.step([&] {
+      if (service) service->DropHost();
+    });
+  }
+  m_warehouseLookup.reset();
+  m_warehouseDecode.reset();
+  m_productionLookup.reset();
+  m_productionDecode.reset();
+  m_userGroupDecode.reset();
+  m_userGroupLookup.reset();
+  m_utility.reset();
+  m_itemStates.reset();
+  m_connectionFactory.reset();
+  steps.step([&] {
+    if (m_connection) m_connection->Close();
+    m_connection.reset();
+  });
+  m_owner.reset();
+  steps.step([&] { m_host->SetConnection(nullptr); });
+  steps.step([&] { Global()->ClearActiveModule(); });
+  steps.step([&] { Global()->ClearApplication(); });
+  steps.step([&] { m_host->SetActiveDll(nullptr); });
+  steps.step([&] { m_host->GetActiveNavigator()->ClearActiveModule(); });
+  steps.step([&] { m_host->SetActiveDll(nullptr); });
+  m_host.reset();
+  m_log.reset();
+}
+
+}  // namespace passaggio

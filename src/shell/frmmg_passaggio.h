@@ -1,0 +1,107 @@
+// FRMMG_PASSAGGIO, the console window: the state all its procedures share, and every
+// procedure by name. Each procedure is defined in the folder of its subsystem.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/controls/form.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/host/cinterface.h"
+#include "platform/host/window_system.h"
+#include "platform/variant/variant.h"
+#include "src/common/error_trap.h"
+
+namespace passaggio {
+
+class CLSMG_PASSAGGIO;
+
+class FRMMG_PASSAGGIO : public platform::Object,
+                        public platform::host::ModuleWindow,
+                        public std::enable_shared_from_this<FRMMG_PASSAGGIO> {
+ public:
+  static constexpr const char* kName = "FRMMG_PASSAGGIO";
+  static constexpr const char* kApplicationTitle = "RUZU_PASSAGGIO";
+  static constexpr int kWidth = 15330;
+  static constexpr int kHeight = 8550;
+
+  FRMMG_PASSAGGIO();
+  ~FRMMG_PASSAGGIO() override;
+
+  // ---- the form as a window --------------------------------------------------------------
+  platform::controls::Form& Controls() override { return m_form; }
+  void Activate() override { Form_Activate(); }
+  bool RequestClose() override;
+
+  //! Setting the caption is the first access to the window: the form loads then.
+  void SetCaption(const std::string& caption);
+  const std::string& Caption() const { return m_form.caption(); }
+  //! Shows the window (1 = modal: returns after it has closed).
+  void Show(int mode);
+  //! Unloads the window as the host or user closing it does: query-unload, then unload.
+  //! False when the close was refused.
+  bool Unload(int mode = 0);
+  bool IsLoaded() const { return m_loaded; }
+  int Left() const { return m_left; }
+  int Top() const { return m_top; }
+
+  // ---- members shared by the procedures ---------------------------------------------------
+  std::shared_ptr<platform::host::Cinterface> m_host;   // the host interface reference
+  std::weak_ptr<CLSMG_PASSAGGIO> m_owner;               // the owning plug-in object
+  std::shared_ptr<platform::host::LogObject> m_log;
+  std::string m_connectionString;
+  std::shared_ptr<platform::host::ConnectionFactory> m_connectionFactory;
+  std::shared_ptr<platform::db::Connection> m_connection;  // every statement runs on it
+  platform::Variant m_company;                           // CG18_DITTA, spliced bare
+  bool m_activated = false;                              // the console has been built
+  std::string m_sql;                                     // the statement being run
+
+  std::shared_ptr<platform::host::WarehouseLookup> m_warehouseLookup;
+  std::shared_ptr<platform::host::WarehouseDecode> m_warehouseDecode;
+  std::shared_ptr<platform::host::ProductionLookup> m_productionLookup;
+  std::shared_ptr<platform::host::ProductionDecode> m_productionDecode;
+  std::shared_ptr<platform::host::UserGroupServices> m_userGroupDecode;
+  std::shared_ptr<platform::host::UserGroupServices> m_userGroupLookup;
+  std::shared_ptr<platform::host::ItemNotifier> m_itemNotifier;
+  std::shared_ptr<platform::host::ItemStateService> m_itemStates;
+  std::shared_ptr<platform::host::Utility> m_utility;
+
+  // ---- lifecycle --------------------------------------------------------------------------
+  void Form_Load();
+  void MDIActiveX1_FormLoad();
+  void Form_Activate();
+  platform::Variant SincronizzaNavigatore();
+  void InizializzaScriptELayout();
+  platform::Variant ExecuteFormEvent(const platform::Variant& eventName);
+  void Form_QueryUnload(bool& cancel, int unloadMode);
+  void Form_Unload(bool& cancel);
+
+  // ---- common services --------------------------------------------------------------------
+  int VisualizzaErrore(const std::string& procedure, const ErrorInfo& error);
+  int MessaggioUtente(const std::string& text, int style, const platform::Variant& title,
+                      const std::string& procedure);
+  std::string Codice_Utente_DaID(const platform::Variant& id);
+  std::string Codice_Gruppo_DaID(const platform::Variant& id);
+  std::string Codice_Campo_DaID(const platform::Variant& id);
+  std::string Codice_Entita_DaID(const platform::Variant& id);
+
+  //! The trap of a procedure that follows the error convention, reporting as `procedure`.
+  ErrorTrap Trap(const std::string& procedure);
+  //! The steps of an error-ignoring procedure.
+  IgnoringErrors Ignoring();
+
+ private:
+  std::string CodeById(const char* procedure, const std::string& head, const std::string& where,
+                       const platform::Variant& id, const char* column);
+  std::shared_ptr<platform::host::ClsGlobal> Global();
+  //! The own connection; a clear database error when the form has none.
+  platform::db::Connection& Db();
+
+  platform::controls::Form m_form;
+  bool m_loaded = false;
+  int m_left = 0;
+  int m_top = 0;
+};
+
+}  // namespace passaggio

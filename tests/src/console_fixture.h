@@ -1,0 +1,86 @@
+// A console opened as a host opens it, on a fresh copy of the demo database, with a scripted
+// display that answers questions and records what a user would have seen.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/host/window_system.h"
+#include "platform/services/scripted_display.h"
+#include "platform/services/standin_host.h"
+#include "sql/database_file.h"
+#include "src/host/clsmg_passaggio.h"
+#include "src/shell/frmmg_passaggio.h"
+
+namespace passaggio::testing {
+
+//! Shows windows without a screen, activating them at once.
+class TestWindows : public platform::host::WindowSystem {
+ public:
+  explicit TestWindows(platform::host::Display& display) : m_display(display) {}
+  void Show(std::shared_ptr<platform::host::ModuleWindow> window, bool) override {
+    shown.push_back(window);
+    window->Activate();
+  }
+  void Closed(platform::host::ModuleWindow& window) override { closed.push_back(&window); }
+  platform::host::Display& GetDisplay() override { return m_display; }
+
+  std::vector<std::shared_ptr<platform::host::ModuleWindow>> shown;
+  std::vector<platform::host::ModuleWindow*> closed;
+
+ private:
+  platform::host::Display& m_display;
+};
+
+class ConsoleTest : public ::testing::Test {
+ protected:
+  ConsoleTest() : m_windows(*m_display) { platform::host::InstallWindowSystem(&m_windows); }
+  ~ConsoleTest() override { platform::host::InstallWindowSystem(nullptr); }
+
+  //! The demo database, built once per test program and copied for each test.
+  static std::filesystem::path demoCopy() {
+    static const std::filesystem::path demo = [] {
+      const auto path = std::filesystem::temp_directory_path() /
+                        ("passaggio_demo_" + std::to_string(::getpid()) + ".db");
+      sql::createDemoDatabase(path, sql::Existing::Replace);
+      return path;
+    }();
+    const auto copy = std::filesystem::temp_directory_path() /
+                      ("passaggio_test_" + std::to_string(::getpid()) + "_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
+    std::filesystem::copy_file(demo, copy, std::filesystem::copy_options::overwrite_existing);
+    return copy;
+  }
+
+  //! Signs in and creates the plug-in object with the host's properties set, not shown yet.
+  std::shared_ptr<CLSMG_PASSAGGIO> console(const std::string& connectionString, const std::string& user = "") {
+    m_host = std::make_unique<platform::services::StandinHost>(
+        platform::services::StandinHostOptions{connectionString, 1, user, m_display, {}, {}});
+    auto object = CLSMG_PASSAGGIO::Create();
+    m_host->attach(*object);
+    object->LetCaption(platform::Variant("Passaggio di stato articoli"));
+    object->LetIsActive(true);
+    return object;
+  }
+
+  std::shared_ptr<CLSMG_PASSAGGIO> openConsole() {
+    m_file = demoCopy();
+    auto object = console(sql::connectionStringFor(m_file));
+    object->ShowForm();
+    return object;
+  }
+
+  void TearDown() override {
+    if (!m_file.empty()) std::filesystem::remove(m_file);
+  }
+
+  std::shared_ptr<platform::services::ScriptedDisplay> m_display =
+      std::make_shared<platform::services::ScriptedDisplay>(platform::services::ScriptedDisplay::Policy{false, 3, 3});
+  TestWindows m_windows;
+  std::unique_ptr<platform::services::StandinHost> m_host;
+  std::filesystem::path m_file;
+};
+
+}  // namespace passaggio::testing
