@@ -56,6 +56,20 @@ class FRMMG_PASSAGGIO : public platform::Object,
   platform::Variant m_company;                           // CG18_DITTA, spliced bare
   bool m_activated = false;                              // the console has been built
   std::string m_sql;                                     // the statement being run
+  bool m_signOffsChanged = false;                        // ticks of the field detail not saved yet
+  bool m_gridRefresh = false;                            // the items result set is being re-read
+
+  // run state (item processing)
+  std::shared_ptr<platform::db::Recordset> m_managedEntities;  // MG0L_ENTITA of the managed entities
+  std::shared_ptr<platform::db::Recordset> m_bodies;           // the company's validation bodies
+  std::shared_ptr<platform::db::Recordset> m_items;            // rows of the item working table shown
+  std::shared_ptr<platform::db::Recordset> m_fieldDetail;      // rows of the item field working table
+  std::string m_entityTable;  // "##TableEntita_" + suffix
+  std::string m_itemTable;    // "##TableDatiArticolo_" + suffix
+  std::string m_fieldTable;   // "##TableCampiArticolo_" + suffix
+  long long m_currentItemId = 0;
+  std::string m_displayCondition;
+  std::string m_failureCondition;
 
   std::shared_ptr<platform::host::WarehouseLookup> m_warehouseLookup;
   std::shared_ptr<platform::host::WarehouseDecode> m_warehouseDecode;
@@ -85,6 +99,14 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string Codice_Gruppo_DaID(const platform::Variant& id);
   std::string Codice_Campo_DaID(const platform::Variant& id);
   std::string Codice_Entita_DaID(const platform::Variant& id);
+
+  // ---- pages and layout ---------------------------------------------------------------------
+
+  // ---- managed entities -------------------------------------------------------------------
+
+  // ---- item working table, checks, sign-offs and state changes -------------------------------
+
+  // ---- items grid and field detail ----------------------------------------------------------
 
   //! The trap of a procedure that follows the error convention, reporting as `procedure`.
   ErrorTrap Trap(const std::string& procedure);
