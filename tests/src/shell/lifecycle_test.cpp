@@ -92,9 +92,14 @@ TEST_F(LifecycleTest, ADatabaseThatCannotBeOpenedIsReportedAndTheFormGoesOnWhenI
   std::filesystem::rename(m_file, moved);
   m_display->queue(Answer::kIgnore);
   object->ShowForm();
-  ASSERT_EQ(m_display->errors().size(), 1u);
+  ASSERT_FALSE(m_display->errors().empty());
   EXPECT_EQ(m_display->errors()[0].procedure, "Form_Load");
   EXPECT_NE(m_display->errors()[0].description.find("non esiste"), std::string::npos);
+  // The console is built all the same; what needs the database reports it, each on its own.
+  for (std::size_t i = 1; i < m_display->errors().size(); ++i) {
+    SCOPED_TRACE(m_display->errors()[i].procedure);
+    EXPECT_EQ(m_display->errors()[i].description, "La connessione al database non è aperta.");
+  }
   ASSERT_NE(object->Form(), nullptr);
   EXPECT_FALSE(object->GetConnection()->IsOpen());
   EXPECT_TRUE(object->CloseForm().toBool()) << "a form without a database still closes";
