@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -58,20 +57,20 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   QString where = QStringLiteral("Si è verificato un errore");
   if (!request.procedure.empty()) where += QStringLiteral(" in %1").arg(toQString(request.procedure));
   texts->addWidget(heading(where, this));
-  if (!request.caption.empty()) {
-    QLabel* caption = wrapped(QStringLiteral("Finestra: %1").arg(toQString(request.caption)), this);
-    caption->setStyleSheet(QStringLiteral("color: #505860;"));
-    texts->addWidget(caption);
-  }
   QLabel* description = wrapped(toDisplayLines(request.description), this);
   description->setMinimumWidth(420);
   texts->addWidget(description);
+  QStringList about;  // where and who, in a quieter voice than what happened
+  if (!request.caption.empty()) about << QStringLiteral("Finestra: %1").arg(toQString(request.caption));
   if (request.number != 0 || !request.source.empty()) {
     QString code = QStringLiteral("Errore %1").arg(request.number);
     if (!request.source.empty()) code += QStringLiteral("  (%1)").arg(toQString(request.source));
-    QLabel* number = wrapped(code, this);
-    number->setStyleSheet(QStringLiteral("color: #505860;"));
-    texts->addWidget(number);
+    about << code;
+  }
+  if (!about.isEmpty()) {
+    QLabel* quiet = wrapped(about.join(QLatin1Char('\n')), this);
+    quiet->setStyleSheet(QStringLiteral("color: #505860;"));
+    texts->addWidget(quiet);
   }
   top->addLayout(texts, 1);
   layout->addLayout(top);
@@ -92,7 +91,9 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   sql->setReadOnly(true);
   sql->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   sql->setPlainText(request.sql.empty() ? QStringLiteral("(nessuna)") : toDisplayLines(request.sql));
-  sql->setMinimumSize(560, 110);
+  const int lines = qBound(3, static_cast<int>(sql->toPlainText().count(QLatin1Char('\n'))) + 2, 12);
+  sql->setFixedHeight(lines * sql->fontMetrics().lineSpacing() + 2 * sql->frameWidth() + 8);
+  sql->setMinimumWidth(560);
   details->addWidget(sql);
   details->addWidget(heading(QStringLiteral("Errori della connessione"), m_details));
   auto* errors = new QTableWidget(static_cast<int>(request.connectionErrors.size()), 4, m_details);
@@ -113,8 +114,11 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   }
   errors->resizeColumnsToContents();
   errors->horizontalHeader()->setStretchLastSection(true);
-  errors->setMinimumSize(560, 90);
-  errors->setMaximumHeight(160);
+  errors->verticalHeader()->setDefaultSectionSize(errors->fontMetrics().height() + 6);
+  const int shownRows = qBound(1, errors->rowCount(), 6);
+  errors->setFixedHeight(errors->horizontalHeader()->sizeHint().height() +
+                         shownRows * errors->verticalHeader()->defaultSectionSize() + 2 * errors->frameWidth());
+  errors->setMinimumWidth(560);
   details->addWidget(errors);
   auto* copy = new QPushButton(QStringLiteral("&Copia negli appunti"), m_details);
   copy->setAutoDefault(false);
@@ -124,16 +128,18 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   m_details->hide();
   connect(m_detailsButton, &QToolButton::toggled, this, &ErrorDialog::showDetails);
 
-  auto* buttons = new QDialogButtonBox(this);
-  m_abort = buttons->addButton(QStringLiteral("&Interrompi"), QDialogButtonBox::RejectRole);
-  m_retry = buttons->addButton(QStringLiteral("&Riprova"), QDialogButtonBox::AcceptRole);
-  m_ignore = buttons->addButton(QStringLiteral("I&gnora"), QDialogButtonBox::ApplyRole);
-  // Laid out in the order the answers are numbered, whatever the platform's habit.
-  buttons->setCenterButtons(true);
+  // In the order the answers are numbered, whatever the platform's habit for button boxes.
+  auto* buttons = new QHBoxLayout;
+  m_abort = new QPushButton(QStringLiteral("&Interrompi"), this);
+  m_retry = new QPushButton(QStringLiteral("&Riprova"), this);
+  m_ignore = new QPushButton(QStringLiteral("I&gnora"), this);
+  buttons->addStretch(1);
+  for (QPushButton* button : {m_abort, m_retry, m_ignore}) buttons->addWidget(button);
+  buttons->addStretch(1);
   connect(m_abort, &QPushButton::clicked, this, [this] { done(host::kAbort); });
   connect(m_retry, &QPushButton::clicked, this, [this] { done(host::kRetry); });
   connect(m_ignore, &QPushButton::clicked, this, [this] { done(host::kIgnore); });
-  layout->addWidget(buttons);
+  layout->addLayout(buttons);
 
   QPushButton* preferred = m_abort;
   if (request.style & host::style::kDefaultButton3) {

@@ -350,7 +350,9 @@ std::vector<QWidget*> FormView::focusWidgets(Control& control) const {
 void FormView::applyTabOrder() {
   std::vector<Control*> order;
   for (const auto& control : m_form.controls()) {
-    if (control->canTakeFocus() && m_widgets.count(control.get())) order.push_back(control.get());
+    // The side bar takes no focus on the form, but its links must be reachable by keyboard.
+    const bool keyboard = control->canTakeFocus() || control->kind() == ControlKind::SideBar;
+    if (keyboard && m_widgets.count(control.get())) order.push_back(control.get());
   }
   std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
     return a->tabIndex() < b->tabIndex();
@@ -394,8 +396,18 @@ void FormView::focusNextAfter(QWidget& widget) {
 }
 
 bool FormView::focusEntered(QWidget& widget, Qt::FocusReason reason) {
-  if (m_depth > 0 || !byTheUser(reason)) return false;
+  if (m_depth > 0) return false;
   Control* control = controlOf(&widget);
+  if (!byTheUser(reason)) {
+    // The window gave the caret to its first field: the form learns where it is, which
+    // asks nobody to let it go since nothing had it.
+    if (control != nullptr && control->canTakeFocus() && m_form.focus() == nullptr) {
+      ++m_depth;
+      runReporting([control] { control->setFocus(); }, m_display);
+      --m_depth;
+    }
+    return false;
+  }
   if (control == nullptr || !control->canTakeFocus() || control->hasFocus()) {
     m_refused = nullptr;
     return false;

@@ -31,6 +31,9 @@ ItemCardDialog::ItemCardDialog(const host::ItemCard& card, QWidget* parent) : QD
   for (const auto& [caption, value] : card.fields) {
     auto* shown = new QLineEdit(toQString(value), page);
     shown->setReadOnly(true);
+    QPalette quiet = shown->palette();
+    quiet.setColor(QPalette::Base, quiet.color(QPalette::Window));
+    shown->setPalette(quiet);
     shown->setCursorPosition(0);
     shown->setMinimumWidth(260);
     form->addRow(toQString(caption) + QLatin1Char(':'), shown);
