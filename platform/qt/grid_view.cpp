@@ -215,14 +215,22 @@ QRect GridView::cellButtonRect(const QModelIndex& index) const {
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
-  const QModelIndex index = indexAt(event->position().toPoint());
+  QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() != Qt::LeftButton || !index.isValid()) {
     QTableView::mousePressEvent(event);
     return;
   }
-  if (index.row() != gridRow() && !tryRow(index.row())) {
-    event->accept();  // the form kept its row
-    return;
+  if (index.row() != gridRow()) {
+    if (!tryRow(index.row())) {
+      event->accept();  // the form kept its row
+      return;
+    }
+    // The form's handlers may have given the grid other rows or columns meanwhile.
+    index = indexAt(event->position().toPoint());
+    if (!index.isValid() || index.row() != gridRow()) {
+      event->accept();
+      return;
+    }
   }
   const GridColumn& column = m_model->column(index.column());
   const std::size_t row = static_cast<std::size_t>(index.row());

@@ -15,9 +15,11 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/label.h"
 #include "platform/qt/busy.h"
 #include "platform/qt/edit_field_widget.h"
+#include "platform/qt/enhanced_query_widget.h"
 #include "platform/qt/grid_view.h"
 #include "platform/qt/navigator_widget.h"
 #include "platform/qt/screenshot.h"
@@ -252,6 +254,62 @@ TEST_F(FormViewTest, Screenshot) {
   test.grid().setCurrentRow(1);
   settle();
   EXPECT_TRUE(saveScreenshot(view, testing::screenshotPath("form_view")));
+}
+
+TEST(EnhancedQueryView, RangesAreEnteredOnLeavingAndPickedFromTheFieldsList) {
+  db::Connection connection;
+  connection.Connect("sqlite::memory:");
+  connection.Execute("CREATE TABLE MARCHE (CODICE VARCHAR(10), DESCRIZIONE VARCHAR(40))");
+  connection.Execute("INSERT INTO MARCHE VALUES ('ACME', 'Acme spa'), ('BETA', 'Beta srl')");
+  controls::Form form(controls::FormDesign{
+      "FRM_FILTRO", "Filtro", 9000, 2400,
+      {{"ADVQ_ARTICOLI", controls::ControlKind::EnhancedQuery, "", 120, 120, 8700, 2100, "", 1, true, true, {}}}});
+  auto& query = form.get<controls::EnhancedQuery>("ADVQ_ARTICOLI");
+  query.setQueryRunner(controls::queryRunnerFor(connection));
+  query.addField({Variant("(Standard)"), Variant("Codice articolo"), Variant("MG66_CODART")});
+  query.addField({Variant("(Standard)"), Variant("Marca"), Variant("MG66_MARCA_MG64")});
+  query.finish();
+  std::vector<std::string> lookups;
+  query.onDecodeRequest.connect([](const Variant&, const Variant& caption, const Variant&, const Variant& first,
+                                   std::string& firstDescription, const Variant& second,
+                                   std::string& secondDescription) {
+    if (caption.toText() != "Marca") return;
+    firstDescription = first.toText().empty() ? "" : "marca " + first.toText();
+    secondDescription = second.toText().empty() ? "" : "marca " + second.toText();
+  });
+  query.onLookupRequest.connect([&lookups](const Variant&, const Variant& caption, int end, std::string& sql,
+                                           Variant& captions, std::string& title, std::string&) {
+    lookups.push_back(caption.toText() + " " + std::to_string(end));
+    sql = "SELECT CODICE, DESCRIZIONE FROM MARCHE ORDER BY CODICE";
+    captions = Variant("Marca;Descrizione");
+    title = "Marche";
+  });
+  testing::ScriptedDisplay display;
+  display.pickAnswers = {1};
+  FormView view(form, &display);
+  view.show();
+  view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  auto* table = view.widget<EnhancedQueryWidget>("ADVQ_ARTICOLI");
+  ASSERT_NE(table, nullptr);
+  QLineEdit* from = table->valueEdit("Marca", controls::EnhancedQuery::kFirstValue);
+  QLineEdit* to = table->valueEdit("Marca", controls::EnhancedQuery::kSecondValue);
+  ASSERT_NE(from, nullptr);
+
+  from->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(from, "ACME");
+  QTest::keyClick(from, Qt::Key_Tab);  // leaving the end enters the range
+  EXPECT_EQ(query.value("MG66_MARCA_MG64", controls::EnhancedQuery::kFirstValue), Variant("ACME"));
+  QTest::keyClick(to, Qt::Key_F3);
+  EXPECT_EQ(lookups, (std::vector<std::string>{"Marca 1"}));
+  EXPECT_EQ(query.value("MG66_MARCA_MG64", controls::EnhancedQuery::kSecondValue), Variant("BETA"));
+  EXPECT_EQ(to->text(), QStringLiteral("BETA"));
+  QStringList descriptions;
+  for (QLabel* label : table->findChildren<QLabel*>()) {
+    if (label->text().startsWith(QStringLiteral("marca"))) descriptions << label->text();
+  }
+  EXPECT_EQ(descriptions, (QStringList{"marca ACME", "marca BETA"}));
+  EXPECT_TRUE(saveScreenshot(view, testing::screenshotPath("enhanced_query")));
 }
 
 }  // namespace
