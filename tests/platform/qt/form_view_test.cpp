@@ -119,6 +119,21 @@ TEST_F(FormViewTest, F3ShowsTheLookUpListAndThePickedCodeIsEnteredInTheField) {
   EXPECT_TRUE(test.events.empty());
 }
 
+TEST_F(FormViewTest, AFailingLookUpIsShownAsAnErrorAndLeavesTheFieldAsItWas) {
+  test.code().onLookupRequest.connect([](bool&, std::string& query, Variant&, std::string&, std::string&) {
+    query = "SELECT CODART FROM ARTICOLI_MANCANTI";
+  });
+  codeEdit().setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(&codeEdit(), "a1");
+  QTest::keyClick(&codeEdit(), Qt::Key_F3);
+  ASSERT_EQ(display.errors.size(), 1u);
+  EXPECT_EQ(display.errors[0].sql, "SELECT CODART FROM ARTICOLI_MANCANTI");
+  EXPECT_FALSE(display.errors[0].connectionErrors.empty());
+  EXPECT_TRUE(display.picks.empty());
+  EXPECT_EQ(codeEdit().text(), QStringLiteral("A1"));
+  EXPECT_EQ(QApplication::focusWidget(), &codeEdit());
+}
+
 TEST_F(FormViewTest, WidgetsArePlacedInTheirContainersAtTheDesignedTwips) {
   const TwipsScale& scale = view.scale();
   EXPECT_EQ(codeEdit().parentWidget(), view.widgetFor("GRB_FILTRO"));
@@ -249,6 +264,8 @@ TEST_F(FormViewTest, StatusBarProgressShowsTheStep) {
 
 TEST_F(FormViewTest, Screenshot) {
   test.get<controls::SideBar>("SDB_PAGINE").initialise(nullptr, true);
+  auto* bar = view.widget<SideBarWidget>("SDB_PAGINE");
+  QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, bar->visualItemRect(bar->item(0)).center());
   test.code().type("A100");
   test.code().leave();
   test.grid().setCurrentRow(1);
