@@ -163,8 +163,8 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
     case ControlKind::EditField: {
       auto* edit = new EditFieldWidget(static_cast<controls::EditField&>(control), m_display, runner(), parent);
       connect(edit, &EditFieldWidget::leftWithEnter, this, [this, edit] {
-        const Control* focus = m_form.focus();
-        if (focus != nullptr && focus != &edit->field()) {
+        Control* focus = m_form.focus();
+        if (focus != nullptr && focus != &edit->field() && !focusWidgets(*focus).empty()) {
           followModelFocus();  // a handler sent the focus somewhere
         } else {
           focusNextAfter(*edit);
