@@ -117,7 +117,7 @@ class TestForm {
         [this](const controls::SideBarItem& item) { events.push_back("side-bar " + item.key); });
 
     controls::Grid& grid = this->grid();
-    grid.setWrapper(controls::GridWrapper{nullptr, nullptr, "CODART", 0});
+    grid.setWrapper(controls::GridWrapper{{}, nullptr, "CODART", 0});
     grid.addTextColumn("CODART", "Codice articolo", controls::GridColumn::kButtonKind, 1500);
     grid.addTextColumn("DESCART", "Descrizione articolo", controls::GridColumn::kTextKind, 3000);
     grid.addTextColumn("STATO", "Stato attuale", controls::GridColumn::kTextKind, 1500);
