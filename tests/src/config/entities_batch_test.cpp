@@ -1,70 +1,31 @@
 // passaggio-batch entities as a script runs it: the built program in a subprocess on a demo
 // database, its listing, its exit status and what it wrote to the database.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "sql/database_file.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using passaggio::testing::Outcome;
 
 class EntitiesCommand : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("passaggio_batch_entities_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    sql::createDemoDatabase(m_dir / "demo.db", sql::Existing::Replace);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
+  EntitiesCommand() { sql::createDemoDatabase(m_folder.path() / "demo.db", sql::Existing::Replace); }
 
-  Outcome run(const std::vector<std::string>& arguments) const {
-    std::string command = shellQuoted(PASSAGGIO_BATCH_BINARY) + " --db " + shellQuoted((m_dir / "demo.db").string());
-    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
-    command += " > " + shellQuoted((m_dir / "stdout.txt").string()) + " 2> " +
-               shellQuoted((m_dir / "stderr.txt").string());
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = contents(m_dir / "stdout.txt");
-    outcome.err = contents(m_dir / "stderr.txt");
-    return outcome;
+  Outcome run(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), {"--db", "demo.db"});
+    return m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
   }
 
   long long selected(const std::string& code) const {
     platform::db::Connection connection;
-    connection.Connect(sql::connectionStringFor(m_dir / "demo.db"));
+    connection.Connect(sql::connectionStringFor(m_folder.path() / "demo.db"));
     return connection
         .Open("SELECT MG0L_ENTITA_SEL FROM MG0L_ENTITA_PASSAGGI WHERE MG0L_DITTA_CG18 = 1 AND MG0L_ENTITA = '" +
               code + "'")
@@ -72,7 +33,7 @@ class EntitiesCommand : public ::testing::Test {
         .toInteger();
   }
 
-  fs::path m_dir;
+  passaggio::testing::ScratchFolder m_folder;
 };
 
 TEST_F(EntitiesCommand, ListsTicksThroughTheGridSavesAndListsAgain) {
