@@ -1,19 +1,11 @@
 // Quoting of codes spliced into statements.
 #include "platform/services/quoting.h"
 
+#include "platform/db/sql_literal.h"
+
 namespace platform::services {
 
-std::string sqlQuote(std::string_view text) {
-  std::string result;
-  result.reserve(text.size() + 2);
-  result += '\'';
-  for (char c : text) {
-    if (c == '\'') result += '\'';
-    result += c;
-  }
-  result += '\'';
-  return result;
-}
+std::string sqlQuote(std::string_view text) { return db::quoteLiteral(text); }
 
 std::string trimRight(std::string_view text) {
   const auto end = text.find_last_not_of(" \t");

@@ -1,16 +1,10 @@
 // Quote doubling for codes spliced into statements.
 #include "src/common/sql_text.h"
 
+#include "platform/db/sql_literal.h"
+
 namespace passaggio {
 
-std::string SqlCode(std::string_view code) {
-  std::string text;
-  text.reserve(code.size());
-  for (const char c : code) {
-    text += c;
-    if (c == '\'') text += '\'';
-  }
-  return text;
-}
+std::string SqlCode(std::string_view code) { return platform::db::doubleQuotes(code); }
 
 }  // namespace passaggio

@@ -60,42 +60,19 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   ErrorTrap trap = Trap("Form_Activate");
   std::shared_ptr<platform::host::HostObjects> objects;
   if (!trap.step([&] { objects = Global()->Objects(); })) return;
-  if (!trap.step([&] {
-        m_warehouseLookup = objects->NewWarehouseLookup();
-        m_warehouseLookup->SetHost(m_host);
-      })) {
-    return;
-  }
-  if (!trap.step([&] {
-        m_warehouseDecode = objects->NewWarehouseDecode();
-        m_warehouseDecode->SetHost(m_host);
-      })) {
-    return;
-  }
-  if (!trap.step([&] {
-        m_productionLookup = objects->NewProductionLookup();
-        m_productionLookup->SetHost(m_host);
-      })) {
-    return;
-  }
-  if (!trap.step([&] {
-        m_productionDecode = objects->NewProductionDecode();
-        m_productionDecode->SetHost(m_host);
-      })) {
-    return;
-  }
-  if (!trap.step([&] {
-        m_userGroupDecode = objects->NewUserGroupServices();
-        m_userGroupDecode->SetHost(m_host);
-      })) {
-    return;
-  }
-  if (!trap.step([&] {
-        m_userGroupLookup = objects->NewUserGroupServices();
-        m_userGroupLookup->SetHost(m_host);
-      })) {
-    return;
-  }
+  // Each host service is created and given the host interface in one step.
+  const auto hosted = [&](auto& service, auto create) {
+    return trap.step([&] {
+      service = create();
+      service->SetHost(m_host);
+    });
+  };
+  if (!hosted(m_warehouseLookup, [&] { return objects->NewWarehouseLookup(); })) return;
+  if (!hosted(m_warehouseDecode, [&] { return objects->NewWarehouseDecode(); })) return;
+  if (!hosted(m_productionLookup, [&] { return objects->NewProductionLookup(); })) return;
+  if (!hosted(m_productionDecode, [&] { return objects->NewProductionDecode(); })) return;
+  if (!hosted(m_userGroupDecode, [&] { return objects->NewUserGroupServices(); })) return;
+  if (!hosted(m_userGroupLookup, [&] { return objects->NewUserGroupServices(); })) return;
   if (!trap.step([&] { m_itemNotifier = objects->NewItemNotifier(); })) return;
   if (!trap.step([&] {
         m_itemStates = objects->NewItemStateService();
