@@ -422,7 +422,8 @@ void FRMMG_PASSAGGIO::AggiornaColonneStato_TabellaDati() {
   std::string states;
   if (!trap.step([&] {
         states.clear();
-        for (const Variant& state : Set(m_itemStates).AllowedStates().array()) {
+        const Variant allowed = Set(m_itemStates).AllowedStates();
+        for (const Variant& state : allowed.array()) {
           if (!states.empty()) states += " , ";
           states += state.toText();
         }
