@@ -16,6 +16,7 @@
 #include "platform/controls/control.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/frame.h"
+#include "platform/controls/grid.h"
 #include "platform/controls/side_bar.h"
 #include "platform/db/recordset_csv.h"
 #include "platform/host/module_loader.h"
@@ -43,6 +44,12 @@ comandi:
                   le entità gestite della ditta (codice, descrizione, selezionata); con le
                   coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
                   di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
+  run [--item CODICE] [--display]
+                  elabora (con --item la console è chiamata per quell'articolo) e scrive
+                  gli articoli della griglia in CSV (--display: i testi come la griglia li mostra)
+  apply [--item CODICE] [--display]
+                  elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
+                  stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
 --yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
 (predefinito abort: il testo completo su standard error e codice d'uscita 1).
 ogni messaggio mostrato è scritto su standard error come "message: TESTO".
@@ -234,7 +241,83 @@ int script(platform::controls::Form& form, BatchDisplay& display, const std::str
   return kOk;
 }
 
+// The options of the processing commands.
+struct ProcessingOptions {
+  std::optional<std::string> item;  // the console is called for this item
+  bool display = false;             // the grid's texts instead of its rows
+};
+
+ProcessingOptions parseProcessing(const std::vector<std::string>& arguments) {
+  ProcessingOptions options;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == "--item") {
+      if (i + 1 >= arguments.size()) throw UsageError{"--item vuole un codice articolo"};
+      options.item = arguments[++i];
+    } else if (arguments[i] == "--display") {
+      options.display = true;
+    } else {
+      throw UsageError{"argomento sconosciuto " + arguments[i]};
+    }
+  }
+  return options;
+}
+
+bool isProcessing(const std::string& command) { return command == "run" || command == "apply"; }
+
+// The items grid as CSV: its result set as stored, or the texts it shows under its captions.
+void writeItemsGrid(std::ostream& out, platform::controls::Form& form, bool display) {
+  auto& grid = form.get<platform::controls::Grid>("GRD_ARTICOLI");
+  if (!display) {
+    if (grid.dataSource()) platform::db::writeCsv(out, *grid.dataSource());
+    return;
+  }
+  std::vector<std::string> captions;
+  for (const auto& column : grid.columns()) {
+    if (column.visible) captions.push_back(column.caption);
+  }
+  writeRecord(out, captions);
+  for (const auto& row : grid.displayedRows()) writeRecord(out, row);
+}
+
+bool resultsShown(platform::controls::Form& form) {
+  return form.get<platform::controls::Frame>("FRAME_INTERROGAZ_RIS").isVisible();
+}
+
+// Presses the process button (a called console has processed already). False when the run
+// stopped with a message: its results page is not shown.
+bool process(platform::controls::Form& form, const ProcessingOptions& options) {
+  if (!options.item) form.get<platform::controls::Button>("CMD_ELABORA").click();
+  return resultsShown(form);
+}
+
+int runCommand(platform::controls::Form& form, const ProcessingOptions& options) {
+  if (process(form, options)) writeItemsGrid(std::cout, form, options.display);
+  return kOk;
+}
+
+long long lastLogId(platform::db::Connection& connection) {
+  auto rows = connection.Open("SELECT ISNULL(MAX(FW10_ID),0) AS N FROM FW10_LOGSTATI");
+  return rows->Field("N").toInteger();
+}
+
+int applyCommand(platform::controls::Form& form, const ProcessingOptions& options,
+                 const std::string& connectionString) {
+  if (!process(form, options)) return kOk;
+  platform::db::Connection log;
+  log.Connect(connectionString);
+  const long long before = lastLogId(log);
+  form.get<platform::controls::Button>("CMD_AGGSTATI").click();
+  auto written = log.Open("SELECT * FROM FW10_LOGSTATI WHERE FW10_ID > " + std::to_string(before) +
+                          " ORDER BY FW10_ID");
+  platform::db::writeCsv(std::cout, *written);
+  std::cout << "\r\n";
+  writeItemsGrid(std::cout, form, options.display);
+  return kOk;
+}
+
 int run(const Options& options) {
+  const ProcessingOptions processing =
+      isProcessing(options.command) ? parseProcessing(options.arguments) : ProcessingOptions{};
   if (!std::filesystem::exists(options.database)) {
     std::cerr << "passaggio-batch: il database " << options.database << " non esiste\n";
     return kError;
@@ -256,6 +339,10 @@ int run(const Options& options) {
   host.attach(*console);
   console->LetCaption(platform::Variant("Passaggio di stato articoli"));
   console->LetIsActive(true);
+  if (processing.item) {
+    console->LetIsCalled(true);
+    console->LetProperty("CodiceArticolo", platform::Variant(*processing.item));
+  }
   console->ShowForm();
 
   int result = kOk;
@@ -267,6 +354,10 @@ int run(const Options& options) {
     auto connection = std::make_shared<platform::db::Connection>();
     connection->Connect(connectionString);
     result = whoami(host, connection);
+  } else if (options.command == "run") {
+    result = runCommand(window->Controls(), processing);
+  } else if (options.command == "apply") {
+    result = applyCommand(window->Controls(), processing, connectionString);
   } else if (options.command == "pages") {
     result = pages(window->Controls());
   } else if (options.command == "entities") {

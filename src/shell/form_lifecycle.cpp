@@ -88,6 +88,7 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
   if (!trap.step([&] { carica_combo(); })) return;
+  if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
   if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
   if (!trap.step([&] { InizializzaScriptELayout(); })) return;
   m_activated = true;
@@ -98,15 +99,16 @@ void FRMMG_PASSAGGIO::Form_Activate() {
       })) {
     return;
   }
-  if (!trap.step([&] {
-        if (!m_host->GetIsCalled()) return;
-        m_form.get<Frame>("FRAME_ENTITA").setVisible(false);
-        m_form.get<Button>("CMD_ELABORA").setEnabled(true);
-        m_form.get<Button>("CMD_PARAM").setEnabled(false);
-        m_form.get<Button>("CMD_AGGSTATI").setEnabled(false);
-      })) {
-    return;
-  }
+  // Opened by another program for one item: straight to processing it.
+  bool called = false;
+  if (!trap.step([&] { called = m_host->GetIsCalled(); })) return;
+  if (!called) return;
+  if (!trap.step([&] { m_form.get<Frame>("FRAME_ENTITA").setVisible(false); })) return;
+  if (!trap.step([&] { Gestione_Campi_Entita_Griglia_Articoli(); })) return;
+  if (!trap.step([&] { m_form.get<Button>("CMD_ELABORA").setEnabled(true); })) return;
+  if (!trap.step([&] { m_form.get<Button>("CMD_PARAM").setEnabled(false); })) return;
+  if (!trap.step([&] { m_form.get<Button>("CMD_AGGSTATI").setEnabled(false); })) return;
+  if (!trap.step([&] { CMD_ELABORA_ButtonClick(); })) return;
 }
 
 Variant FRMMG_PASSAGGIO::SincronizzaNavigatore() {

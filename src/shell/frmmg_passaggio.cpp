@@ -11,6 +11,7 @@ FRMMG_PASSAGGIO::FRMMG_PASSAGGIO() : m_form(designFRMMG_PASSAGGIO()) {
   m_form.get<platform::controls::Container>("MDIActiveX1").onFormLoaded.connect([this] { MDIActiveX1_FormLoad(); });
   WirePages();
   WireEntities();
+  WireProcessing();
 }
 
 FRMMG_PASSAGGIO::~FRMMG_PASSAGGIO() = default;

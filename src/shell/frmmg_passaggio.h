@@ -138,8 +138,30 @@ class FRMMG_PASSAGGIO : public platform::Object,
   platform::controls::RecordEditor m_fmeEntitaArgomenti;
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
+  //! Connects the processing buttons to their handlers; the constructor calls it.
+  void WireProcessing();
+  void CMD_ELABORA_ButtonClick();
+  void CMD_PARAM_ButtonClick();
+  //! Sets every validation-body verdict, NEW_STATO and PERMESSO_AGGSTATO of the item working
+  //! table (of the one row m_currentItemId names, when it is not 0) and rebuilds the display
+  //! and failure conditions.
+  void ElaboraTabellaArticoli_SettaArgomentiOK();
+  void Controlli_Singolo_Argomento(const platform::Variant& bodyId, const std::string& bodyCode, long long endState);
+  void Controllo_Argomento_Validazione_Manuale(const platform::Variant& bodyId, const std::string& bodyCode);
+  void AggiornaColonneStato_TabellaDati();
+  //! The entity-association matching lines against the item working table.
+  std::string CondizioniEntita_TabellaDati();
+  //! The same lines against the item master.
+  std::string CondizioniEntita_Anagrafica();
+  //! Saves the sign-offs ticked for the items grid's current item and re-checks its row.
+  void AggiornaVisti();
+  void CMD_AGGSTATI_ButtonClick();
+  //! Records the state changes just written through the host's change-record object.
+  void RichiediPassword();
 
   // ---- items grid and field detail ----------------------------------------------------------
+  void Setta_Griglia_Articoli();
+  void Gestione_Campi_Entita_Griglia_Articoli();
 
   //! The trap of a procedure that follows the error convention, reporting as `procedure`.
   ErrorTrap Trap(const std::string& procedure);

@@ -1,0 +1,189 @@
+// The layout of the items grid and of the field-detail grid, and which classification
+// columns of the items grid show: those of the managed entities.
+#include "platform/controls/grid.h"
+#include "src/common/default_se_vuoto.h"
+#include "src/processing/processing_sql.h"
+#include "src/shell/frmmg_passaggio.h"
+
+namespace passaggio {
+namespace {
+
+using platform::Variant;
+using platform::controls::Grid;
+using platform::controls::GridColumn;
+using platform::controls::GridWrapper;
+namespace q = processing_sql;
+
+constexpr int kText = GridColumn::kTextKind;
+constexpr int kButton = GridColumn::kButtonKind;
+constexpr int kCentre = GridColumn::kAlignCentre;
+
+constexpr const char* kBodyColumns =
+    "SELECT MG0M_ARGOMENTO , MG0M_DESCARGOMENTO "
+    "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
+    "WHERE MG0M_DITTA_CG18 = ";
+
+struct TextColumn {
+  const char* field;
+  const char* caption;
+  int width;
+};
+
+// The classification columns, in grid order; all centred.
+constexpr TextColumn kClassification[] = {
+    {"TIPOPROD_PD20", "Tipo prod.", 1000}, {"CODFAM_MG53", "Fam.", 1000},         {"CODSFAM_MG54", "SFam.", 1000},
+    {"GRUPPO_MG55", "Gruppo", 1000},       {"SGRUPPO_MG56", "SGruppo", 1000},     {"MARCA_MG64", "Marca", 1500},
+    {"GRUPFISC_MG61", "Gruppo fisc.", 1500}, {"GRUSTAT1_MG74", "Gru.stat.1", 1000}, {"GRUSTAT2_MG75", "Gru.stat.2", 1000},
+    {"GRUSTAT3_MG76", "Gru.stat.3", 1000}, {"GRUSTAT4_MG77", "Gru.stat.4", 1000},
+};
+
+// The field-detail grid's columns, in order; image columns take their images from IMG_SEL.
+struct DetailColumn {
+  const char* field;
+  const char* caption;
+  int width;
+  bool visible;
+  bool image;
+};
+
+constexpr DetailColumn kDetailColumns[] = {
+    {"MG0M_ARGOMENTO", "Ente validazione", 2500, true, false},
+    {"MG0M_DESCARGOMENTO", "Descrizione", 2100, false, false},
+    {"MG0O_CAMPO", "Nome Campo", 1500, false, false},
+    {"MG0O_CAPTIONCAMPO", "Campo", 3000, true, false},
+    {"MG0P_VALORE_OBBLIGATORIO", "Obbligatorio", 1000, true, true},
+    {"MG0P_INDVALZERO", "Zero non significativo", 1800, false, false},
+    {"VALORE_CAMPO", "Valore", 1500, true, false},
+    {"MG0P_VALIDAZ_MANUALE", "Da vistare", 1000, true, true},
+    {"VISTO", "Visto", 1000, true, true},
+    {"MG0M_TIPO_RESPONSABILE", "Tipo resp.", 1000, true, false},
+    {"MG0M_UTENTE_FW07", "Utente resp.", 1500, true, false},
+    {"MG0M_GRUPPO_FW06", "Gruppo resp.", 1500, true, false},
+    {"METTI_VISTO", "Permetti visto", 0, false, false},
+};
+
+}  // namespace
+
+void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
+  ErrorTrap trap = Trap("Setta_Griglia_Articoli");
+  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
+  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
+
+  if (!trap.step([&] { items.setWrapper(GridWrapper{m_host, nullptr, "CODART", 0}); })) return;
+  bool called = false;
+  if (!trap.step([&] { called = m_host->GetIsCalled(); })) return;
+  if (!trap.step([&] { items.addTextColumn("CODART", "Codice articolo", called ? kText : kButton, 1500, true); })) return;
+  if (!trap.step([&] { items.addTextColumn("DESCART", "Descrizione articolo", kText, 3000, true); })) return;
+  if (!trap.step([&] { items.addTextColumn("INDSTATO_MG6W", "Stato attuale", kText, 1500, true); })) return;
+  for (const TextColumn& column : kClassification) {
+    if (!trap.step([&] { items.addTextColumn(column.field, column.caption, kText, column.width, true); })) return;
+  }
+  std::shared_ptr<platform::db::Recordset> bodies;
+  if (!trap.step([&] {
+        m_sql = kBodyColumns + m_company.toText() + " ";
+        bodies = Db().Open(m_sql);
+      })) {
+    return;
+  }
+  bool more = false;
+  if (!trap.step([&] { more = !Set(bodies).Eof(); })) return;
+  while (more) {
+    if (!trap.step([&] {
+          items.addImageColumn(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(),
+                               DefaultSeVuoto(bodies->Field("MG0M_DESCARGOMENTO"), "").toText(), "IMG_SEL", Variant(""),
+                               Variant(1), 1400);
+        })) {
+      return;
+    }
+    if (!trap.step([&] {
+          bodies->MoveNext();
+          more = !bodies->Eof();
+        })) {
+      return;
+    }
+  }
+  if (!trap.step([&] { items.addTextColumn("NEW_STATO", "Nuovo Stato", kText, 1500, true); })) return;
+  if (!trap.step([&] {
+        items.addImageColumn("PERMESSO_AGGSTATO", "Agg.stato", "IMG_AGGSTATO", Variant(""), Variant(1), 1000);
+      })) {
+    return;
+  }
+  if (!trap.step([&] { items.closeDefinition(); })) return;
+  for (const TextColumn& column : kClassification) {
+    if (!trap.step([&] { items.setColumnAlignment(column.field, kCentre); })) return;
+  }
+  if (!trap.step([&] { items.setColumnAlignment("PERMESSO_AGGSTATO", kCentre); })) return;
+  if (!trap.step([&] {
+        if (bodies->RecordCount() > 0) bodies->MoveFirst();
+        more = !bodies->Eof();
+      })) {
+    return;
+  }
+  while (more) {
+    if (!trap.step([&] {
+          items.setColumnAlignment(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(), kCentre);
+        })) {
+      return;
+    }
+    if (!trap.step([&] {
+          bodies->MoveNext();
+          more = !bodies->Eof();
+        })) {
+      return;
+    }
+  }
+  if (!trap.step([&] { items.finish(); })) return;
+
+  if (!trap.step([&] { detail.setWrapper(GridWrapper{m_host, nullptr, "MG0O_CAMPO", 0}); })) return;
+  for (const DetailColumn& column : kDetailColumns) {
+    if (!trap.step([&] {
+          if (column.image) {
+            detail.addImageColumn(column.field, column.caption, "IMG_SEL", Variant(""), Variant(1), column.width);
+          } else {
+            detail.addTextColumn(column.field, column.caption, kText, column.width, column.visible);
+          }
+        })) {
+      return;
+    }
+  }
+  if (!trap.step([&] { detail.closeDefinition(); })) return;
+  for (const char* field : {"MG0P_VALORE_OBBLIGATORIO", "MG0P_VALIDAZ_MANUALE", "MG0P_INDVALZERO", "VISTO"}) {
+    if (!trap.step([&] { detail.setColumnAlignment(field, kCentre); })) return;
+  }
+  if (!trap.step([&] { detail.finish(); })) return;
+}
+
+void FRMMG_PASSAGGIO::Gestione_Campi_Entita_Griglia_Articoli() {
+  ErrorTrap trap = Trap("Gestione_Campi_Entita_Griglia_Articoli");
+  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
+  for (const TextColumn& column : kClassification) {
+    if (!trap.step([&] { items.setColumnVisible(column.field, false); })) return;
+  }
+  std::shared_ptr<platform::db::Recordset> entities;
+  if (!trap.step([&] {
+        m_sql = std::string(q::kManagedEntities) + m_company.toText() + " " + std::string(q::kManagedEntitiesSelected);
+        entities = Db().Open(m_sql);
+      })) {
+    return;
+  }
+  bool more = false;
+  if (!trap.step([&] { more = !Set(entities).Eof(); })) return;
+  while (more) {
+    if (!trap.step([&] {
+          const std::string code = DefaultSeVuoto(entities->Field("MG0L_ENTITA"), "").toText();
+          if (const q::EntityMapping* mapping = q::FindEntity(code)) {
+            items.setColumnVisible(mapping->gridColumn, true);
+          }
+        })) {
+      return;
+    }
+    if (!trap.step([&] {
+          entities->MoveNext();
+          more = !entities->Eof();
+        })) {
+      return;
+    }
+  }
+}
+
+}  // namespace passaggio

@@ -1,0 +1,247 @@
+// A run as the user starts it from the process button, and as another program starts it for
+// one item: where it stops, what the item working table looks like, what the grid shows.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+
+#include "platform/controls/enhanced_query.h"
+#include "tests/src/processing/processing_fixture.h"
+
+namespace passaggio {
+namespace {
+
+using namespace platform::controls;
+using platform::Variant;
+using testing::Row;
+using testing::value;
+
+class RunTest : public testing::ProcessingTest {
+ protected:
+  struct Pages {
+    bool parameters, results, process, back, apply;
+    bool operator==(const Pages&) const = default;
+  };
+  Pages pages() {
+    return {shown("FRAME_INTERROGAZ"), shown("FRAME_INTERROGAZ_RIS"), enabled("CMD_ELABORA"), enabled("CMD_PARAM"),
+            enabled("CMD_AGGSTATI")};
+  }
+};
+
+TEST_F(RunTest, EachStopWarnsAndLeavesPagesAndButtonsAsTheyWere) {
+  struct Case {
+    const char* name;
+    const char* setup;      // run on the console's connection before pressing
+    const char* condition;  // the filter's condition text
+    const char* message;
+    bool bodiesRead;
+  };
+  const Case cases[] = {
+      {"no managed entity", "UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = 0 WHERE MG0L_DITTA_CG18 = 1", "",
+       "Nessuna entità gestita.", false},
+      {"no body", "DELETE FROM MG0M_ARGOMENTI_PASSAGGI WHERE MG0M_DITTA_CG18 = 1", "",
+       "Nessun ente validazione definito.", true},
+      {"no item", "", "   AND MG66_CODART = 'NESSUNO'", "Nessun dato da visualizzare.", true},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    open();
+    if (*test.setup) exec(test.setup);
+    controls().get<EnhancedQuery>("ADVQ_ARTICOLI").setConditionText(test.condition);
+    m_display->clear();
+    const Pages before = pages();
+    press("CMD_ELABORA");
+    const auto messages = m_display->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, test.message);
+    EXPECT_EQ(messages[0].style, 48);
+    EXPECT_EQ(messages[0].title, "Passaggio di stato articoli");
+    EXPECT_TRUE(pages() == before);
+    EXPECT_EQ(form().m_bodies != nullptr, test.bodiesRead);
+    EXPECT_EQ(controls().get<Grid>("GRD_ARTICOLI").dataSource(), nullptr);
+  }
+}
+
+TEST_F(RunTest, WorkingTableHasTheFixedColumnsThenOneVerdictColumnPerBodyInIdOrder) {
+  m_file = demoCopy();
+  const auto trace = m_file.string() + ".trace";
+  std::filesystem::remove(trace);
+  m_object = console(sql::connectionStringFor(m_file) + ";trace=" + trace);
+  m_object->ShowForm();
+  press("CMD_ELABORA");
+
+  std::string create;
+  std::ifstream lines(trace);
+  for (std::string line; std::getline(lines, line);) {
+    const std::string sql = nlohmann::json::parse(line)["sql"].get<std::string>();
+    if (sql.rfind("CREATE TABLE", 0) == 0) create = sql;
+  }
+  std::filesystem::remove(trace);
+  const std::string body = "]        DECIMAL(1,0)        NOT NULL     DEFAULT(1),\r\n";
+  EXPECT_EQ(create, "CREATE TABLE " + form().m_itemTable + " ( \r\n" +
+                        "   [ID]                    BIGINT IDENTITY(1,1) NOT NULL,\r\n"
+                        "   [CODART]                CHAR(25) COLLATE DATABASE_DEFAULT NOT NULL,\r\n"
+                        "   [DESCART]               CHAR(72) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [INDSTATO_MG6W]         DECIMAL(2,0)        NULL,\r\n"
+                        "   [TIPOPROD_PD20]         CHAR(2) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [CODFAM_MG53]           CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [CODSFAM_MG54]          CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUPPO_MG55]           CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [SGRUPPO_MG56]          CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [MARCA_MG64]            CHAR(12) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUPFISC_MG61]         CHAR(12) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUSTAT1_MG74]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUSTAT2_MG75]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUSTAT3_MG76]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [GRUSTAT4_MG77]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                        "   [QUALITA" + body + "   [ACQUISTI" + body + "   [LOGISTICA" + body +
+                        "   [PRODUZIONE" + body + "   [AMMINISTRAZ" + body + "   [RIATTIVAZ" + body +
+                        "   [NEW_STATO]             DECIMAL(2,0)        NULL,\r\n"
+                        "   [PERMESSO_AGGSTATO]     DECIMAL(1,0)        NULL,\r\n"
+                        " ) ");
+  EXPECT_EQ(form().m_itemTable.rfind("##TableDatiArticolo_", 0), 0u);
+}
+
+TEST_F(RunTest, ARunShowsTheItemsSomeBodyConcernsWithTheirVerdicts) {
+  open();
+  press("CMD_ELABORA");
+  EXPECT_TRUE(m_display->shown().empty());
+  EXPECT_FALSE(shown("FRAME_INTERROGAZ"));
+  EXPECT_TRUE(shown("FRAME_INTERROGAZ_RIS"));
+  EXPECT_FALSE(enabled("CMD_ELABORA"));
+  EXPECT_TRUE(enabled("CMD_PARAM"));
+  EXPECT_TRUE(enabled("CMD_AGGSTATI"));
+
+  // Every item of the company is in the working table, only those some body concerns in the
+  // grid, ordered by code.
+  const auto table = workingTable();
+  EXPECT_EQ(static_cast<long long>(table.size()),
+            scalar("SELECT COUNT(*) FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1").toInteger());
+  const auto grid = gridRows();
+  ASSERT_FALSE(grid.empty());
+  EXPECT_LT(grid.size(), table.size());
+  const char* bodies[] = {"QUALITA", "ACQUISTI", "LOGISTICA", "PRODUZIONE", "AMMINISTRAZ", "RIATTIVAZ"};
+  std::string previous;
+  for (const Row& row : grid) {
+    const std::string code = row.at("CODART").toText();
+    EXPECT_LT(previous, code);
+    previous = code;
+    bool concerned = false;
+    for (const char* body : bodies) concerned = concerned || row.at(body).toInteger() != 2;
+    EXPECT_TRUE(concerned) << code;
+    // ADMIN answers for none of the state-30 body, the only one of its state.
+    EXPECT_EQ(value(row.at("AMMINISTRAZ")), "2") << code;
+  }
+
+  struct Expected {
+    const char* item;
+    std::vector<int> verdicts;  // in body order
+    const char* newState;
+    const char* permission;
+  };
+  const char* none = "NULL";
+  const Expected expected[] = {
+      // Two bodies share state 10; ADMIN answers for neither, yet both apply.
+      {"VITE-TCEI-M4X10-ZN", {1, 1, 2, 2, 2, 2}, "20", "1"},
+      {"VITE-AF-4.8X19", {1, 0, 2, 2, 2, 2}, none, none},
+      // ADMIN is responsible for the state-20 production data.
+      {"CANAL-40X40", {2, 2, 2, 1, 2, 2}, "30", "1"},
+      {"BARRA-C40-D30", {2, 2, 2, 0, 2, 2}, none, none},
+      // A step back from 50 to 20, through ADMIN's group.
+      {"BULL-M10X80-88", {2, 2, 2, 2, 2, 1}, "20", "1"},
+      {"BULL-M10X80-109", {2, 2, 2, 2, 2, 0}, none, none},
+  };
+  for (const Expected& item : expected) {
+    SCOPED_TRACE(item.item);
+    const Row& row = table.at(item.item);
+    for (std::size_t b = 0; b < std::size(bodies); ++b) {
+      EXPECT_EQ(value(row.at(bodies[b])), std::to_string(item.verdicts[b])) << bodies[b];
+    }
+    EXPECT_EQ(value(row.at("NEW_STATO")), item.newState);
+    EXPECT_EQ(value(row.at("PERMESSO_AGGSTATO")), item.permission);
+  }
+}
+
+TEST_F(RunTest, TiesOfTheNewStateGoToTheBodyReadLast) {
+  // QUALITA (id 1) and ACQUISTI (id 2) both start from 10 and both pass this item.
+  struct Case {
+    int qualita, acquisti, expected;
+  };
+  for (const Case& test : {Case{30, 40, 40}, Case{40, 30, 30}}) {
+    SCOPED_TRACE(test.expected);
+    open();
+    exec("UPDATE MG0M_ARGOMENTI_PASSAGGI SET MG0M_STATOFIN_MG6W = " + std::to_string(test.qualita) +
+         " WHERE MG0M_ID = 1");
+    exec("UPDATE MG0M_ARGOMENTI_PASSAGGI SET MG0M_STATOFIN_MG6W = " + std::to_string(test.acquisti) +
+         " WHERE MG0M_ID = 2");
+    press("CMD_ELABORA");
+    EXPECT_EQ(value(workingTable().at("VITE-TCEI-M4X10-ZN").at("NEW_STATO")), std::to_string(test.expected));
+  }
+}
+
+TEST_F(RunTest, ABodyWithAnEmptyCodeEndsTheRunInTheErrorReport) {
+  open();
+  exec("UPDATE MG0M_ARGOMENTI_PASSAGGI SET MG0M_ARGOMENTO = '' WHERE MG0M_ID = 3");
+  press("CMD_ELABORA");
+  ASSERT_EQ(m_display->errors().size(), 1u);
+  EXPECT_EQ(m_display->errors()[0].procedure, "CMD_ELABORA_ButtonClick");
+  EXPECT_NE(m_display->errors()[0].sql.find("   []        DECIMAL(1,0)"), std::string::npos);
+  EXPECT_TRUE(enabled("CMD_ELABORA")) << "aborted: the pages stay";
+  EXPECT_FALSE(shown("FRAME_INTERROGAZ_RIS"));
+}
+
+TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
+  struct Case {
+    const char* item;
+    std::size_t rows;
+    const char* message;
+  };
+  for (const Case& test : {Case{"vite-tcei-m4x10-zn", 1, nullptr}, Case{"   ", 0, "Nessun dato da visualizzare."}}) {
+    SCOPED_TRACE(test.item);
+    release();
+    m_file = demoCopy();
+    m_object = console(sql::connectionStringFor(m_file));
+    m_object->LetIsCalled(true);
+    m_object->LetProperty("CodiceArticolo", Variant(test.item));
+    m_object->ShowForm();
+    EXPECT_EQ(workingTable().size(), test.rows);
+    EXPECT_EQ(gridRows().size(), test.rows);
+    EXPECT_EQ(shown("FRAME_INTERROGAZ_RIS"), test.rows == 1);
+    EXPECT_EQ(enabled("CMD_ELABORA"), test.rows == 0);
+    const auto messages = m_display->messages();
+    ASSERT_EQ(messages.size(), test.message ? 1u : 0u);
+    if (test.message) {
+      EXPECT_EQ(messages[0].text, test.message);
+    }
+    // Called, the code column has no item button.
+    EXPECT_EQ(controls().get<Grid>("GRD_ARTICOLI").column("CODART")->kind, 1);
+    m_display->clear();
+  }
+}
+
+TEST_F(RunTest, BackToTheParametersThenAgainRebuildsTheTable) {
+  open();
+  press("CMD_ELABORA");
+  const auto first = workingTable();
+  EXPECT_TRUE(press("CMD_PARAM"));
+  EXPECT_TRUE(shown("FRAME_INTERROGAZ"));
+  EXPECT_FALSE(shown("FRAME_INTERROGAZ_RIS"));
+  EXPECT_TRUE(enabled("CMD_ELABORA"));
+  EXPECT_FALSE(enabled("CMD_PARAM"));
+  EXPECT_FALSE(enabled("CMD_AGGSTATI"));
+  EXPECT_TRUE(m_display->shown().empty()) << "nothing to save, nothing asked";
+
+  controls().get<EnhancedQuery>("ADVQ_ARTICOLI").setConditionText("   AND MG66_CODART LIKE 'VITE%'");
+  EXPECT_TRUE(press("CMD_ELABORA"));
+  const auto second = workingTable();
+  EXPECT_LT(second.size(), first.size());
+  std::int64_t lowest = 0;
+  for (const auto& [code, row] : second) {
+    EXPECT_EQ(code.rfind("VITE", 0), 0u);
+    lowest = lowest == 0 ? row.at("ID").toInteger() : std::min(lowest, row.at("ID").toInteger());
+  }
+  EXPECT_EQ(lowest, 1) << "identities start again";
+}
+
+}  // namespace
+}  // namespace passaggio

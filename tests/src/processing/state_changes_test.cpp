@@ -1,0 +1,232 @@
+// The two write paths: saving the ticked sign-offs of the current item, and applying the new
+// states to the item master with their change records, the sign-off reset and the new run.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/controls/grid.h"
+#include "tests/src/processing/processing_fixture.h"
+
+namespace passaggio {
+namespace {
+
+using platform::Variant;
+using platform::host::Answer;
+using testing::Row;
+using testing::value;
+
+class StateChangesTest : public testing::ProcessingTest {
+ protected:
+  // Item master rows of both companies, by company and code: their state.
+  std::map<std::string, std::string> itemStates() {
+    std::map<std::string, std::string> states;
+    auto rows = form().m_connection->Open("SELECT MG66_DITTA_CG18, MG66_CODART, MG66_INDSTATO_MG6W FROM MG66_ANAGRART");
+    for (; !rows->Eof(); rows->MoveNext()) {
+      states[rows->Field(0).toText() + "/" + testing::trimmed(rows->Field(1).toText())] = value(rows->Field(2));
+    }
+    return states;
+  }
+  // Sign-offs of both companies: key to VALIDATO.
+  std::map<std::string, std::string> signOffs() {
+    std::map<std::string, std::string> rows;
+    auto all = form().m_connection->Open(
+        "SELECT MG0R_DITTA_CG18, MG0R_CODART_MG66, MG0R_ARGOMENTO_MG0M, MG0R_CAMPO_MG0O, MG0R_VALIDATO "
+        "FROM MG0R_VALIDAZMAN_PASSAGGI");
+    for (; !all->Eof(); all->MoveNext()) {
+      rows[all->Field(0).toText() + "/" + testing::trimmed(all->Field(1).toText()) + "/" + all->Field(2).toText() +
+           "/" + all->Field(3).toText()] = value(all->Field(4));
+    }
+    return rows;
+  }
+  long long lastLog() { return scalar("SELECT ISNULL(MAX(FW10_ID),0) FROM FW10_LOGSTATI").toInteger(); }
+
+  // Stands in for the field detail of the current item: the item field working table with the
+  // columns saving reads, one row per (body, catalogue field, tick).
+  void fieldDetail(const std::string& rowsSelect) {
+    form().m_fieldTable = "##TableCampiArticolo_" + form().m_utility->Suffix();
+    exec("IF OBJECT_ID('TEMPDB.DBO." + form().m_fieldTable + "') IS NOT NULL DROP TABLE " + form().m_fieldTable);
+    exec("CREATE TABLE " + form().m_fieldTable + " ( MG0M_ID INT NULL, MG0O_ID INT NULL, VISTO DECIMAL(1,0) NULL )");
+    exec("INSERT INTO " + form().m_fieldTable + " ( MG0M_ID , MG0O_ID , VISTO ) " + rowsSelect);
+  }
+  void selectItem(const char* code) {
+    auto& grid = controls().get<platform::controls::Grid>("GRD_ARTICOLI");
+    const auto row = grid.findRowByKey(Variant(code));
+    ASSERT_TRUE(row.has_value()) << code;
+    grid.setCurrentRow(*row);
+  }
+};
+
+TEST_F(StateChangesTest, ApplyingMovesThePermittedItemsRecordsThemAndRunsAgain) {
+  open();
+  press("CMD_ELABORA");
+  const auto table = workingTable();
+  const auto statesBefore = itemStates();
+  const auto signOffsBefore = signOffs();
+  const long long logBefore = lastLog();
+  std::map<std::string, std::string> moved;  // code -> new state
+  for (const auto& [code, row] : table) {
+    if (value(row.at("PERMESSO_AGGSTATO")) == "1") moved[code] = value(row.at("NEW_STATO"));
+  }
+  ASSERT_TRUE(moved.count("BULL-M10X80-88")) << "a step back from 50 to 20";
+  ASSERT_TRUE(moved.count("VITE-TCEI-M4X10-ZN")) << "a step up from 10 to 20";
+
+  m_display->clear();
+  m_display->queue(Answer::kYes);
+  press("CMD_AGGSTATI");
+  const auto messages = m_display->messages();
+  ASSERT_EQ(messages.size(), 1u) << "no unsaved sign-offs: one question";
+  EXPECT_EQ(messages[0].text, "Sei sicuro di voler aggiornare gli stati articolo?");
+  EXPECT_EQ(messages[0].style, 4);
+  EXPECT_TRUE(m_display->errors().empty());
+
+  // The item master: permitted items of company 1 have their new state, nothing else moved.
+  for (const auto& [key, state] : itemStates()) {
+    const std::string code = key.substr(2);
+    const bool mine = key.rfind("1/", 0) == 0 && moved.count(code);
+    EXPECT_EQ(state, mine ? moved.at(code) : statesBefore.at(key)) << key;
+  }
+  // One change record per moved item, with its new state.
+  auto log = form().m_connection->Open("SELECT FW10_CODART_MG66, FW10_STATONUOVO, FW10_DESCRIZIONE FROM FW10_LOGSTATI "
+                                       "WHERE FW10_ID > " + std::to_string(logBefore));
+  std::map<std::string, std::string> recorded;
+  for (; !log->Eof(); log->MoveNext()) {
+    EXPECT_TRUE(recorded.emplace(testing::trimmed(log->Field(0).toText()), value(log->Field(1))).second);
+    EXPECT_EQ(log->Field(2).toText(), "Modifica stato da Passaggio");
+  }
+  EXPECT_EQ(recorded, moved);
+  // Stepping back withdraws every sign-off of the item in this company; stepping up keeps them.
+  int withdrawn = 0;
+  for (const auto& [key, validated] : signOffs()) {
+    const std::string item = key.substr(2, key.find('/', 2) - 2);
+    const auto found = table.find(item);
+    const bool steppedBack = key.rfind("1/", 0) == 0 && found != table.end() &&
+                             !found->second.at("NEW_STATO").isNull() &&
+                             found->second.at("NEW_STATO").toInteger() < found->second.at("INDSTATO_MG6W").toInteger();
+    if (steppedBack) {
+      EXPECT_EQ(validated, "0") << key;
+      withdrawn += signOffsBefore.at(key) != "0" ? 1 : 0;
+    } else {
+      EXPECT_EQ(validated, signOffsBefore.at(key)) << key;
+    }
+  }
+  EXPECT_GT(withdrawn, 0);
+  // The new run shows the new states.
+  const auto again = workingTable();
+  EXPECT_EQ(value(again.at("VITE-TCEI-M4X10-ZN").at("INDSTATO_MG6W")), "20");
+  EXPECT_EQ(value(again.at("BULL-M10X80-88").at("INDSTATO_MG6W")), "20");
+  EXPECT_TRUE(shown("FRAME_INTERROGAZ_RIS"));
+}
+
+TEST_F(StateChangesTest, AnsweringNoChangesNothing) {
+  open();
+  press("CMD_ELABORA");
+  const auto table = workingTable();
+  const auto states = itemStates();
+  const auto stored = signOffs();
+  const long long log = lastLog();
+  press("CMD_AGGSTATI");  // the display answers No
+  ASSERT_EQ(m_display->messages().size(), 1u);
+  EXPECT_EQ(itemStates(), states);
+  EXPECT_EQ(signOffs(), stored);
+  EXPECT_EQ(lastLog(), log);
+  EXPECT_EQ(workingTable().size(), table.size());
+}
+
+TEST_F(StateChangesTest, WhatIsNotRecordedOrNotPermittedStillFollowsTheRules) {
+  // GVERDI joins ADMIN's group, so the step back from 50 to 20 is computed for him, but 20 is
+  // not among his states; and the company records no changes.
+  open("GVERDI");
+  exec("INSERT INTO FW00_GRPUSRASSOC (FW00_ID_FW06, FW00_ID_FW07) VALUES (1, 4)");
+  m_host->objects()->setRecorderSettings(1, {1, true, true});
+  press("CMD_ELABORA");
+  const auto table = workingTable();
+  ASSERT_EQ(value(table.at("BULL-M10X80-88").at("NEW_STATO")), "20");
+  ASSERT_EQ(value(table.at("BULL-M10X80-88").at("PERMESSO_AGGSTATO")), "0");
+  const long long log = lastLog();
+  const auto states = itemStates();
+  m_display->queue(Answer::kYes);
+  press("CMD_AGGSTATI");
+  EXPECT_TRUE(m_display->errors().empty());
+  EXPECT_EQ(lastLog(), log) << "nothing recorded";
+  int moved = 0;
+  for (const auto& [key, state] : itemStates()) moved += state != states.at(key) ? 1 : 0;
+  EXPECT_GT(moved, 0) << "the states change all the same";
+  EXPECT_EQ(itemStates().at("1/BULL-M10X80-88"), "50") << "not his to assign";
+  for (const auto& [key, validated] : signOffs()) {
+    if (key.rfind("1/BULL-M10X80-88/", 0) == 0) {
+      EXPECT_EQ(validated, "0") << key;
+    }
+  }
+}
+
+TEST_F(StateChangesTest, SavingSignOffsStoresTheTicksAndReChecksTheItem) {
+  open();
+  press("CMD_ELABORA");
+  const char* item = "VITE-AF-4.8X19";  // fails ACQUISTI (body 2)
+  exec(std::string("DELETE FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_ARGOMENTO_MG0M = 2 AND MG0R_CODART_MG66 = '") + item +
+       "'");
+  const std::string ofItem = std::string("SELECT COUNT(*) FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '") +
+                             item + "' AND MG0R_ARGOMENTO_MG0M = 2";
+  const std::string document =
+      "(SELECT MG0O_ID FROM MG0O_CAMPI_PASSAGGI WHERE MG0O_CAMPO = 'DOC_CAMPIONATURA')";
+  selectItem(item);
+
+  // Every field of the body ticked: stored as given, and the body now passes.
+  fieldDetail("SELECT MG0P_ARGOMENTO_MG0M, MG0P_CAMPO_MG0O, 1 FROM MG0P_CAMPIARG_PASSAGGI WHERE MG0P_ARGOMENTO_MG0M = 2");
+  form().AggiornaVisti();
+  EXPECT_TRUE(m_display->errors().empty());
+  EXPECT_EQ(scalar(ofItem).toInteger(), 4);
+  EXPECT_EQ(scalar(ofItem + " AND MG0R_VALIDATO = 1").toInteger(), 4);
+  auto row = workingTable().at(item);
+  EXPECT_EQ(value(row.at("ACQUISTI")), "1");
+  EXPECT_EQ(value(row.at("NEW_STATO")), "20");
+  EXPECT_EQ(value(row.at("PERMESSO_AGGSTATO")), "1");
+
+  // The document unticked, and a field of another body ticked and unticked before saving:
+  // the stored sign-off goes to 0, the never-stored one is not created.
+  fieldDetail("SELECT MG0P_ARGOMENTO_MG0M, MG0P_CAMPO_MG0O, CASE WHEN MG0P_CAMPO_MG0O = " + document +
+              " THEN 0 ELSE 1 END FROM MG0P_CAMPIARG_PASSAGGI WHERE MG0P_ARGOMENTO_MG0M = 2 "
+              "UNION ALL SELECT 4, MG0O_ID, 0 FROM MG0O_CAMPI_PASSAGGI WHERE MG0O_CAMPO = 'PD18_LEADTIME'");
+  selectItem(item);
+  form().AggiornaVisti();
+  EXPECT_EQ(scalar(ofItem).toInteger(), 4);
+  EXPECT_EQ(scalar(ofItem + " AND MG0R_VALIDATO = 0 AND MG0R_CAMPO_MG0O = " + document).toInteger(), 1);
+  EXPECT_EQ(scalar(std::string("SELECT COUNT(*) FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '") + item +
+                   "' AND MG0R_ARGOMENTO_MG0M = 4")
+                .toInteger(),
+            0);
+  row = workingTable().at(item);
+  EXPECT_EQ(value(row.at("ACQUISTI")), "0");
+  EXPECT_EQ(value(row.at("NEW_STATO")), "NULL");
+  EXPECT_EQ(value(row.at("PERMESSO_AGGSTATO")), "NULL");
+}
+
+TEST_F(StateChangesTest, UnsavedTicksAreSavedOnYesAndDroppedOnNo) {
+  const char* item = "VITE-AF-4.8X19";
+  const std::string given = std::string("SELECT COUNT(*) FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '") +
+                            item + "' AND MG0R_ARGOMENTO_MG0M = 2 AND MG0R_VALIDATO = 1";
+  struct Case {
+    Answer answer;
+    long long stored;
+  };
+  for (const Case& test : {Case{Answer::kYes, 4}, Case{Answer::kNo, 0}}) {
+    SCOPED_TRACE(test.answer);
+    open();
+    press("CMD_ELABORA");
+    exec(std::string("DELETE FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '") + item + "'");
+    selectItem(item);
+    fieldDetail("SELECT MG0P_ARGOMENTO_MG0M, MG0P_CAMPO_MG0O, 1 FROM MG0P_CAMPIARG_PASSAGGI WHERE MG0P_ARGOMENTO_MG0M = 2");
+    form().m_signOffsChanged = true;
+    m_display->clear();
+    m_display->queue(test.answer);
+    press("CMD_PARAM");
+    ASSERT_EQ(m_display->messages().size(), 1u);
+    EXPECT_EQ(m_display->messages()[0].text, "Salvare le modifiche effettuate sui visti?");
+    EXPECT_FALSE(form().m_signOffsChanged);
+    EXPECT_TRUE(shown("FRAME_INTERROGAZ"));
+    EXPECT_EQ(scalar(given).toInteger(), test.stored);
+  }
+}
+
+}  // namespace
+}  // namespace passaggio
