@@ -38,6 +38,7 @@ using platform::qt::toQString;
 using platform::qt::toStdString;
 
 const QKeySequence kNewConsoleKey(Qt::CTRL | Qt::Key_N);
+constexpr int kCascadeTwips = 450;  // 30 pixels at 96 dots per inch
 
 }  // namespace
 
@@ -190,6 +191,11 @@ ConsoleSubWindow* MainWindow::openConsole(const std::optional<std::string>& item
     console.object->LetCaption(platform::Variant(kConsoleCaption));
     console.object->LetIsActive(true);
     console.object->LetWindowState(m_windowState);
+    // Each new console a step below and to the right of the last, as windows cascade: left
+    // and top at 0 leave the first one where the console puts itself.
+    const int step = static_cast<int>(consoles().size() % 8) * kCascadeTwips;
+    console.object->LetLeft(platform::Variant(step == 0 ? 0 : 100 + step));
+    console.object->LetTop(platform::Variant(step == 0 ? 0 : 100 + step));
     if (item) {
       console.object->LetIsCalled(true);
       console.object->LetProperty("CodiceArticolo", platform::Variant(*item));

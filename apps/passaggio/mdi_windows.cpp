@@ -36,8 +36,10 @@ ConsoleSubWindow::ConsoleSubWindow(std::shared_ptr<platform::host::ModuleWindow>
   // The frame's "Chiudi console" (Ctrl+W) closes the active console; the subwindow's own
   // menu would claim the same key and leave both without it.
   if (QMenu* menu = systemMenu()) {
+    const QKeySequence closeKey(Qt::CTRL | Qt::Key_W);
     for (QAction* action : menu->actions()) {
-      if (action->shortcut() == QKeySequence(QKeySequence::Close)) action->setShortcut({});
+      QList<QKeySequence> keys = action->shortcuts();
+      if (keys.removeAll(closeKey) > 0) action->setShortcuts(keys);
     }
   }
   if (auto* container = containerOf(*m_window)) {

@@ -31,6 +31,7 @@ namespace {
 QString g_folder;
 int g_saved = 0;
 bool g_expecting = false;     // a dialog is about to open on purpose
+bool g_acting = false;        // a dialog that opened on purpose is being answered
 QWidget* g_window = nullptr;  // the main window, once there is one
 
 void settle(int ms = 30) {
@@ -79,9 +80,12 @@ void onNextDialog(std::function<void(QWidget&)> act, int attempts = 400) {
   g_expecting = true;
   QTimer::singleShot(10, [act = std::move(act), attempts]() mutable {
     if (QWidget* dialog = QApplication::activeModalWidget()) {
-      settle(10);
       g_expecting = false;
-      return act(*dialog);
+      g_acting = true;
+      settle(10);
+      act(*dialog);
+      g_acting = false;
+      return;
     }
     if (attempts > 0) return onNextDialog(std::move(act), attempts - 1);
     g_expecting = false;
@@ -95,7 +99,7 @@ void watchUnexpectedDialogs() {
   QObject::connect(timer, &QTimer::timeout, [] {
     static int count = 0;
     QWidget* dialog = QApplication::activeModalWidget();
-    if (dialog == nullptr || g_expecting) return;
+    if (dialog == nullptr || g_expecting || g_acting) return;
     const QString name = QStringLiteral("imprevisto-%1").arg(++count);
     save(g_window != nullptr ? withDialog(*g_window, *dialog) : framed(*dialog), name);
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) std::cerr << "messaggio: " << box->text().toStdString() << "\n";
@@ -112,8 +116,21 @@ QAbstractButton* button(QWidget& dialog, const QString& caption) {
   return nullptr;
 }
 
+// Keys reach the window's shortcuts and menus only while it is the active window; a window
+// off screen loses that when dialogs come and go, or when it is resized.
+void activate(QWidget& window) {
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) std::cerr << "passaggio-screenshots: la finestra non è attiva\n";
+}
+
+void shortcut(QWidget& window, Qt::Key key) {
+  activate(window);
+  QTest::keyClick(&window, key, Qt::ControlModifier);
+}
+
 // Opens a menu of the menu bar by its mnemonic and chooses an entry by its own.
 void menuCommand(MainWindow& window, Qt::Key menu, Qt::Key entry, MainWindow::Command command) {
+  activate(window);
   QTest::keyClick(&window, menu, Qt::AltModifier);
   settle();
   if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -181,6 +198,15 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   settle(100);
   clickPage(*console->formView(), QStringLiteral("ENTITA"));
   save(framed(window), QStringLiteral("console-1920x1080"));
+  // A second console, cascaded over the first.
+  menuCommand(window, Qt::Key_F, Qt::Key_N, MainWindow::Command::NewConsole);
+  settle(100);
+  if (window.consoles().size() == 2) {
+    clickPage(*window.consoles()[1]->formView(), QStringLiteral("ARGOMENTI"));
+    save(framed(window), QStringLiteral("due-console-1920x1080"));
+    shortcut(window, Qt::Key_W);
+    settle(100);
+  }
   window.resize(1366, 768);
   settle(100);
 
@@ -220,9 +246,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   if (!pictured) std::cerr << "passaggio-screenshots: la finestra d'errore non si è aperta\n";
 
   // Quit from the keyboard: every console is asked to close.
-  window.activateWindow();
-  settle();
-  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+  shortcut(window, Qt::Key_Q);
   settle(100);
   g_window = nullptr;
   if (!window.consoles().empty()) {

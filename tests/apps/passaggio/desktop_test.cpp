@@ -57,6 +57,12 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   EXPECT_EQ(console->formView()->width(), scale.toPixelsX(15330));
   EXPECT_TRUE(m_display->errors().empty()) << m_display->errors().front().description;
 
+  ConsoleSubWindow* second = m_window->openConsole();
+  ASSERT_NE(second, nullptr);
+  settle();
+  EXPECT_GT(second->pos().x(), console->pos().x()) << "a second console does not hide the first";
+  EXPECT_GT(second->pos().y(), console->pos().y());
+
   m_window->setConsoleWindowState(2);
   ConsoleSubWindow* maximised = m_window->openConsole();
   ASSERT_NE(maximised, nullptr);
