@@ -1,0 +1,145 @@
+// Module windows as MDI children.
+#include "apps/passaggio/mdi_windows.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMenu>
+
+#include "platform/controls/container.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/text.h"
+#include "platform/qt/twips.h"
+
+namespace passaggio::desktop {
+namespace {
+
+constexpr const char* kContainer = "MDIActiveX1";
+
+platform::controls::Container* containerOf(platform::host::ModuleWindow& window) {
+  return dynamic_cast<platform::controls::Container*>(window.Controls().find(kContainer));
+}
+
+}  // namespace
+
+ConsoleSubWindow::ConsoleSubWindow(std::shared_ptr<platform::host::ModuleWindow> window,
+                                   platform::host::Display* display, QWidget* parent)
+    : QMdiSubWindow(parent), m_window(std::move(window)) {
+  platform::controls::Form& form = m_window->Controls();
+  m_view = new platform::qt::FormView(form, display, this);
+  setWidget(m_view);
+  setWindowTitle(platform::qt::toQString(form.caption()));
+  setWindowIcon(QApplication::windowIcon());
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  // The frame's "Chiudi console" (Ctrl+W) closes the active console; the subwindow's own
+  // menu would claim the same key and leave both without it.
+  if (QMenu* menu = systemMenu()) {
+    const QKeySequence closeKey(Qt::CTRL | Qt::Key_W);
+    for (QAction* action : menu->actions()) {
+      QList<QKeySequence> keys = action->shortcuts();
+      if (keys.removeAll(closeKey) > 0) action->setShortcuts(keys);
+    }
+  }
+  if (auto* container = containerOf(*m_window)) {
+    container->onChanged.connect([self = QPointer<ConsoleSubWindow>(this)] {
+      if (!self.isNull() && !self->m_closed) self->followContainer();
+    });
+  }
+}
+
+ConsoleSubWindow::~ConsoleSubWindow() {
+  delete m_view;
+  m_view = nullptr;
+  m_window.reset();
+}
+
+void ConsoleSubWindow::followContainer(bool withState) {
+  auto* container = containerOf(*m_window);
+  if (container == nullptr) return;
+  setWindowTitle(platform::qt::toQString(m_window->Controls().caption()));
+  switch (withState ? container->windowState() : platform::controls::Container::kNormal) {
+    case platform::controls::Container::kMaximised:
+      showMaximized();
+      return;
+    case platform::controls::Container::kMinimised:
+      showMinimized();
+      return;
+    default:
+      break;
+  }
+  if (isMaximized() || isMinimized()) showNormal();
+  if (container->childWidth() <= 0 || container->childHeight() <= 0) return;
+  const auto scale = platform::qt::TwipsScale::of(*this);
+  const QRect inside = scale.toPixels(container->childLeft(), container->childTop(), container->childWidth(),
+                                      container->childHeight());
+  // The container gives the form's size; the frame and the title bar come on top of it.
+  const QMargins frame = contentsMargins();
+  setGeometry(QRect(inside.topLeft(), inside.size().grownBy(frame)));
+}
+
+bool ConsoleSubWindow::requestClose() {
+  if (m_closed) return true;
+  if (m_asking) return false;  // the module is being asked already (a dialog of its close is open)
+  m_asking = true;
+  const bool closed = m_closeRequest ? m_closeRequest() : m_window->RequestClose();
+  m_asking = false;
+  if (closed) moduleClosed();
+  return closed;
+}
+
+void ConsoleSubWindow::moduleClosed() {
+  if (m_closed) return;
+  m_closed = true;
+  hide();
+  // The module may still be unwinding from a handler of this view: the subwindow and its
+  // view go once control is back in the event loop.
+  deleteLater();
+}
+
+void ConsoleSubWindow::closeEvent(QCloseEvent* event) {
+  // The subwindow only goes when the module unloads its window (moduleClosed).
+  event->ignore();
+  if (!m_closed) requestClose();
+}
+
+MdiWindows::MdiWindows(QMdiArea& area, platform::host::Display& display) : m_area(area), m_display(display) {}
+
+void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool modal) {
+  auto* sub = new ConsoleSubWindow(window, &m_display);
+  m_area.addSubWindow(sub);
+  m_shown = sub;
+  // The first activation has the form's resize control take the sizes of the controls as
+  // designed: the window is at its placed size then, and maximised only afterwards, so that
+  // the controls stretch from their design.
+  sub->followContainer(false);
+  sub->show();
+  m_area.setActiveSubWindow(sub);
+  window->Activate();
+  sub->followContainer();
+  if (!modal) return;
+  QEventLoop loop;
+  QObject::connect(sub, &QObject::destroyed, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+void MdiWindows::Closed(platform::host::ModuleWindow& window) {
+  if (ConsoleSubWindow* sub = subWindowOf(window)) sub->moduleClosed();
+}
+
+ConsoleSubWindow* MdiWindows::takeShown() {
+  ConsoleSubWindow* shown = m_shown;
+  m_shown = nullptr;
+  return shown;
+}
+
+ConsoleSubWindow* MdiWindows::subWindowOf(const platform::host::ModuleWindow& window) const {
+  for (QMdiSubWindow* sub : m_area.subWindowList()) {
+    auto* console = qobject_cast<ConsoleSubWindow*>(sub);
+    if (console != nullptr && console->moduleWindow() == &window) return console;
+  }
+  return nullptr;
+}
+
+}  // namespace passaggio::desktop

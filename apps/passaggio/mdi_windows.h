@@ -1,0 +1,82 @@
+// The desktop host's window system: every window a module shows becomes a child of the main
+// window's MDI area, a form view inside a subwindow placed, sized and maximised as the
+// form's window container (MDIActiveX1) says. Closing a subwindow asks its host first.
+#pragma once
+
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "platform/host/window_system.h"
+
+class QMdiArea;
+
+namespace platform::qt {
+class FormView;
+}
+
+namespace passaggio::desktop {
+
+class ConsoleSubWindow : public QMdiSubWindow {
+  Q_OBJECT
+
+ public:
+  ConsoleSubWindow(std::shared_ptr<platform::host::ModuleWindow> window, platform::host::Display* display,
+                   QWidget* parent = nullptr);
+  //! The view goes before the module's window is let go: the form must outlive its view.
+  ~ConsoleSubWindow() override;
+
+  //! The module's window; null once the module unloaded it.
+  platform::host::ModuleWindow* moduleWindow() const { return m_closed ? nullptr : m_window.get(); }
+  platform::qt::FormView* formView() const { return m_view; }
+  bool isOpen() const { return !m_closed; }
+
+  //! Who is asked when the user closes the subwindow (the host's CloseForm): true when the
+  //! module let it go. Without one the module window itself is asked.
+  void setCloseRequest(std::function<bool()> request) { m_closeRequest = std::move(request); }
+  //! Asks the module to close; false when it refused.
+  bool requestClose();
+
+  //! The module unloaded the window: the subwindow goes without asking again.
+  void moduleClosed();
+  //! Places the subwindow and (unless told not to) sets its state from the form's window
+  //! container.
+  void followContainer(bool withState = true);
+  //! The first activation is done: later activations of the subwindow reach the module.
+  void setReady() { m_ready = true; }
+  bool ready() const { return m_ready && !m_closed; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::shared_ptr<platform::host::ModuleWindow> m_window;
+  platform::qt::FormView* m_view;
+  std::function<bool()> m_closeRequest;
+  bool m_closed = false;
+  bool m_ready = false;
+  bool m_asking = false;
+};
+
+class MdiWindows : public platform::host::WindowSystem {
+ public:
+  MdiWindows(QMdiArea& area, platform::host::Display& display);
+
+  void Show(std::shared_ptr<platform::host::ModuleWindow> window, bool modal) override;
+  void Closed(platform::host::ModuleWindow& window) override;
+  platform::host::Display& GetDisplay() override { return m_display; }
+
+  //! The subwindow shown last, for the host that asked the module to show itself; null
+  //! when nothing was shown since the last call.
+  ConsoleSubWindow* takeShown();
+  //! The subwindow of a module window; null when it has none.
+  ConsoleSubWindow* subWindowOf(const platform::host::ModuleWindow& window) const;
+
+ private:
+  QMdiArea& m_area;
+  platform::host::Display& m_display;
+  QPointer<ConsoleSubWindow> m_shown;
+};
+
+}  // namespace passaggio::desktop

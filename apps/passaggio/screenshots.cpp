@@ -1,0 +1,285 @@
+// passaggio-screenshots: takes the pictures of the desktop host for the documentation, off
+// screen, by driving the real window as a user would (clicks and keys through QTest): the
+// sign-in, the frame at two screen sizes, every page of the console, a refusal message and
+// the error display of a console whose database went away after sign-in.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QDir>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+
+#include "apps/passaggio/main_window.h"
+#include "apps/passaggio/sign_in.h"
+#include "platform/host/module_loader.h"
+#include "platform/qt/error_dialog.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/side_bar_widget.h"
+
+namespace passaggio::desktop {
+namespace {
+
+QString g_folder;
+int g_saved = 0;
+bool g_expecting = false;     // a dialog is about to open on purpose
+bool g_acting = false;        // a dialog that opened on purpose is being answered
+QWidget* g_window = nullptr;  // the main window, once there is one
+
+void settle(int ms = 30) {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  QTest::qWait(ms);
+}
+
+// A top-level window as the window manager would frame it: a title bar over its contents.
+QImage framed(QWidget& window) {
+  const QImage inside = window.grab().toImage();
+  constexpr int kTitle = 26;
+  QImage image(inside.width() + 2, inside.height() + kTitle + 1, QImage::Format_ARGB32);
+  image.fill(QColor(0x3c, 0x46, 0x53));
+  QPainter painter(&image);
+  painter.drawImage(1, kTitle, inside);
+  painter.setPen(Qt::white);
+  QFont font = window.font();
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(QRect(10, 0, image.width() - 20, kTitle), Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+  return image;
+}
+
+// The main window with a dialog open over it, centred as it opens.
+QImage withDialog(QWidget& window, QWidget& dialog) {
+  QImage image = framed(window);
+  const QImage top = framed(dialog);
+  QPainter painter(&image);
+  painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
+  painter.drawImage((image.width() - top.width()) / 2, (image.height() - top.height()) / 2, top);
+  return image;
+}
+
+void save(const QImage& image, const QString& name) {
+  const QString path = g_folder + QLatin1Char('/') + name + QStringLiteral(".png");
+  if (!image.save(path)) {
+    std::cerr << "passaggio-screenshots: impossibile scrivere " << path.toStdString() << "\n";
+    std::exit(1);
+  }
+  ++g_saved;
+  std::cout << path.toStdString() << std::endl;
+}
+
+// Runs `act` on the modal dialog that opens next, once it is open.
+void onNextDialog(std::function<void(QWidget&)> act, int attempts = 400) {
+  g_expecting = true;
+  QTimer::singleShot(10, [act = std::move(act), attempts]() mutable {
+    if (QWidget* dialog = QApplication::activeModalWidget()) {
+      g_expecting = false;
+      g_acting = true;
+      settle(10);
+      act(*dialog);
+      g_acting = false;
+      return;
+    }
+    if (attempts > 0) return onNextDialog(std::move(act), attempts - 1);
+    g_expecting = false;
+  });
+}
+
+// A dialog nobody expected (an error of a page, a question) is pictured, reported and
+// closed, so that the run goes on and the picture shows what happened.
+void watchUnexpectedDialogs() {
+  auto* timer = new QTimer(qApp);
+  QObject::connect(timer, &QTimer::timeout, [] {
+    static int count = 0;
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr || g_expecting || g_acting) return;
+    const QString name = QStringLiteral("imprevisto-%1").arg(++count);
+    save(g_window != nullptr ? withDialog(*g_window, *dialog) : framed(*dialog), name);
+    if (auto* box = qobject_cast<QMessageBox*>(dialog)) std::cerr << "messaggio: " << box->text().toStdString() << "\n";
+    QTest::keyClick(dialog, Qt::Key_Escape);
+  });
+  timer->start(300);
+}
+
+// The button of a dialog by its caption without the mnemonic.
+QAbstractButton* button(QWidget& dialog, const QString& caption) {
+  for (QAbstractButton* found : dialog.findChildren<QAbstractButton*>()) {
+    if (found->text().remove(QLatin1Char('&')) == caption) return found;
+  }
+  return nullptr;
+}
+
+// Keys reach the window's shortcuts and menus only while it is the active window; a window
+// off screen loses that when dialogs come and go, or when it is resized.
+void activate(QWidget& window) {
+  window.activateWindow();
+  if (!QTest::qWaitForWindowActive(&window)) std::cerr << "passaggio-screenshots: la finestra non è attiva\n";
+}
+
+void shortcut(QWidget& window, Qt::Key key) {
+  activate(window);
+  QTest::keyClick(&window, key, Qt::ControlModifier);
+}
+
+// Opens a menu of the menu bar by its mnemonic and chooses an entry by its own.
+void menuCommand(MainWindow& window, Qt::Key menu, Qt::Key entry, MainWindow::Command command) {
+  activate(window);
+  QTest::keyClick(&window, menu, Qt::AltModifier);
+  settle();
+  if (QWidget* popup = QApplication::activePopupWidget()) {
+    QTest::keyClick(popup, entry);
+  } else {
+    window.action(command)->trigger();  // no keyboard focus to open menus with: choose it all the same
+  }
+}
+
+void clickPage(platform::qt::FormView& view, const QString& key) {
+  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
+  for (int i = 0; bar != nullptr && i < bar->count(); ++i) {
+    if (bar->item(i)->data(Qt::UserRole + 1).toString() != key) continue;
+    bar->scrollToItem(bar->item(i));
+    QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, bar->visualItemRect(bar->item(i)).center());
+    settle(60);
+    return;
+  }
+  std::cerr << "passaggio-screenshots: nella barra laterale manca " << key.toStdString() << "\n";
+}
+
+int run(const std::filesystem::path& database, platform::host::LoadedModule& module) {
+  // The sign-in, with a user chosen from the keyboard.
+  SignInChoice choice{database, std::nullopt, {}};
+  {
+    SignInDialog dialog(choice);
+    dialog.show();
+    settle();
+    QTest::keyClick(dialog.userBox(), Qt::Key_Down);
+    settle();
+    save(framed(dialog), QStringLiteral("accesso"));
+    QTest::mouseClick(dialog.signInButton(), Qt::LeftButton);
+    choice = dialog.choice();
+  }
+  if (const auto refused = checkSignIn(choice, nullptr)) {
+    std::cerr << "passaggio-screenshots: accesso rifiutato: " << *refused << "\n";
+    return 1;
+  }
+
+  MainWindow window(module);
+  g_window = &window;
+  watchUnexpectedDialogs();
+  window.setSignIn(choice);
+  window.resize(1366, 768);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+  ConsoleSubWindow* console = window.openConsole();
+  if (console == nullptr) return 1;
+  settle(100);
+  save(framed(window), QStringLiteral("console-1366x768"));
+
+  const std::pair<const char*, const char*> pages[] = {
+      {"ENTITA", "pagina-entita"},
+      {"ARGOMENTI", "pagina-argomenti"},
+      {"DETT_ARGOMENTI", "pagina-dett-argomenti"},
+      {"ENTITA_ARGOMENTI", "pagina-entita-argomenti"},
+      {"INT_MOD_DATI", "pagina-int-mod-dati"},
+  };
+  for (const auto& [key, name] : pages) {
+    clickPage(*console->formView(), QString::fromLatin1(key));
+    save(framed(window), QString::fromLatin1(name));
+  }
+
+  window.resize(1920, 1080);
+  settle(100);
+  clickPage(*console->formView(), QStringLiteral("ENTITA"));
+  save(framed(window), QStringLiteral("console-1920x1080"));
+  // A second console, cascaded over the first.
+  menuCommand(window, Qt::Key_F, Qt::Key_N, MainWindow::Command::NewConsole);
+  settle(100);
+  if (window.consoles().size() == 2) {
+    clickPage(*window.consoles()[1]->formView(), QStringLiteral("ARGOMENTI"));
+    save(framed(window), QStringLiteral("due-console-1920x1080"));
+    shortcut(window, Qt::Key_W);
+    settle(100);
+  }
+  window.resize(1366, 768);
+  settle(100);
+
+  // The console refuses a company change while it is open, and says so.
+  onNextDialog([&window](QWidget& box) {
+    save(withDialog(window, box), QStringLiteral("messaggio-cambia-ditta"));
+    QTest::keyClick(&box, Qt::Key_Return);
+  });
+  menuCommand(window, Qt::Key_M, Qt::Key_D, MainWindow::Command::ChangeCompany);
+  settle(100);
+
+  // A second console whose database goes away once it is signed in, before it opens its own
+  // connection: the error display, with its details open; every later error is aborted.
+  const std::filesystem::path moved = database.string() + ".spostato";
+  window.setBeforeShow([&](platform::host::PluginObject&) { std::filesystem::rename(database, moved); });
+  std::function<void(QWidget&)> answer;
+  bool pictured = false;
+  answer = [&](QWidget& dialog) {
+    if (auto* error = qobject_cast<platform::qt::ErrorDialog*>(&dialog); error != nullptr && !pictured) {
+      pictured = true;
+      QTest::mouseClick(error->detailsButton(), Qt::LeftButton);
+      settle();
+      save(withDialog(window, dialog), QStringLiteral("errore"));
+    }
+    if (auto* abort = button(dialog, QStringLiteral("Interrompi"))) {
+      QTest::mouseClick(abort, Qt::LeftButton);
+    } else {
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+    }
+    onNextDialog(answer, 20);
+  };
+  onNextDialog(answer);
+  menuCommand(window, Qt::Key_F, Qt::Key_N, MainWindow::Command::NewConsole);
+  settle(200);
+  window.setBeforeShow({});
+  if (std::filesystem::exists(moved)) std::filesystem::rename(moved, database);
+  if (!pictured) std::cerr << "passaggio-screenshots: la finestra d'errore non si è aperta\n";
+
+  // Quit from the keyboard: every console is asked to close.
+  shortcut(window, Qt::Key_Q);
+  settle(100);
+  g_window = nullptr;
+  if (!window.consoles().empty()) {
+    std::cerr << "passaggio-screenshots: una console non si è chiusa\n";
+    return 1;
+  }
+  return pictured ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace passaggio::desktop
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "uso: passaggio-screenshots CARTELLA DATABASE\n"
+                 "salva le immagini della finestra nella cartella, lavorando su DATABASE (che modifica)\n";
+    return 2;
+  }
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("passaggio"));
+  QApplication::setApplicationName(QStringLiteral("passaggio"));
+  QApplication::setWindowIcon(passaggio::desktop::applicationIcon());
+  passaggio::desktop::g_folder = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(passaggio::desktop::g_folder);
+
+  std::error_code ignored;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ignored);
+  platform::host::MemoryRegistry registry;
+  platform::host::LoadedModule module((self.parent_path() / "RUZU_PASSAGGIO.so").string(), registry);
+  const int result = passaggio::desktop::run(argv[2], module);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  if (!module.Unload()) std::cerr << "passaggio-screenshots: il modulo è ancora in uso\n";
+  std::cout << passaggio::desktop::g_saved << " immagini\n";
+  return result;
+}

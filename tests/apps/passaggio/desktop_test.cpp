@@ -1,0 +1,219 @@
+// The desktop host with the real module: consoles as MDI children, pages through the side
+// bar, the navigator's refusals, closing (refused or not), two consoles apart, and quitting.
+#include <QMdiArea>
+#include <QPointer>
+#include <fstream>
+#include <regex>
+#include <set>
+
+#include "platform/controls/button.h"
+#include "platform/controls/frame.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/side_bar_widget.h"
+#include "platform/qt/twips.h"
+#include "platform/services/standin_host.h"
+#include "tests/apps/passaggio/desktop_fixture.h"
+
+namespace passaggio::desktop::testing {
+namespace {
+
+using platform::services::ScriptedDisplay;
+
+constexpr const char* kFrames[] = {"FRAME_ENTITA",        "FRAME_ENTEVALIDAZIONE", "FRAME_ARG_ENTITA",
+                                   "FRAME_DETTAGLIO_ARG", "FRAME_INTERROGAZ",      "FRAME_INTERROGAZ_RIS"};
+
+void clickPage(platform::qt::FormView& view, const QString& key) {
+  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
+  ASSERT_NE(bar, nullptr);
+  for (int i = 0; i < bar->count(); ++i) {
+    if (bar->item(i)->data(Qt::UserRole + 1).toString() != key) continue;
+    bar->scrollToItem(bar->item(i));
+    QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, bar->visualItemRect(bar->item(i)).center());
+    return;
+  }
+  FAIL() << "no side bar link " << key.toStdString();
+}
+
+std::vector<ScriptedDisplay::Shown> messagesTitled(const ScriptedDisplay& display, const std::string& title) {
+  std::vector<ScriptedDisplay::Shown> found;
+  for (const auto& shown : display.messages()) {
+    if (shown.title == title) found.push_back(shown);
+  }
+  return found;
+}
+
+TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  settle();
+  EXPECT_EQ(m_window->mdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(console->windowTitle(), QString::fromUtf8(kConsoleCaption));
+  EXPECT_EQ(console->widget(), console->formView());
+  EXPECT_FALSE(console->isMaximized());
+  // The console leaves its position to the host (0), so its container puts it at 100 twips,
+  // and gives it the form's width.
+  const auto scale = platform::qt::TwipsScale::of(*console);
+  EXPECT_EQ(console->pos(), QPoint(scale.toPixelsX(100), scale.toPixelsY(100)));
+  EXPECT_EQ(console->formView()->width(), scale.toPixelsX(15330));
+  EXPECT_TRUE(m_display->errors().empty()) << m_display->errors().front().description;
+
+  ConsoleSubWindow* second = m_window->openConsole();
+  ASSERT_NE(second, nullptr);
+  settle();
+  EXPECT_GT(second->pos().x(), console->pos().x()) << "a second console does not hide the first";
+  EXPECT_GT(second->pos().y(), console->pos().y());
+
+  m_window->setConsoleWindowState(2);
+  ConsoleSubWindow* maximised = m_window->openConsole();
+  ASSERT_NE(maximised, nullptr);
+  settle();
+  EXPECT_TRUE(maximised->isMaximized());
+  EXPECT_EQ(m_window->activeConsole(), maximised);
+}
+
+TEST_F(DesktopTest, EveryPageOfTheSideBarShowsItsFrameAndHidesTheOthers) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  platform::qt::FormView& view = *console->formView();
+  const struct {
+    const char* key;
+    const char* frame;
+  } pages[] = {
+      {"ARGOMENTI", "FRAME_ENTEVALIDAZIONE"},   {"DETT_ARGOMENTI", "FRAME_DETTAGLIO_ARG"},
+      {"ENTITA_ARGOMENTI", "FRAME_ARG_ENTITA"}, {"INT_MOD_DATI", "FRAME_INTERROGAZ"},
+      {"ENTITA", "FRAME_ENTITA"},
+  };
+  for (const auto& page : pages) {
+    SCOPED_TRACE(page.key);
+    clickPage(view, QString::fromLatin1(page.key));
+    settle();
+    for (const char* frame : kFrames) {
+      QWidget* widget = view.widgetFor(frame);
+      ASSERT_NE(widget, nullptr) << frame;
+      EXPECT_EQ(widget->isVisible(), std::string_view(frame) == page.frame) << frame;
+    }
+    const bool items = std::string_view(page.key) == "INT_MOD_DATI";
+    EXPECT_EQ(view.widgetFor("CMD_ELABORA")->isVisible(), items);
+  }
+}
+
+TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {
+  EXPECT_FALSE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  EXPECT_TRUE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
+
+  m_window->action(MainWindow::Command::ChangeCompany)->trigger();
+  auto shown = messagesTitled(*m_display, kConsoleCaption);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].text.find("cambiare ditta"), std::string::npos) << shown[0].text;
+  EXPECT_EQ(m_window->signIn().company, 1) << "the company stays";
+
+  m_window->action(MainWindow::Command::ExportToOffice)->trigger();
+  shown = messagesTitled(*m_display, kConsoleCaption);
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_NE(shown[1].text.find("esportazione"), std::string::npos) << shown[1].text;
+
+  ASSERT_TRUE(m_window->closeConsole(console));
+  settle();
+  EXPECT_FALSE(m_window->companyChangeRefused()) << "nobody is left to refuse";
+  EXPECT_FALSE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
+}
+
+TEST_F(DesktopTest, AScriptThatRefusesTheCloseKeepsTheSubwindowOpen) {
+  QPointer<ConsoleSubWindow> console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  m_window->hostOf(console)->scripts()->setCancelClose(true);
+
+  console->close();  // the close box of the subwindow
+  settle();
+  ASSERT_FALSE(console.isNull());
+  EXPECT_TRUE(console->isVisible());
+  EXPECT_TRUE(console->isOpen());
+  EXPECT_FALSE(m_window->closeConsole(console));
+  settle();
+  EXPECT_EQ(m_window->consoles().size(), 1u);
+
+  m_window->hostOf(console)->scripts()->setCancelClose(false);
+  console->close();
+  settle();
+  EXPECT_TRUE(console.isNull()) << "the subwindow goes with the console";
+  EXPECT_TRUE(m_window->consoles().empty());
+  EXPECT_TRUE(m_window->mdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(DesktopTest, ASecondConsoleWorksOnAWorkingTableOfItsOwn) {
+  const std::filesystem::path trace = m_file.string() + ".trace.jsonl";
+  std::filesystem::remove(trace);
+  m_window->setTraceFile(trace.string());
+  ASSERT_NE(m_window->openConsole(), nullptr);
+  ASSERT_NE(m_window->openConsole(), nullptr);
+  EXPECT_EQ(m_window->consoles().size(), 2u);
+
+  // Every statement of the two consoles went to the session's trace: the entity working
+  // tables named there are two, one per console.
+  std::ifstream in(trace);
+  ASSERT_TRUE(in) << "the consoles opened after the trace was turned on trace";
+  const std::regex table("##TableEntita_[A-Za-z0-9_]+");
+  std::set<std::string> tables;
+  for (std::string line; std::getline(in, line);) {
+    for (auto it = std::sregex_iterator(line.begin(), line.end(), table); it != std::sregex_iterator(); ++it) {
+      tables.insert(it->str());
+    }
+  }
+  EXPECT_EQ(tables.size(), 2u);
+  m_window->closeAllConsoles();
+  settle();
+  std::filesystem::remove(trace);
+}
+
+TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItem) {
+  ConsoleSubWindow* console = m_window->openConsole(std::string("VIT-TE-M8X20-ZN"));
+  ASSERT_NE(console, nullptr);
+  settle();
+  const auto& form = console->moduleWindow()->Controls();
+  EXPECT_FALSE(form.get<platform::controls::Frame>("FRAME_ENTITA").isVisible());
+  EXPECT_FALSE(console->formView()->widgetFor("FRAME_ENTITA")->isVisible());
+  EXPECT_FALSE(form.get<platform::controls::Button>("CMD_PARAM").isEnabled());
+}
+
+TEST_F(DesktopTest, TheKeyboardOpensAndClosesConsoles) {
+  m_window->activateWindow();
+  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
+  settle();
+  ASSERT_EQ(m_window->consoles().size(), 1u);
+  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
+  settle();
+  ASSERT_EQ(m_window->consoles().size(), 2u);
+  QTest::keyClick(m_window.get(), Qt::Key_W, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(m_window->consoles().size(), 1u);
+}
+
+TEST_F(DesktopTest, QuittingAsksEveryConsoleAndThenLetsTheModuleGo) {
+  ConsoleSubWindow* keeps = m_window->openConsole();
+  ConsoleSubWindow* goes = m_window->openConsole();
+  ASSERT_NE(keeps, nullptr);
+  ASSERT_NE(goes, nullptr);
+  m_window->hostOf(keeps)->scripts()->setCancelClose(true);
+
+  m_window->action(MainWindow::Command::Quit)->trigger();
+  settle();
+  EXPECT_TRUE(m_window->isVisible()) << "one console refused: the program stays";
+  ASSERT_EQ(m_window->consoles().size(), 1u);
+  EXPECT_EQ(m_window->consoles()[0], keeps) << "the other one was closed all the same";
+  EXPECT_FALSE(m_module.CanUnload());
+
+  m_window->hostOf(keeps)->scripts()->setCancelClose(false);
+  m_window->action(MainWindow::Command::Quit)->trigger();
+  settle();
+  EXPECT_FALSE(m_window->isVisible());
+  EXPECT_TRUE(m_window->consoles().empty());
+  m_window.reset();
+  settle();
+  EXPECT_TRUE(m_module.CanUnload()) << "nothing of the module outlives the window";
+  EXPECT_TRUE(m_module.Unload());
+}
+
+}  // namespace
+}  // namespace passaggio::desktop::testing
