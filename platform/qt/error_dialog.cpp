@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -116,8 +117,11 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   errors->horizontalHeader()->setStretchLastSection(true);
   errors->verticalHeader()->setDefaultSectionSize(errors->fontMetrics().height() + 6);
   const int shownRows = qBound(1, errors->rowCount(), 6);
+  // Room for the horizontal scroll bar too: long descriptions need it, and without the room it
+  // covers the only row.
   errors->setFixedHeight(errors->horizontalHeader()->sizeHint().height() +
-                         shownRows * errors->verticalHeader()->defaultSectionSize() + 2 * errors->frameWidth());
+                         shownRows * errors->verticalHeader()->defaultSectionSize() +
+                         errors->horizontalScrollBar()->sizeHint().height() + 2 * errors->frameWidth());
   errors->setMinimumWidth(560);
   details->addWidget(errors);
   auto* copy = new QPushButton(QStringLiteral("&Copia negli appunti"), m_details);
