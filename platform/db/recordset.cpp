@@ -32,6 +32,7 @@ Recordset::Recordset(std::shared_ptr<ConnectionState> connection, std::string sq
 
 void Recordset::load(ResultData data) {
   m_entries.clear();
+  m_deleted = 0;
   m_entries.reserve(data.rows.size());
   for (Row& row : data.rows) m_entries.push_back(Entry{std::move(row), {}, m_nextBookmark++, false, false, false});
   data.rows.clear();
@@ -43,12 +44,12 @@ void Recordset::load(ResultData data) {
 void Recordset::Close() {
   m_open = false;
   m_entries.clear();
+  m_deleted = 0;
   m_position = 0;
 }
 
 std::size_t Recordset::RecordCount() const {
-  return static_cast<std::size_t>(
-      std::count_if(m_entries.begin(), m_entries.end(), [](const Entry& entry) { return !entry.deleted; }));
+  return m_entries.size() - m_deleted;
 }
 
 bool Recordset::Eof() const { return m_position >= static_cast<std::ptrdiff_t>(m_entries.size()) || RecordCount() == 0; }
@@ -164,6 +165,7 @@ void Recordset::AddNew() {
 
 void Recordset::Delete() {
   Entry& entry = current();
+  if (!entry.deleted) ++m_deleted;
   entry.deleted = true;
   MoveNext();
 }
@@ -217,6 +219,7 @@ void Recordset::UpdateBatch() {
   const bool atRow = !Bof() && !Eof();
   const Bookmark here = atRow ? current().bookmark : 0;
   std::erase_if(m_entries, [](const Entry& entry) { return entry.deleted; });
+  m_deleted = 0;
   for (Entry& entry : m_entries) {
     entry.inserted = entry.changed = false;
     entry.original.clear();
@@ -235,6 +238,7 @@ void Recordset::CancelBatch() {
     entry.changed = entry.deleted = false;
     entry.original.clear();
   }
+  m_deleted = 0;
   MoveFirst();
 }
 

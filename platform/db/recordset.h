@@ -84,6 +84,7 @@ class Recordset {
   std::string m_sql;
   ResultData m_data;  // columns only; rows live in m_entries
   std::vector<Entry> m_entries;
+  std::size_t m_deleted = 0;  // entries marked deleted: counting them at every move made walks quadratic
   std::ptrdiff_t m_position = -1;  // index into m_entries; -1 = BOF, size() = EOF
   Bookmark m_nextBookmark = 1;
   bool m_open = true;
