@@ -90,9 +90,11 @@ TEST_F(LifecycleTest, ADatabaseThatCannotBeOpenedIsReportedAndTheFormGoesOnWhenI
   std::filesystem::rename(m_file, moved);
   m_display->queue(Answer::kIgnore);
   object->ShowForm();
-  ASSERT_EQ(m_display->errors().size(), 1u);
+  // Then laying out the items grid cannot read the bodies: reported, and aborted by default.
+  ASSERT_EQ(m_display->errors().size(), 2u);
   EXPECT_EQ(m_display->errors()[0].procedure, "Form_Load");
   EXPECT_NE(m_display->errors()[0].description.find("non esiste"), std::string::npos);
+  EXPECT_EQ(m_display->errors()[1].procedure, "Setta_Griglia_Articoli");
   ASSERT_NE(object->Form(), nullptr);
   EXPECT_FALSE(object->GetConnection()->IsOpen());
   EXPECT_TRUE(object->CloseForm().toBool()) << "a form without a database still closes";
