@@ -223,6 +223,11 @@ class SqliteBackend : public Backend {
       const bool last = i + 1 == statement.steps.size();
       sqlite3_stmt* prepared = prepare(step.sql, statement.tsql);
       const sqlite3_int64 before = sqlite3_total_changes64(m_db);
+      if (step.countIsValue) {
+        counted = true;
+        affected += firstValue(prepared, statement.tsql, step.sql);
+        continue;
+      }
       if (last && readRows) {
         outcome.rows = readAll(prepared, statement.tsql, step.sql);
       } else {
@@ -255,6 +260,14 @@ class SqliteBackend : public Backend {
   void forgetPrepared() {
     for (auto& [text, statement] : m_prepared) sqlite3_finalize(statement);
     m_prepared.clear();
+  }
+
+  long long firstValue(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
+    const int rc = sqlite3_step(statement);
+    const long long value = rc == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : 0;
+    sqlite3_reset(statement);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw sqliteError(m_db, rc, tsql, text);
+    return value;
   }
 
   void stepThrough(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {

@@ -80,6 +80,13 @@ TargetInFrom findTarget(const Writer& writer, const ObjectName& target, const st
   return found;
 }
 
+// A number or NULL written as it stands: what an unchanged-row test can compare with.
+bool isPlainValue(const Expr& e) {
+  if (e.kind == ExprKind::Integer || e.kind == ExprKind::Decimal || e.kind == ExprKind::Null) return true;
+  return e.kind == ExprKind::Unary && (e.text == "-" || e.text == "+") && e.args.size() == 1 &&
+         (e.args[0]->kind == ExprKind::Integer || e.args[0]->kind == ExprKind::Decimal);
+}
+
 bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& from) {
   return from.size() == 1 && !from.front().derived && from.front().alias.empty() &&
          equalsIgnoreCase(from.front().table.name(), target.name());
@@ -97,6 +104,29 @@ Statement Writer::update(const UpdateStmt& s) {
 
   // "FROM target" alone names the target again: the statement is the UPDATE without FROM.
   bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
+
+  // Every row of a temporary table set to plain numbers or NULL (the working tables' column
+  // resets): SQLite would rewrite each whole record even where nothing changes, so only rows
+  // that change are written, and the count, which SQL Server gives as every row, is taken
+  // from the table.
+  bool resetsEveryRow = plainFrom && !s.where && s.target.isTemp();
+  for (const Assignment& set : s.sets) resetsEveryRow = resetsEveryRow && isPlainValue(*set.value);
+  if (resetsEveryRow) {
+    std::string update = "UPDATE " + tableName(s.target) + " SET ";
+    std::string changing;
+    for (size_t i = 0; i < s.sets.size(); ++i) {
+      update += i > 0 ? ", " : "";
+      changing += i > 0 ? " OR " : "";
+      std::string value;
+      expr(*s.sets[i].value, value);
+      update += quoteName(s.sets[i].column) + " = " + value;
+      changing += quoteName(s.sets[i].column) + " IS NOT " + value;
+    }
+    Statement statement;
+    statement.steps.push_back({"SELECT count(*) FROM " + tableName(s.target), false, true});
+    statement.steps.push_back({update + " WHERE " + changing, false});
+    return statement;
+  }
 
   std::string sql = "UPDATE ";
   if (plainFrom && !readsItself) {

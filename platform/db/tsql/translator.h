@@ -33,6 +33,9 @@ class Catalog {
 struct SqliteStep {
   std::string sql;
   bool countsRows = false;  // its sqlite3_total_changes64() delta is the statement's affected rows
+  //! A query whose one value is the statement's affected rows (for an update written to
+  //! leave alone rows it would not change, which SQL Server still counts).
+  bool countIsValue = false;
 };
 
 //! One T-SQL statement of a batch, written for SQLite.

@@ -219,6 +219,33 @@ TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
   }
 }
 
+TEST_F(RunTest, TheItemsGridHasAColumnPerBodyAndShowsTheManagedClassifications) {
+  open();
+  const auto& grid = controls().get<Grid>("GRD_ARTICOLI");
+  EXPECT_EQ(grid.column("CODART")->kind, 13) << "not called: the code has its item button";
+  std::vector<std::string> fields;
+  for (const auto& column : grid.columns()) fields.push_back(column.field);
+  const std::vector<std::string> tail = {"GRUSTAT4_MG77", "QUALITA",   "ACQUISTI",  "LOGISTICA",        "PRODUZIONE",
+                                         "AMMINISTRAZ",   "RIATTIVAZ", "NEW_STATO", "PERMESSO_AGGSTATO"};
+  ASSERT_GE(fields.size(), tail.size());
+  EXPECT_EQ(std::vector<std::string>(fields.end() - static_cast<std::ptrdiff_t>(tail.size()), fields.end()), tail);
+  EXPECT_EQ(grid.column("QUALITA")->caption, "Controllo qualità");
+  EXPECT_EQ(grid.column("QUALITA")->imageList, "IMG_SEL");
+  EXPECT_EQ(grid.column("QUALITA")->alignment, GridColumn::kAlignCentre);
+  EXPECT_EQ(grid.column("PERMESSO_AGGSTATO")->imageList, "IMG_AGGSTATO");
+
+  exec("UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = CASE WHEN MG0L_ENTITA IN ('AZIENDA', 'MARCA', 'GRU_STAT3') "
+       "THEN 1 ELSE 0 END WHERE MG0L_DITTA_CG18 = 1");
+  form().Gestione_Campi_Entita_Griglia_Articoli();
+  std::vector<std::string> visible;
+  for (const char* field : {"TIPOPROD_PD20", "CODFAM_MG53", "CODSFAM_MG54", "GRUPPO_MG55", "SGRUPPO_MG56", "MARCA_MG64",
+                            "GRUPFISC_MG61", "GRUSTAT1_MG74", "GRUSTAT2_MG75", "GRUSTAT3_MG76", "GRUSTAT4_MG77"}) {
+    if (grid.column(field)->visible) visible.push_back(field);
+  }
+  EXPECT_EQ(visible, (std::vector<std::string>{"MARCA_MG64", "GRUSTAT3_MG76"}));
+  EXPECT_TRUE(grid.column("CODART")->visible);
+}
+
 TEST_F(RunTest, BackToTheParametersThenAgainRebuildsTheTable) {
   open();
   press("CMD_ELABORA");

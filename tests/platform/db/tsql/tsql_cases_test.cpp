@@ -67,6 +67,16 @@ class Database {
         result.rows.clear();
         for (const tsql::SqliteStep& step : statement.steps) {
           long long before = sqlite3_total_changes64(m_db);
+          if (step.countIsValue) {
+            std::vector<std::vector<std::string>> count;
+            if (!execute(step.sql, count) || count.size() != 1) {
+              result.failed = true;
+              result.error = std::string("sqlite ") + sqlite3_errmsg(m_db) + " [" + step.sql + "]";
+              return result;
+            }
+            result.changes += std::stoll(count[0][0]);
+            continue;
+          }
           if (!execute(step.sql, result.rows)) {
             result.failed = true;
             result.error = std::string("sqlite ") + sqlite3_errmsg(m_db) + " [" + step.sql + "]";
