@@ -14,6 +14,7 @@
 #include "apps/passaggio-batch/headless_windows.h"
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
+#include "platform/controls/grid.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/side_bar.h"
@@ -45,6 +46,10 @@ comandi:
   apply [--item CODICE] [--display]
                   elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
                   stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
+  entities [ENTITA=0|1 ...]
+                  le entità gestite della ditta (codice, descrizione, selezionata); con le
+                  coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
+                  di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
 --yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
 (predefinito abort: il testo completo su standard error e codice d'uscita 1).
 ogni messaggio mostrato è scritto su standard error come "message: TESTO".
@@ -160,6 +165,60 @@ int pages(platform::controls::Form& form) {
     writeRecord(std::cout, {pageOf(*control), control->name(), std::string(control->typeName()), control->caption(),
                             control->isEnabled() ? "1" : "0", control->isShown() ? "1" : "0"});
   }
+  return kOk;
+}
+
+// The managed entities as GRD_ENTITA shows them: code, description, ticked or not.
+void listEntities(const platform::controls::Grid& grid) {
+  writeRecord(std::cout, {"code", "description", "selected"});
+  for (std::size_t row = 0; row < grid.rowCount(); ++row) {
+    writeRecord(std::cout, {grid.cell(row, "MG0L_ENTITA").text, grid.cell(row, "MG0L_DESCENTITA").text,
+                            grid.cell(row, "MG0L_ENTITA_SEL").checked ? "1" : "0"});
+  }
+}
+
+// Opens the entities page, lists it and, for ENTITY=0|1 pairs, ticks or unticks each entity's
+// cell as a user does, saves, and lists it again. A refused change stops before saving.
+int entities(platform::controls::Form& form, const std::vector<std::string>& arguments) {
+  using namespace platform::controls;
+  std::vector<std::pair<std::string, bool>> changes;
+  for (const std::string& argument : arguments) {
+    const auto equals = argument.find('=');
+    const std::string value = equals == std::string::npos ? "" : argument.substr(equals + 1);
+    if (equals == 0 || (value != "0" && value != "1")) {
+      std::cerr << "passaggio-batch: entities vuole coppie ENTITA=0|1, non " << argument << "\n";
+      return kUsage;
+    }
+    changes.emplace_back(argument.substr(0, equals), value == "1");
+  }
+  auto& sideBar = form.get<SideBar>("SDB_PASSAGGIO");
+  if (!sideBar.clickItem("ENTITA")) {
+    std::cerr << "passaggio-batch: la pagina delle entità non si apre\n";
+    return kError;
+  }
+  auto& grid = form.get<Grid>("GRD_ENTITA");
+  listEntities(grid);
+  if (changes.empty()) return kOk;
+
+  for (const auto& [code, selected] : changes) {
+    std::optional<std::size_t> found;
+    for (std::size_t row = 0; row < grid.rowCount() && !found; ++row) {
+      if (grid.cell(row, "MG0L_ENTITA").text == code) found = row;
+    }
+    if (!found) {
+      std::cerr << "passaggio-batch: l'entità " << code << " non è nella griglia\n";
+      return kError;
+    }
+    if (grid.cell(*found, "MG0L_ENTITA_SEL").checked == selected) continue;
+    if (!grid.clickCheckBox(*found, "MG0L_ENTITA_SEL")) return kError;  // the console said why
+  }
+  auto& save = form.get<Button>("CMD_SAVE_ENTITA");
+  if (save.isEnabled() && !save.click()) {
+    std::cerr << "passaggio-batch: impossibile premere " << save.name() << "\n";
+    return kError;
+  }
+  std::cout << "\r\n";
+  listEntities(grid);
   return kOk;
 }
 
@@ -301,6 +360,8 @@ int run(const Options& options) {
     result = applyCommand(window->Controls(), processing, connectionString);
   } else if (options.command == "pages") {
     result = pages(window->Controls());
+  } else if (options.command == "entities") {
+    result = entities(window->Controls(), options.arguments);
   } else if (options.command == "script") {
     result = options.arguments.size() == 1 ? script(window->Controls(), *display, options.arguments[0]) : kUsage;
     if (result == kUsage) std::cerr << "passaggio-batch: script vuole un FILE o -\n";

@@ -187,8 +187,7 @@ class SqliteBackend : public Backend {
   };
 
   std::vector<CachedStatement>& parsed(std::string_view sql) {
-    const std::string key(sql);
-    auto found = m_batches.find(key);
+    auto found = m_batches.find(sql);
     if (found != m_batches.end()) return found->second;
     std::vector<CachedStatement> batch;
     try {
@@ -197,7 +196,7 @@ class SqliteBackend : public Backend {
       throw translationError(error, sql);
     }
     if (m_batches.size() >= kMaxCachedBatches) m_batches.clear();
-    return m_batches.emplace(key, std::move(batch)).first->second;
+    return m_batches.emplace(std::string(sql), std::move(batch)).first->second;
   }
 
   // The statement written for SQLite; a translation that read the catalog is written again
@@ -384,7 +383,12 @@ class SqliteBackend : public Backend {
 
   sqlite3* m_db;
   sqlite::SqliteCatalog m_catalog;
-  std::unordered_map<std::string, std::vector<CachedStatement>> m_batches;
+  // Looked up by the caller's text without copying it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+  std::unordered_map<std::string, std::vector<CachedStatement>, TextHash, std::equal_to<>> m_batches;
   std::unordered_map<std::string, sqlite3_stmt*> m_prepared;
   std::uint64_t m_schemaGeneration = 0;
 };

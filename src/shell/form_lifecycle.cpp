@@ -107,7 +107,10 @@ void FRMMG_PASSAGGIO::Form_Activate() {
     return;
   }
   if (!trap.step([&] { m_utility = objects->NewUtility(); })) return;
+  if (!trap.step([&] { InserimentoEntitaMancantiPerDittaCorrente(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
+  if (!trap.step([&] { carica_combo(); })) return;
   if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
   if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
   if (!trap.step([&] { InizializzaScriptELayout(); })) return;

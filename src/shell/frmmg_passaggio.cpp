@@ -9,6 +9,8 @@ namespace passaggio {
 
 FRMMG_PASSAGGIO::FRMMG_PASSAGGIO() : m_form(designFRMMG_PASSAGGIO()) {
   m_form.get<platform::controls::Container>("MDIActiveX1").onFormLoaded.connect([this] { MDIActiveX1_FormLoad(); });
+  WirePages();
+  WireEntities();
   WireProcessing();
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "platform/controls/form.h"
+#include "platform/controls/record_editor.h"
+#include "platform/controls/side_bar.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/host/cinterface.h"
@@ -101,8 +103,39 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string Codice_Entita_DaID(const platform::Variant& id);
 
   // ---- pages and layout ---------------------------------------------------------------------
+  //! Connects the side bar, the resize control and the responsible-type chooser.
+  void WirePages();
+  void SDB_PASSAGGIO_OnClickItemLink(const platform::controls::SideBarItem& item);
+  //! Shows the page of a side-bar key; any other key changes nothing.
+  void SelezioneSideBar(const std::string& key);
+  //! Fills the responsible-type and the two state choosers.
+  void carica_combo();
+  void CMB_MG0M_TIPO_RESPONSABILE_Change();
+  //! Hands every control to ZEP_RESIZEFORM again with its anchoring.
+  void ZEP_RESIZEFORM_RegisterControls();
+  void ZEP_RESIZEFORM_BeforeResize(bool& proceed);
 
   // ---- managed entities -------------------------------------------------------------------
+  //! Connects GRD_ENTITA and CMD_SAVE_ENTITA.
+  void WireEntities();
+  //! Inserts the entity rows the current company lacks.
+  void InserimentoEntitaMancantiPerDittaCorrente();
+  //! Copies the company's entity rows into the entity working table and shows them in GRD_ENTITA.
+  void ImpostaVirtualFrame_Entita();
+  void GRD_ENTITA_DataFormatEXT(std::string& value, const std::string& column);
+  //! Refuses to unselect an entity that associations use; otherwise enables the save button.
+  void GRD_ENTITA_BeforeCellChange(const platform::Variant& value, bool& cancel);
+  void CMD_SAVE_ENTITA_ButtonClick();
+  //! Shows and lays out the association editor's fields of the saved managed entities.
+  void Gestione_Campi_Entita();
+  //! Whether any entity association (of any company) holds a value for the entity. Errors
+  //! are passed on to the caller.
+  bool IsEntitaAssociata(const platform::Variant& entity);
+
+  std::shared_ptr<platform::db::Recordset> m_entityRows;  // GRD_ENTITA's rows, over m_entityTable
+  // FME_Entita_Argomenti, the entity-association record editor: set up with its page; which
+  // classification fields it edits follows the managed entities.
+  platform::controls::RecordEditor m_fmeEntitaArgomenti;
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
   //! Connects the processing buttons to their handlers; the constructor calls it.

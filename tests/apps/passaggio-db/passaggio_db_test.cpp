@@ -1,6 +1,8 @@
 // passaggio-db as a new user runs it: the built program in a subprocess, its standard output,
 // standard error and exit status.
 #include <gtest/gtest.h>
+
+#include "tests/support/program_run.h"
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,53 +17,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using passaggio::testing::Outcome;
 
 class PassaggioDb : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() /
-            ("passaggio_db_tool_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
+  std::string file(const char* name) const { return m_folder.file(name); }
 
-  std::string file(const char* name) const { return (m_dir / name).string(); }
-
-  // Runs the tool in the scratch folder with `input` on standard input.
   Outcome run(const std::vector<std::string>& arguments, const std::string& input = {}) const {
-    std::ofstream(m_dir / "stdin.txt", std::ios::binary) << input;
-    std::string command = "cd " + shellQuoted(m_dir.string()) + " && " + shellQuoted(PASSAGGIO_DB_BINARY);
-    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
-    command += " < stdin.txt > stdout.txt 2> stderr.txt";
-    int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = contents(m_dir / "stdout.txt");
-    outcome.err = contents(m_dir / "stderr.txt");
-    return outcome;
+    return m_folder.run(PASSAGGIO_DB_BINARY, arguments, input);
   }
 
-  fs::path m_dir;
+  passaggio::testing::ScratchFolder m_folder;
 };
 
 TEST_F(PassaggioDb, DemoDatabaseAnswersQueriesAsCsv) {
@@ -127,7 +93,7 @@ TEST_F(PassaggioDb, AnExistingFileIsReplacedOnlyWithForce) {
 
   ASSERT_EQ(run({"demo", "db.sqlite", "--force"}).status, 0);
   EXPECT_EQ(run({"sql", "db.sqlite", "-c", count}).out, "N\r\n5\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), {}), 4) << "db.sqlite and the three captured streams only";
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.path()), {}), 4) << "db.sqlite and the three captured streams only";
 }
 
 TEST_F(PassaggioDb, GeneratesASmallDatabase) {
@@ -159,7 +125,7 @@ TEST_F(PassaggioDb, WrongUsageExitsWithTwoAndExplains) {
     Outcome outcome = run(arguments);
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("uso: passaggio-db"), std::string::npos) << outcome.err;
-    EXPECT_FALSE(fs::exists(m_dir / "x.db"));
+    EXPECT_FALSE(fs::exists(m_folder.path() / "x.db"));
   }
   Outcome help = run({"help"});
   EXPECT_EQ(help.status, 0);

@@ -1,0 +1,52 @@
+// Wait cursor and progress.
+#include "platform/qt/busy.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QStatusBar>
+
+#include "platform/qt/text.h"
+
+namespace platform::qt {
+
+WaitCursor::WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+WaitCursor::~WaitCursor() { QApplication::restoreOverrideCursor(); }
+
+NormalCursor::NormalCursor() {
+  if (QApplication::overrideCursor() == nullptr) return;
+  QApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+  m_pushed = true;
+}
+
+NormalCursor::~NormalCursor() {
+  if (m_pushed) QApplication::restoreOverrideCursor();
+}
+
+void repaintNow() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+ProgressHook statusBarProgress(QStatusBar& bar) {
+  return [&bar](const std::string& step, int done, int total) {
+    if (step.empty()) {
+      bar.clearMessage();
+    } else if (total > 0) {
+      bar.showMessage(QStringLiteral("%1  %2 di %3").arg(toQString(step)).arg(done).arg(total));
+    } else {
+      bar.showMessage(toQString(step));
+    }
+    repaintNow();
+  };
+}
+
+std::function<void(bool busy)> waitCursorHook() {
+  return [](bool busy) {
+    if (busy) {
+      QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    } else if (QApplication::overrideCursor() != nullptr) {
+      QApplication::restoreOverrideCursor();
+    }
+  };
+}
+
+}  // namespace platform::qt

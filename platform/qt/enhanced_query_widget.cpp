@@ -1,0 +1,174 @@
+// The enhanced query's table of fields.
+#include "platform/qt/enhanced_query_widget.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "platform/qt/images.h"
+#include "platform/qt/lookup.h"
+#include "platform/qt/text.h"
+
+namespace platform::qt {
+namespace {
+
+using controls::QueryField;
+
+Variant typedValue(const QString& text) { return text.isEmpty() ? Variant() : Variant(toStdString(text)); }
+
+QLabel* headerLabel(const QString& text, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  QFont bold = label->font();
+  bold.setBold(true);
+  label->setFont(bold);
+  return label;
+}
+
+}  // namespace
+
+EnhancedQueryWidget::EnhancedQueryWidget(controls::EnhancedQuery& query, host::Display* display, ActionRunner run,
+                                         QWidget* parent)
+    : QScrollArea(parent), m_query(query), m_display(display), m_run(std::move(run)), m_table(new QWidget),
+      m_grid(nullptr) {
+  setObjectName(QString::fromStdString(query.name()));
+  setWidgetResizable(true);
+  setWidget(m_table);
+  setFocusPolicy(Qt::NoFocus);
+  rebuild();
+}
+
+std::vector<QWidget*> EnhancedQueryWidget::focusChain() const {
+  std::vector<QWidget*> chain;
+  for (const Row& row : m_rows) {
+    chain.push_back(row.ends[0]);
+    chain.push_back(row.ends[1]);
+  }
+  return chain;
+}
+
+QLineEdit* EnhancedQueryWidget::valueEdit(std::string_view caption, int end) const {
+  for (const Row& row : m_rows) {
+    if (row.caption == caption) return row.ends[end == controls::EnhancedQuery::kSecondValue ? 1 : 0];
+  }
+  return nullptr;
+}
+
+void EnhancedQueryWidget::rebuild() {
+  m_rows.clear();
+  delete m_grid;
+  // Later, not now: this may run from a signal of one of these line edits.
+  for (QWidget* child : m_table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    child->hide();
+    child->deleteLater();
+  }
+  m_grid = new QGridLayout(m_table);
+  m_grid->setContentsMargins(6, 4, 6, 4);
+  m_grid->setHorizontalSpacing(6);
+  m_grid->setVerticalSpacing(3);
+  m_grid->addWidget(headerLabel(QStringLiteral("Campo"), m_table), 0, 0);
+  m_grid->addWidget(headerLabel(QStringLiteral("Da"), m_table), 0, 1);
+  m_grid->addWidget(headerLabel(QStringLiteral("A"), m_table), 0, 3);
+  int line = 1;
+  for (const QueryField& field : m_query.entries()) {
+    if (field.kind == QueryField::Kind::ExtendedAttributes) continue;  // no values of its own to type
+    Row row{field.caption(), {nullptr, nullptr}, {nullptr, nullptr}};
+    m_grid->addWidget(new QLabel(toQString(field.caption()), m_table), line, 0);
+    for (int end = 0; end < 2; ++end) {
+      auto* edit = new QLineEdit(m_table);
+      edit->setObjectName(toQString(field.caption() + (end == 0 ? ".first" : ".second")));
+      QAction* list = edit->addAction(toolIcon(ToolIcon::Lookup), QLineEdit::TrailingPosition);
+      list->setToolTip(QStringLiteral("Cerca (F3)"));
+      list->setVisible(m_display != nullptr);
+      const std::string caption = field.caption();
+      connect(list, &QAction::triggered, this, [this, caption, end] { lookup(caption, end); });
+      connect(edit, &QLineEdit::editingFinished, this, [this, caption] { enter(caption); });
+      edit->installEventFilter(this);
+      auto* description = new QLabel(m_table);
+      description->setMinimumWidth(80);
+      description->setStyleSheet(QStringLiteral("color: #404850;"));
+      m_grid->addWidget(edit, line, 1 + 2 * end);
+      m_grid->addWidget(description, line, 2 + 2 * end);
+      row.ends[end] = edit;
+      row.descriptions[end] = description;
+    }
+    m_rows.push_back(row);
+    ++line;
+  }
+  m_grid->setColumnStretch(2, 1);
+  m_grid->setColumnStretch(4, 1);
+  m_grid->setRowStretch(line, 1);
+  syncFromQuery();
+  emit rebuilt();
+}
+
+void EnhancedQueryWidget::syncFromQuery() {
+  std::size_t fields = 0;
+  for (const QueryField& field : m_query.entries()) fields += field.kind != QueryField::Kind::ExtendedAttributes;
+  if (fields != m_rows.size()) return rebuild();
+  for (const Row& row : m_rows) {
+    const QueryField* field = m_query.findByCaption(row.caption);
+    if (field == nullptr) return rebuild();
+    const Variant* values[2] = {&field->first, &field->second};
+    const std::string* descriptions[2] = {&field->firstDescription, &field->secondDescription};
+    for (int end = 0; end < 2; ++end) {
+      const QString value = toQString(values[end]->toText());
+      if (row.ends[end]->text() != value) row.ends[end]->setText(value);
+      row.descriptions[end]->setText(toQString(*descriptions[end]));
+      row.ends[end]->setEnabled(m_query.isEnabled());
+    }
+  }
+}
+
+const EnhancedQueryWidget::Row* EnhancedQueryWidget::rowOf(const QObject* edit, int* end) const {
+  for (const Row& row : m_rows) {
+    for (int at = 0; at < 2; ++at) {
+      if (row.ends[at] == edit) {
+        *end = at;
+        return &row;
+      }
+    }
+  }
+  return nullptr;
+}
+
+void EnhancedQueryWidget::enter(const std::string& caption) {
+  const QueryField* field = m_query.findByCaption(caption);
+  QLineEdit* first = valueEdit(caption, 0);
+  QLineEdit* second = valueEdit(caption, 1);
+  if (field == nullptr || first == nullptr || second == nullptr) return;
+  if (field->first.toText() == toStdString(first->text()) && field->second.toText() == toStdString(second->text())) {
+    return;  // nothing was changed
+  }
+  const Variant from = typedValue(first->text());
+  const Variant to = typedValue(second->text());
+  m_run([this, &caption, &from, &to] { m_query.enterValues(caption, from, to); });
+  syncFromQuery();
+}
+
+void EnhancedQueryWidget::lookup(const std::string& caption, int end) {
+  if (m_display == nullptr) return;
+  enter(caption);  // what was typed first counts
+  m_run([this, &caption, end] {
+    const std::optional<controls::PickList> list = m_query.openLookup(caption, end);
+    if (!list) return;
+    const std::optional<std::string> code = chooseCode(*list, *m_display);
+    if (code) m_query.pick(caption, end, *code);
+  });
+  syncFromQuery();
+}
+
+bool EnhancedQueryWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F3) {
+    int end = 0;
+    if (const Row* row = rowOf(watched, &end)) {
+      const std::string caption = row->caption;
+      lookup(caption, end);
+      return true;
+    }
+  }
+  return QScrollArea::eventFilter(watched, event);
+}
+
+}  // namespace platform::qt

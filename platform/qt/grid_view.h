@@ -1,0 +1,65 @@
+// A grid control as a table view. Clicks and keys become the grid's user actions (row
+// change, which the form may refuse; double-click; cell button; check-box click; select-all)
+// and the view repaints from the grid when it changes.
+//
+// Keys: arrows and Page Up/Down move the row, Enter double-clicks the current cell, Space
+// clicks a check-box cell, F4 presses the row's cell button, Ctrl+A clicks the select-all box.
+#pragma once
+
+#include <QTableView>
+
+#include "platform/controls/grid.h"
+#include "platform/qt/twips.h"
+#include "platform/qt/user_action.h"
+
+namespace platform::controls {
+class Form;
+}
+
+namespace platform::qt {
+
+class GridTableModel;
+
+class GridView : public QTableView {
+  Q_OBJECT
+
+ public:
+  GridView(controls::Grid& grid, const controls::Form* form, TwipsScale scale, ActionRunner run,
+           QWidget* parent = nullptr);
+
+  controls::Grid& grid() const { return m_grid; }
+  GridTableModel& tableModel() const { return *m_model; }
+
+  //! Reads the grid again: columns, rows, cells and the current row.
+  void syncFromGrid();
+
+  //! Where the cell button of a kind-13 cell is drawn and clicked, in viewport coordinates.
+  QRect cellButtonRect(const QModelIndex& index) const;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  bool viewportEvent(QEvent* event) override;
+
+ private:
+  //! The grid's current row as a model row, or -1.
+  int gridRow() const;
+  //! Asks the grid to make `row` current; false when the form refused.
+  bool tryRow(int row);
+  void showGridRow();
+  void applyColumns();
+  std::string fieldAt(int section) const;
+  void run(const UserAction& action);
+
+  controls::Grid& m_grid;
+  GridTableModel* m_model;
+  TwipsScale m_scale;
+  ActionRunner m_run;
+  bool m_syncing = false;
+  bool m_painting = false;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,95 @@
+// The side bar's links.
+#include "platform/qt/side_bar_widget.h"
+
+#include <QKeyEvent>
+
+#include "platform/qt/text.h"
+
+namespace platform::qt {
+namespace {
+
+constexpr int kKeyRole = Qt::UserRole + 1;
+
+const char* const kStyle = R"(
+QListWidget {
+  background: #27476e;
+  border: none;
+  outline: none;
+  padding-top: 8px;
+}
+QListWidget::item {
+  color: #e8eef6;
+  padding: 7px 10px;
+  border-left: 4px solid transparent;
+}
+QListWidget::item:hover { background: #33598a; }
+QListWidget::item:selected { background: #3d6aa3; color: white; border-left: 4px solid #f2b632; }
+QListWidget::item:disabled { color: #8fa2bb; }
+)";
+
+}  // namespace
+
+SideBarWidget::SideBarWidget(controls::SideBar& sideBar, ActionRunner run, QWidget* parent)
+    : QListWidget(parent), m_sideBar(sideBar), m_run(std::move(run)) {
+  setObjectName(QString::fromStdString(sideBar.name()));
+  setStyleSheet(QString::fromLatin1(kStyle));
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setWordWrap(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setFrameShape(QFrame::NoFrame);
+  QFont bold = font();
+  bold.setBold(true);
+  setFont(bold);
+  // A click follows the link at once; with the keyboard the arrows choose and Enter follows.
+  connect(this, &QListWidget::itemClicked, this, &SideBarWidget::follow);
+  syncFromSideBar();
+}
+
+void SideBarWidget::syncFromSideBar() {
+  const bool show = m_sideBar.isInitialised();
+  const auto& items = m_sideBar.items();
+  bool same = count() == (show ? static_cast<int>(items.size()) : 0);
+  for (int i = 0; same && i < count(); ++i) {
+    same = item(i)->data(kKeyRole).toString() == toQString(items[static_cast<std::size_t>(i)].key) &&
+           item(i)->text() == toQString(items[static_cast<std::size_t>(i)].caption);
+  }
+  if (!same) {
+    const QSignalBlocker quiet(this);
+    clear();
+    if (show) {
+      for (const controls::SideBarItem& link : items) {
+        auto* entry = new QListWidgetItem(toQString(link.caption), this);
+        entry->setData(kKeyRole, toQString(link.key));
+        entry->setToolTip(toQString(link.caption));
+      }
+    }
+  }
+  const QSignalBlocker quiet(this);
+  for (int i = 0; i < count(); ++i) {
+    if (item(i)->data(kKeyRole).toString() == m_followed) setCurrentRow(i);
+  }
+}
+
+void SideBarWidget::follow(QListWidgetItem* item) {
+  if (item == nullptr) return;
+  const QString key = item->data(kKeyRole).toString();
+  bool followed = false;
+  m_run([this, &key, &followed] { followed = m_sideBar.clickItem(toStdString(key)); });
+  if (followed) m_followed = key;
+  syncFromSideBar();
+}
+
+void SideBarWidget::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      follow(currentItem());
+      event->accept();
+      return;
+    default:
+      QListWidget::keyPressEvent(event);
+  }
+}
+
+}  // namespace platform::qt

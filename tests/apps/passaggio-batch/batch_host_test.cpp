@@ -1,0 +1,97 @@
+// passaggio-batch as an administrator or a script uses it: sign-in, the console's pages, and
+// driver scripts, with what it prints and its exit status.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "sql/database_file.h"
+#include "tests/support/program_run.h"
+
+namespace {
+
+using passaggio::testing::Outcome;
+
+class BatchHost : public ::testing::Test {
+ protected:
+  BatchHost() { sql::createDemoDatabase(m_folder.path() / "demo.db", sql::Existing::Replace); }
+
+  Outcome batch(std::vector<std::string> arguments, const std::string& input = {}) const {
+    arguments.insert(arguments.begin(), {"--db", "demo.db"});
+    return m_folder.run(PASSAGGIO_BATCH_BINARY, arguments, input);
+  }
+
+  passaggio::testing::ScratchFolder m_folder;
+};
+
+TEST_F(BatchHost, WhoamiShowsTheSignedInUserAndTheStatesTheyMayAssign) {
+  const Outcome admin = batch({"whoami"});
+  EXPECT_EQ(admin.status, 0) << admin.err;
+  EXPECT_EQ(admin.out, "company,user_id,user_code,restricted,allowed_states\r\n1,1,ADMIN,0,10 20 30 40 50\r\n");
+  EXPECT_EQ(admin.err, "") << "a clean start shows nothing";
+  const Outcome restricted = batch({"--user", "GVERDI", "whoami"});
+  EXPECT_EQ(restricted.out, "company,user_id,user_code,restricted,allowed_states\r\n1,4,GVERDI,1,30 40\r\n");
+}
+
+TEST_F(BatchHost, RefusesWhoCannotSignInWithAClearMessage) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* says;
+  } cases[] = {
+      {{"--user", "ACOLOMBO", "whoami"}, "non è attivo"},
+      {{"--user", "O'BRIEN", "whoami"}, "non esiste"},  // a quote in a typed code is just a character
+      {{"--user", "X]; DROP TABLE FW07_APPUSER --", "whoami"}, "non esiste"},
+      {{"--company", "99", "whoami"}, "99"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.says);
+    const Outcome outcome = batch(test.arguments);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(test.says), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(batch({"whoami"}).status, 0) << "nothing was harmed";
+}
+
+TEST_F(BatchHost, ADatabaseThatIsMissingOrNoDatabaseIsReported) {
+  std::ofstream(m_folder.path() / "note.db") << "appunti della riunione, non un database";
+  const Outcome missing = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "manca.db", "whoami"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("non esiste"), std::string::npos) << missing.err;
+  const Outcome foreign = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "note.db", "whoami"});
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_NE(foreign.err.find("non è un database"), std::string::npos) << foreign.err;
+}
+
+TEST_F(BatchHost, WrongUsageExitsWithTwo) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{}, {"--db", "demo.db"}, {"--db", "demo.db", "vola"},
+        {"--db", "demo.db", "--on-error", "forse", "whoami"}, {"--db", "demo.db", "--company", "uno", "whoami"}}) {
+    const Outcome outcome = m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
+    EXPECT_EQ(outcome.status, 2) << outcome.err;
+    EXPECT_NE(outcome.err.find("uso:"), std::string::npos);
+  }
+}
+
+TEST_F(BatchHost, PagesListTheSideBarAndEveryControlByPage) {
+  const Outcome pages = batch({"pages"});
+  EXPECT_EQ(pages.status, 0) << pages.err;
+  for (const char* expected : {"ENTITA,Entità gestite", "INT_MOD_DATI,", "FRAME_ENTEVALIDAZIONE,GRD_ARGOMENTI,",
+                               "FRAME_INTERROGAZ_RIS,GRD_ARTICOLI,", ",CMD_ELABORA,"}) {
+    EXPECT_NE(pages.out.find(expected), std::string::npos) << expected;
+  }
+}
+
+TEST_F(BatchHost, AScriptStopsAtTheFirstLineThatCannotBeCarriedOut) {
+  const Outcome hidden = batch({"script", "-"}, "# the configuration pages are hidden at start\ntype TXT_ARGOMENTO QUALITA\n");
+  EXPECT_EQ(hidden.status, 1);
+  EXPECT_NE(hidden.err.find("riga 2: TXT_ARGOMENTO non è visibile"), std::string::npos) << hidden.err;
+  const Outcome unknown = batch({"script", "-"}, "answer yes\nclick CMD_NESSUNO\n");
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("riga 2: controllo sconosciuto CMD_NESSUNO"), std::string::npos) << unknown.err;
+  const Outcome missing = batch({"script", "nessuno.txt"});
+  EXPECT_EQ(missing.status, 1);
+  const Outcome dump = batch({"script", "-"}, "dump CMD_ELABORA\n");
+  EXPECT_EQ(dump.status, 0) << dump.err;
+  EXPECT_EQ(dump.out, "name,text,value,enabled,visible\r\nCMD_ELABORA,&Elabora,\"\",1,1\r\n");
+}
+
+}  // namespace

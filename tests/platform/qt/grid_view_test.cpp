@@ -1,0 +1,180 @@
+// The items grid on the screen: rows the form may refuse to leave, cells as the form's
+// handlers describe them, and the clicks and keys that become the grid's user actions.
+#include "platform/qt/grid_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QPixmap>
+#include <QTest>
+
+#include "platform/qt/form_view.h"
+#include "platform/qt/grid_table_model.h"
+#include "platform/qt/screenshot.h"
+#include "tests/platform/qt/qt_testing.h"
+#include "tests/platform/qt/test_form.h"
+
+namespace platform::qt {
+namespace {
+
+using testing::settle;
+using Events = std::vector<std::string>;
+
+// Columns of the test grid, in definition order.
+enum Column { kCode, kDescription, kState, kVerdict, kSelected, kId };
+
+class GridViewTest : public ::testing::Test {
+ protected:
+  GridViewTest() : view(test.form, &display), grid(*view.widget<GridView>("GRD_ARTICOLI")) {
+    view.show();
+    view.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&view));
+    grid.setFocus(Qt::TabFocusReason);  // the code field was left: its validation is not what these tests see
+    testing::settle();
+    test.events.clear();
+  }
+
+  QModelIndex at(int row, Column column) const { return grid.model()->index(row, column); }
+  QVariant data(int row, Column column, int role) const { return at(row, column).data(role); }
+  QPoint centre(int row, Column column) const { return grid.visualRect(at(row, column)).center(); }
+  void click(int row, Column column) { QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, centre(row, column)); }
+  int selectedRow() const {
+    const QModelIndexList rows = grid.selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.front().row() : -1;
+  }
+
+  testing::TestForm test;
+  testing::ScriptedDisplay display;
+  FormView view;
+  GridView& grid;
+};
+
+TEST_F(GridViewTest, ARowChangeIsAskedFirstAndARefusalKeepsTheSelectedRow) {
+  EXPECT_EQ(selectedRow(), 0);
+  click(2, kDescription);
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 2"}));
+  EXPECT_EQ(selectedRow(), 2);
+
+  test.refuseRowChange = true;
+  test.events.clear();
+  click(0, kDescription);
+  grid.setFocus(Qt::TabFocusReason);
+  QTest::keyClick(&grid, Qt::Key_Down);
+  settle();
+  EXPECT_EQ(test.events, (Events{"before-row-change", "before-row-change"}));
+  EXPECT_EQ(selectedRow(), 2);
+  EXPECT_EQ(test.grid().currentRow(), 2u);
+
+  test.refuseRowChange = false;
+  test.events.clear();
+  QTest::keyClick(&grid, Qt::Key_Down);
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 3"}));
+  EXPECT_EQ(selectedRow(), 3);
+
+  // The program moves the row: the view follows without asking anyone.
+  test.events.clear();
+  test.grid().dataSource()->MoveFirst();
+  test.grid().refresh();
+  EXPECT_EQ(selectedRow(), 0);
+}
+
+TEST_F(GridViewTest, CellsShowTheFormsTextsColoursImagesAndTicks) {
+  EXPECT_EQ(data(0, kState, Qt::DisplayRole).toString(), QStringLiteral("Stato 10"));
+  EXPECT_EQ(data(0, kDescription, Qt::DisplayRole).toString(), QStringLiteral("Vite a testa piana"));
+  EXPECT_EQ(data(0, kVerdict, Qt::BackgroundRole).value<QColor>(), QColor(173, 207, 247));
+  EXPECT_EQ(data(1, kVerdict, Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 255));
+  EXPECT_EQ(data(2, kVerdict, Qt::BackgroundRole).value<QColor>(), QColor(99, 105, 107));
+  EXPECT_EQ(data(2, kVerdict, Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));  // readable on dark grey
+  EXPECT_FALSE(data(0, kState, Qt::BackgroundRole).isValid());
+  for (int row = 0; row < 3; ++row) {
+    SCOPED_TRACE(row);
+    EXPECT_FALSE(data(row, kVerdict, Qt::DecorationRole).value<QPixmap>().isNull());
+    EXPECT_TRUE(data(row, kVerdict, Qt::DisplayRole).toString().isEmpty());
+  }
+  EXPECT_EQ(data(0, kSelected, Qt::CheckStateRole).toInt(), Qt::Unchecked);
+  EXPECT_EQ(data(1, kSelected, Qt::CheckStateRole).toInt(), Qt::Checked);
+  EXPECT_TRUE(data(0, kCode, GridTableModel::kCellButtonRole).toBool());
+  EXPECT_FALSE(data(0, kDescription, GridTableModel::kCellButtonRole).toBool());
+  EXPECT_TRUE(data(0, kVerdict, Qt::TextAlignmentRole).toInt() & Qt::AlignHCenter);
+
+  EXPECT_EQ(grid.model()->headerData(kDescription, Qt::Horizontal).toString(), QStringLiteral("Descrizione articolo"));
+  EXPECT_TRUE(grid.isColumnHidden(kId));
+  EXPECT_EQ(grid.columnWidth(kDescription), view.scale().toPixelsX(3000));
+
+  // A column hidden by the program, and a new record set, are shown as such.
+  test.grid().setColumnVisible("DESCART", false);
+  EXPECT_TRUE(grid.isColumnHidden(kDescription));
+  test.grid().setDataSource(test.connection.Open("SELECT ID, CODART, DESCART, STATO, ARG1, SEL FROM ARTICOLI "
+                                                 "WHERE STATO = 10 ORDER BY ID DESC"));
+  ASSERT_EQ(grid.model()->rowCount(), 2);
+  EXPECT_EQ(data(0, kCode, Qt::DisplayRole).toString(), QStringLiteral("C400"));
+  EXPECT_EQ(selectedRow(), 0);
+}
+
+TEST_F(GridViewTest, PaintingAsksTheFormOnceForEachShownTextCell) {
+  test.displayFormats = 0;
+  grid.viewport()->repaint();
+  EXPECT_EQ(test.displayFormats, 4 * 3);  // four rows, three visible text columns
+}
+
+TEST_F(GridViewTest, CheckBoxCellsAndTheSelectAllBoxGoThroughTheGrid) {
+  click(0, kSelected);
+  EXPECT_EQ(test.events, (Events{"before-cell-change SEL 0->1"}));
+  EXPECT_EQ(data(0, kSelected, Qt::CheckStateRole).toInt(), Qt::Checked);
+
+  test.refuseCellChange = true;
+  test.events.clear();
+  click(2, kSelected);
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 2", "before-cell-change SEL 0->1"}));
+  EXPECT_EQ(data(2, kSelected, Qt::CheckStateRole).toInt(), Qt::Unchecked);
+
+  test.refuseCellChange = false;
+  test.events.clear();
+  grid.setFocus(Qt::TabFocusReason);
+  grid.setCurrentIndex(at(2, kSelected));
+  QTest::keyClick(&grid, Qt::Key_Space);
+  EXPECT_EQ(test.events, (Events{"before-cell-change SEL 0->1"}));
+
+  test.events.clear();
+  QHeaderView* header = grid.horizontalHeader();
+  const int x = header->sectionViewportPosition(kSelected) + header->sectionSize(kSelected) / 2;
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+  EXPECT_EQ(test.events, (Events{"select-all SEL on"}));
+  for (int row = 0; row < 4; ++row) EXPECT_EQ(data(row, kSelected, Qt::CheckStateRole).toInt(), Qt::Checked);
+  QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(data(3, kSelected, Qt::CheckStateRole).toInt(), Qt::Unchecked);
+}
+
+TEST_F(GridViewTest, DoubleClicksEnterAndCellButtonsReachTheForm) {
+  testing::doubleClick(grid.viewport(), centre(1, kDescription));
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 1", "double-click DESCART"}));
+
+  test.events.clear();
+  grid.setFocus(Qt::TabFocusReason);
+  QTest::keyClick(&grid, Qt::Key_Return);
+  EXPECT_EQ(test.events, (Events{"double-click DESCART"}));
+
+  test.events.clear();
+  const QRect button = grid.cellButtonRect(at(2, kCode));
+  ASSERT_TRUE(button.isValid());
+  QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, button.center());
+  click(2, kCode);  // the text part of the cell only selects
+  QTest::keyClick(&grid, Qt::Key_F4);
+  EXPECT_EQ(test.events,
+            (Events{"before-row-change", "row-changed 2", "cell-button CODART=B300", "cell-button CODART=B300"}));
+
+  // A double-click on a row the form refused to move to does nothing more.
+  test.refuseRowChange = true;
+  test.events.clear();
+  testing::doubleClick(grid.viewport(), centre(0, kDescription));
+  EXPECT_EQ(test.events, (Events{"before-row-change"}));
+}
+
+TEST_F(GridViewTest, Screenshot) {
+  click(2, kDescription);
+  settle();
+  EXPECT_TRUE(saveScreenshot(grid, testing::screenshotPath("grid_view")));
+}
+
+}  // namespace
+}  // namespace platform::qt
