@@ -14,7 +14,6 @@
 #include "apps/passaggio-batch/headless_windows.h"
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
-#include "platform/controls/grid.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/side_bar.h"
