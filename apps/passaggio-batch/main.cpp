@@ -14,9 +14,9 @@
 #include "apps/passaggio-batch/headless_windows.h"
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
-#include "platform/controls/grid.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
+#include "platform/controls/grid_navigator.h"
 #include "platform/controls/side_bar.h"
 #include "platform/db/recordset_csv.h"
 #include "platform/host/module_loader.h"
@@ -40,16 +40,22 @@ comandi:
   whoami          ditta, utente (id e codice), utente limitato, stati assegnabili
   pages           le pagine e i loro controlli come la console li mostra
   script FILE|-   esegue uno script di azioni, una per riga (vedi README)
-  entities [ENTITA=0|1 ...]
-                  le entità gestite della ditta (codice, descrizione, selezionata); con le
-                  coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
-                  di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
   run [--item CODICE] [--display]
                   elabora (con --item la console è chiamata per quell'articolo) e scrive
                   gli articoli della griglia in CSV (--display: i testi come la griglia li mostra)
   apply [--item CODICE] [--display]
                   elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
                   stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
+  entities [ENTITA=0|1 ...]
+                  le entità gestite della ditta (codice, descrizione, selezionata); con le
+                  coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
+                  di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
+  detail CODICE   elabora, sceglie l'articolo nella griglia e scrive in CSV il dettaglio
+                  dei suoi campi
+  signoff CODICE ENTE:CAMPO [ENTE:CAMPO ...]
+                  elabora, sceglie l'articolo, fa doppio clic sul campo di ogni ente del
+                  dettaglio (vista o la toglie), salva i visti e scrive in CSV la riga
+                  dell'articolo controllata di nuovo
 --yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
 (predefinito abort: il testo completo su standard error e codice d'uscita 1).
 ogni messaggio mostrato è scritto su standard error come "message: TESTO".
@@ -315,6 +321,99 @@ int applyCommand(platform::controls::Form& form, const ProcessingOptions& option
   return kOk;
 }
 
+// Makes the item's row current in the items grid as a user choosing it does, so that the
+// console builds its field detail.
+bool chooseItem(platform::controls::Form& form, const std::string& code) {
+  auto& grid = form.get<platform::controls::Grid>("GRD_ARTICOLI");
+  const auto row = grid.findRowByKey(platform::Variant(code));
+  if (!row) {
+    std::cerr << "passaggio-batch: l'articolo " << code << " non è nella griglia degli articoli\n";
+    return false;
+  }
+  return grid.setCurrentRow(*row);
+}
+
+// Processes and chooses the item; false (with the reason on standard error) when it is not
+// among the results.
+bool processAndChoose(platform::controls::Form& form, const std::string& code) {
+  process(form, ProcessingOptions{});
+  return chooseItem(form, code);
+}
+
+int detailCommand(platform::controls::Form& form, const std::vector<std::string>& arguments) {
+  if (arguments.size() != 1) {
+    std::cerr << "passaggio-batch: detail vuole un CODICE articolo\n";
+    return kUsage;
+  }
+  if (!processAndChoose(form, arguments[0])) return kError;
+  const auto& detail = form.get<platform::controls::Grid>("GRD_DATIART_CAMPI").dataSource();
+  if (detail) platform::db::writeCsv(std::cout, *detail);
+  return kOk;
+}
+
+// The detail row of a body's field: a body's code shows on the first row of its fields only,
+// so each row belongs to the last code above it.
+std::optional<std::size_t> detailRow(const platform::controls::Grid& detail, const std::string& body,
+                                     const std::string& field) {
+  const auto text = [&](std::size_t row, const char* column) {
+    std::string value = detail.cellValue(row, column).toText();
+    return value.erase(value.find_last_not_of(' ') + 1);
+  };
+  std::string currentBody;
+  for (std::size_t row = 0; row < detail.rowCount(); ++row) {
+    if (const std::string code = text(row, "MG0M_ARGOMENTO"); !code.empty()) currentBody = code;
+    if (currentBody == body && text(row, "MG0O_CAMPO") == field) return row;
+  }
+  return std::nullopt;
+}
+
+// Ticks or unticks each BODY:FIELD of the item's detail by double-click, saves through the
+// detail's navigator and prints the item's row as the items grid holds it afterwards.
+int signoffCommand(platform::controls::Form& form, const std::vector<std::string>& arguments) {
+  using namespace platform::controls;
+  std::vector<std::pair<std::string, std::string>> fields;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const auto colon = arguments[i].find(':');
+    if (colon == 0 || colon == std::string::npos || colon + 1 == arguments[i].size()) {
+      std::cerr << "passaggio-batch: signoff vuole coppie ENTE:CAMPO, non " << arguments[i] << "\n";
+      return kUsage;
+    }
+    fields.emplace_back(arguments[i].substr(0, colon), arguments[i].substr(colon + 1));
+  }
+  if (fields.empty()) {
+    std::cerr << "passaggio-batch: signoff vuole un CODICE articolo e almeno una coppia ENTE:CAMPO\n";
+    return kUsage;
+  }
+  const std::string& code = arguments[0];
+  if (!processAndChoose(form, code)) return kError;
+
+  auto& detail = form.get<Grid>("GRD_DATIART_CAMPI");
+  for (const auto& [body, field] : fields) {
+    const auto row = detailRow(detail, body, field);
+    if (!row) {
+      std::cerr << "passaggio-batch: il dettaglio di " << code << " non ha il campo " << field << " dell'ente " << body
+                << "\n";
+      return kError;
+    }
+    detail.doubleClick(*row, detail.columns().front().field);
+  }
+  if (!form.get<GridNavigator>("GRIDNAV_VIS_CAMPIART").press(GridNavigator::Button::Save)) {
+    std::cerr << "passaggio-batch: impossibile salvare i visti\n";
+    return kError;
+  }
+
+  auto& items = form.get<Grid>("GRD_ARTICOLI");
+  const auto row = items.findRowByKey(platform::Variant(code));
+  if (!row) return kError;
+  const RowValues values = items.rowValues(*row);
+  writeRecord(std::cout, values.fields());
+  for (std::size_t i = 0; i < values.values().size(); ++i) {
+    std::cout << (i ? "," : "") << platform::db::csvField(values.values()[i]);
+  }
+  std::cout << "\r\n";
+  return kOk;
+}
+
 int run(const Options& options) {
   const ProcessingOptions processing =
       isProcessing(options.command) ? parseProcessing(options.arguments) : ProcessingOptions{};
@@ -362,6 +461,10 @@ int run(const Options& options) {
     result = pages(window->Controls());
   } else if (options.command == "entities") {
     result = entities(window->Controls(), options.arguments);
+  } else if (options.command == "detail") {
+    result = detailCommand(window->Controls(), options.arguments);
+  } else if (options.command == "signoff") {
+    result = signoffCommand(window->Controls(), options.arguments);
   } else if (options.command == "script") {
     result = options.arguments.size() == 1 ? script(window->Controls(), *display, options.arguments[0]) : kUsage;
     if (result == kUsage) std::cerr << "passaggio-batch: script vuole un FILE o -\n";

@@ -168,6 +168,13 @@ void FRMMG_PASSAGGIO::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
 void FRMMG_PASSAGGIO::Form_Unload(bool& /*cancel*/) {
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
+    if (m_signOffsChanged &&
+        MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "") == 6) {
+      AggiornaVisti();
+    }
+  });
+  m_signOffsChanged = false;
+  steps.step([&] {
     if (!m_itemNotifier) return;
     m_itemNotifier->Shutdown();
     m_itemNotifier->DropHost();

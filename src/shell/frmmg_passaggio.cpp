@@ -12,6 +12,7 @@ FRMMG_PASSAGGIO::FRMMG_PASSAGGIO() : m_form(designFRMMG_PASSAGGIO()) {
   WirePages();
   WireEntities();
   WireProcessing();
+  WireFieldDetail();
 }
 
 FRMMG_PASSAGGIO::~FRMMG_PASSAGGIO() = default;

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "platform/controls/colour.h"
 #include "platform/controls/form.h"
 #include "platform/controls/record_editor.h"
+#include "platform/controls/row_values.h"
 #include "platform/controls/side_bar.h"
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
@@ -162,6 +165,28 @@ class FRMMG_PASSAGGIO : public platform::Object,
   // ---- items grid and field detail ----------------------------------------------------------
   void Setta_Griglia_Articoli();
   void Gestione_Campi_Entita_Griglia_Articoli();
+  //! Connects the events of the items grid, the field detail and its navigator; the
+  //! constructor calls it.
+  void WireFieldDetail();
+  //! The state columns show the state's description.
+  void GRD_ARTICOLI_DisplayFormat(std::string& text, const std::string& column);
+  //! A body column's cell takes the colour of its verdict.
+  void GRD_ARTICOLI_CellColour(const std::string& column, const platform::Variant& value,
+                               std::optional<platform::controls::Colour>& colour);
+  //! Offers to save the ticks of the item being left.
+  void GRD_ARTICOLI_BeforeRowChange(bool& cancel);
+  //! The item-code button: shows the item's card, then checks its row again.
+  void GRD_ARTICOLI_CellButton(const std::string& column, const platform::Variant& value);
+  //! Builds the item field working table of the new current item and shows it.
+  void GRD_ARTICOLI_RowChanged();
+  //! Ticks or unticks the current field of the detail, when the user may.
+  void GRD_DATIART_CAMPI_CellDblClick();
+  void GRD_DATIART_CAMPI_CellColour(const std::string& column, const platform::controls::RowValues& row,
+                                    std::optional<platform::controls::Colour>& colour);
+  void GRD_DATIART_CAMPI_DisplayFormat(std::string& text, const std::string& column,
+                                       const platform::controls::RowValues& row);
+  //! Any button of the detail's navigator saves the current item's ticks.
+  void GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& button);
 
   //! The trap of a procedure that follows the error convention, reporting as `procedure`.
   ErrorTrap Trap(const std::string& procedure);

@@ -53,8 +53,9 @@ void FRMMG_PASSAGGIO::WirePages() {
 void FRMMG_PASSAGGIO::SDB_PASSAGGIO_OnClickItemLink(const SideBarItem& item) {
   ErrorTrap trap = Trap("SDB_PASSAGGIO_OnClickItemLink");
   if (!trap.step([&] {
-        if (m_signOffsChanged) {
-          MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "");
+        if (m_signOffsChanged &&
+            MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "") == 6) {
+          AggiornaVisti();
         }
       })) {
     return;
@@ -106,6 +107,7 @@ void FRMMG_PASSAGGIO::SelezioneSideBar(const std::string& key) {
     if (selecting) {
       if (!trap.step([&] { frame("FRAME_INTERROGAZ").setVisible(true); })) return;
       if (!trap.step([&] { frame("FRAME_INTERROGAZ_RIS").setVisible(false); })) return;
+      if (!trap.step([&] { Gestione_Campi_Entita_Griglia_Articoli(); })) return;
       if (!trap.step([&] { button("CMD_ELABORA").setEnabled(true); })) return;
       if (!trap.step([&] { button("CMD_PARAM").setEnabled(false); })) return;
       if (!trap.step([&] { button("CMD_AGGSTATI").setEnabled(false); })) return;

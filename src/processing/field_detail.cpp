@@ -1,0 +1,400 @@
+// The field detail of the items grid's current item: the item field working table built for
+// it (every field of the bodies of its state whose association matches it, with the item's
+// value and its stored sign-off), the ticking of sign-offs by double-click, what the detail
+// grid shows of its cells, and the navigator that saves the ticks.
+#include <initializer_list>
+
+#include "platform/controls/grid.h"
+#include "platform/controls/grid_navigator.h"
+#include "src/common/default_se_vuoto.h"
+#include "src/common/sql_text.h"
+#include "src/processing/processing_sql.h"
+#include "src/shell/frmmg_passaggio.h"
+
+namespace passaggio {
+namespace {
+
+using platform::Variant;
+using platform::controls::Colour;
+using platform::controls::Grid;
+using platform::controls::GridNavigator;
+using platform::controls::RowValues;
+using platform::controls::rgb;
+namespace q = processing_sql;
+
+constexpr int kYesNo = 4;
+constexpr int kNo = 7;
+constexpr const char* kFieldTablePrefix = "##TableCampiArticolo_";
+constexpr const char* kRequiredValueMissing =
+    "Attenzione si sta cercando di vistare un campo\r\n"
+    "che richiede un Valore obbligatorio.\r\n"
+    "Proseguire?";
+constexpr std::size_t kValueLength = 100;  // VALORE_CAMPO is a VARCHAR(100)
+
+constexpr Colour kCannotTick = rgb(255, 211, 66);
+constexpr Colour kCanTick = rgb(189, 203, 0);
+
+// Item-master fields that hold a yes/no flag, shown as "No" / "Sì".
+constexpr const char* kFlagFields[] = {"MG6M_FLGLOTTI",    "MG6M_FLGSCAD",     "MG6M_FLGSERNUM",  "MG6M_FLGPALLETS",
+                                       "MG6M_FLGBAGNOMAT", "MG6M_FLGESCLCONF", "PD18_INDREVDISBA"};
+// Fields that hold a unit of time, shown by name.
+constexpr const char* kTimeUnitFields[] = {"MG6M_INDUMSHELFLIFE", "MG6M_INDUMRETEST", "MG6M_INDUMANTICIPOSCAD",
+                                           "MG6M_INDUMANTICIPORETEST"};
+
+std::string replaceAll(std::string_view text, std::string_view placeholder, std::string_view value) {
+  std::string result;
+  std::size_t from = 0;
+  for (std::size_t at = text.find(placeholder); at != std::string_view::npos; at = text.find(placeholder, from)) {
+    result.append(text.substr(from, at - from)).append(value);
+    from = at + placeholder.size();
+  }
+  return result.append(text.substr(from));
+}
+
+// A statement of indented lines joined by CR LF.
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text.append(text.empty() ? "   " : "\r\n   ").append(line);
+  return text;
+}
+
+// A flag of a row: 0 when missing.
+double Flag(const Variant& value) { return DefaultSeVuoto(value, 0).toDouble(); }
+
+// Whether a stored value is a zero: the text of a number that equals 0 ("0", "0.000").
+bool IsZero(const std::string& text) {
+  if (DefaultSeVuoto(Variant(text), "").toText().empty()) return false;
+  try {
+    return Variant(text).toDouble() == 0;
+  } catch (const std::exception&) {
+    return false;  // not a number
+  }
+}
+
+// The value as the detail stores it: without single quotes, at most 100 characters (whole
+// UTF-8 characters: a cut never splits one).
+std::string StoredValue(const std::string& text) {
+  std::string value;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c == '\'') continue;
+    const bool starts = (c & 0xC0) != 0x80;
+    if (starts && characters++ == kValueLength) break;
+    value += text[i];
+  }
+  return value;
+}
+
+template <std::size_t N>
+bool Among(const std::string& field, const char* const (&names)[N]) {
+  for (const char* name : names) {
+    if (field == name) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void FRMMG_PASSAGGIO::WireFieldDetail() {
+  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
+  items.onDisplayFormat.connect(
+      [this](std::string& text, const std::string& column, const RowValues&) { GRD_ARTICOLI_DisplayFormat(text, column); });
+  items.onCellColour.connect(
+      [this](const std::string& column, const Variant& value, std::optional<Colour>& colour, const RowValues&) {
+        GRD_ARTICOLI_CellColour(column, value, colour);
+      });
+  items.onBeforeRowChange.connect([this](bool& cancel) { GRD_ARTICOLI_BeforeRowChange(cancel); });
+  items.onRowChanged.connect([this] { GRD_ARTICOLI_RowChanged(); });
+  items.onCellButton.connect(
+      [this](const std::string& column, const Variant& value) { GRD_ARTICOLI_CellButton(column, value); });
+
+  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
+  detail.onDoubleClick.connect([this](const std::string&) { GRD_DATIART_CAMPI_CellDblClick(); });
+  detail.onCellColour.connect(
+      [this](const std::string& column, const Variant&, std::optional<Colour>& colour, const RowValues& row) {
+        GRD_DATIART_CAMPI_CellColour(column, row, colour);
+      });
+  detail.onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues& row) {
+    GRD_DATIART_CAMPI_DisplayFormat(text, column, row);
+  });
+  m_form.get<GridNavigator>("GRIDNAV_VIS_CAMPIART")
+      .onButtonClick.connect(
+          [this](bool& cancel, const std::string& button) { GRIDNAV_VIS_CAMPIART_ButtonClick(cancel, button); });
+}
+
+void FRMMG_PASSAGGIO::GRD_ARTICOLI_RowChanged() {
+  ErrorTrap trap = Trap("GRD_ARTICOLI_RowChanged");
+  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
+  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
+  bool noItem = false;
+  if (!trap.step([&] { noItem = !m_items || m_items->Eof(); })) return;
+  if (noItem) {
+    if (!trap.step([&] { detail.setDataSource(nullptr); })) return;
+    return;
+  }
+
+  const std::string k = m_company.toText();
+  std::string u;
+  std::string c;
+  if (!trap.step([&] { u = std::to_string(Global()->CurrentUser().id); })) return;
+  if (!trap.step([&] { c = DefaultSeVuoto(m_items->Field("CODART"), "").toText(); })) return;
+
+  if (!trap.step([&] { m_fieldTable = kFieldTablePrefix + Set(m_utility).Suffix(); })) return;
+  if (!trap.step([&] {
+        m_sql = replaceAll(q::kDropTemplate, q::kTableNamePlaceholder, m_fieldTable);
+        Db().Execute(m_sql);
+      })) {
+    return;
+  }
+
+  // The fields of every body of the item's state whose association matches the item, less
+  // those the association excludes; one row per field and matching association.
+  if (!trap.step([&] {
+        m_sql = std::string("   SELECT") +
+                "       MG0P_ID" +
+                "       , MG0M_ARGOMENTO" +
+                "       , MG0M_DESCARGOMENTO" +
+                "       , MG0O_CAPTIONCAMPO" +
+                "       , MG0P_VALORE_OBBLIGATORIO" +
+                "       , MG0P_INDVALZERO" +
+                "       , CONVERT(VARCHAR(100),'') AS VALORE_CAMPO" +
+                "       , MG0P_VALIDAZ_MANUALE" +
+                "       , ISNULL(MG0R_VALIDATO,0) AS VISTO" +
+                "       , MG0O_CAMPO" +
+                "       , MG0N_TABLE" +
+                "       , MG0N_JOIN_SQL" +
+                "       , MG0N_ISTABLE" +
+                "       , MG0M_TIPO_RESPONSABILE" +
+                "       , MG0M_UTENTE_FW07" +
+                "       , MG0M_GRUPPO_FW06" +
+                "       , MG0M_ID" +
+                "       , MG0O_ID" +
+                "       , CASE" +
+                "           WHEN" +
+                "               (MG0M_UTENTE_FW07 = " + u + ")" +
+                "               OR (EXISTS( SELECT 1 FROM FW00_GRPUSRASSOC WITH (NOLOCK) WHERE FW00_ID_FW06 = "
+                "MG0M_GRUPPO_FW06 AND FW00_ID_FW07 = " + u + " ))" +
+                "           THEN 1" +
+                "           ELSE 0" +
+                "       END AS METTI_VISTO" +
+                "   INTO " + m_fieldTable +
+                "   FROM " + m_itemTable +
+                "   INNER JOIN MG0Q_ENTITARG_PASSAGGI WITH (NOLOCK) ON 1=1" +
+                "   " + CondizioniEntita_TabellaDati() +
+                "   INNER JOIN MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) ON MG0M_ID = MG0Q_ARGOMENTO_MG0M" +
+                "   INNER JOIN MG0P_CAMPIARG_PASSAGGI WITH (NOLOCK) ON MG0P_ARGOMENTO_MG0M = MG0Q_ARGOMENTO_MG0M" +
+                "   INNER JOIN MG0O_CAMPI_PASSAGGI WITH (nOLOCK) ON MG0O_ID = MG0P_CAMPO_MG0O" +
+                "   INNER JOIN MG0N_TABLE_PASSAGGI WITH (NOLOCK) ON MG0N_ID = MG0O_TABLE_MG0N" +
+                "   LEFT OUTER JOIN MG0R_VALIDAZMAN_PASSAGGI WITH (NOLOCK) ON " +
+                "       MG0R_DITTA_CG18 = " + k +
+                "       AND MG0R_CODART_MG66 = CODART" +
+                "       AND MG0R_ARGOMENTO_MG0M = MG0M_ID" +
+                "       AND MG0R_CAMPO_MG0O = MG0O_ID" +
+                "   LEFT JOIN MG0U_NOVALIDAZ_PASSAGGI WITH (NOLOCK) ON " +
+                "       MG0U_IDENTITARG_MG0Q = MG0Q_ID" +
+                "       AND MG0U_IDCAMPOARG_MG0P = MG0P_ID" +
+                "   WHERE" +
+                "       CODART = '" + SqlCode(c) + "'" +
+                "       AND MG0M_STATOINI_MG6W = INDSTATO_MG6W" +
+                "       AND MG0U_ID IS NULL";
+        Db().Execute(m_sql);
+      })) {
+    return;
+  }
+  // A body's code shows on the first of its rows only.
+  if (!trap.step([&] {
+        m_sql = "UPDATE " + m_fieldTable + " SET MG0M_ARGOMENTO = '' " +
+                "WHERE EXISTS(SELECT 1 FROM " + m_fieldTable + " DETT_CAMPIARG_ARTICOLI " +
+                "                 WHERE DETT_CAMPIARG_ARTICOLI.MG0M_ARGOMENTO = " + m_fieldTable + ".MG0M_ARGOMENTO " +
+                "                     AND DETT_CAMPIARG_ARTICOLI.MG0P_ID < " + m_fieldTable + ".MG0P_ID) ";
+        Db().Execute(m_sql);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_sql = "SELECT * FROM " + m_fieldTable + " " + "ORDER BY MG0M_ID , MG0P_ID ";
+        m_fieldDetail = Db().Open(m_sql);
+      })) {
+    return;
+  }
+
+  // The item's value of every field that a table holds, one query and one update each.
+  bool more = false;
+  if (!trap.step([&] {
+        if (m_fieldDetail->RecordCount() > 0) m_fieldDetail->MoveFirst();
+        more = !m_fieldDetail->Eof();
+      })) {
+    return;
+  }
+  while (more) {
+    bool readable = false;
+    if (!trap.step([&] { readable = Flag(m_fieldDetail->Field("MG0N_ISTABLE")) == 1; })) return;
+    std::shared_ptr<platform::db::Recordset> value;
+    if (readable && !trap.step([&] {
+          const std::string join = DefaultSeVuoto(m_fieldDetail->Field("MG0N_JOIN_SQL"), "").toText();
+          m_sql = "SELECT " + DefaultSeVuoto(m_fieldDetail->Field("MG0O_CAMPO"), "").toText() + " AS VALORE " +
+                  "FROM MG66_ANAGRART WITH (NOLOCK) " + (join.empty() ? std::string() : join + " ") +
+                  "WHERE MG66_DITTA_CG18 = " + k + " " +
+                  "     AND MG66_CODART = '" + SqlCode(c) + "' ";
+          value = Db().Open(m_sql);
+        })) {
+      return;
+    }
+    if (value && !trap.step([&] {
+          if (value->Eof()) return;
+          const std::string text = StoredValue(Set(m_utility).ToText(value->Field("VALORE")));
+          m_sql = Lines({"UPDATE", m_fieldTable, "SET", "VALORE_CAMPO = '" + text + "'", "WHERE",
+                         "MG0P_ID = " + DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText()});
+          Db().Execute(m_sql);
+        })) {
+      return;
+    }
+    if (!trap.step([&] {
+          m_fieldDetail->MoveNext();
+          more = !m_fieldDetail->Eof();
+        })) {
+      return;
+    }
+  }
+  if (!trap.step([&] { m_fieldDetail->Requery(); })) return;
+  if (!trap.step([&] { detail.setDataSource(m_fieldDetail); })) return;
+
+  // The ticks of the item just left were saved on the way here: the items grid shows its
+  // new verdicts.
+  if (m_signOffsChanged) {
+    if (!trap.step([&] { m_gridRefresh = true; })) return;
+    std::size_t position = 0;
+    if (!trap.step([&] { position = m_items->AbsolutePosition(); })) return;
+    if (!trap.step([&] { m_items->Requery(); })) return;
+    if (!trap.step([&] {
+          m_items->SetAbsolutePosition(position);
+          items.refresh();
+        })) {
+      return;
+    }
+    if (!trap.step([&] { m_gridRefresh = false; })) return;
+  }
+  if (!trap.step([&] { m_signOffsChanged = false; })) return;
+}
+
+void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_CellDblClick() {
+  ErrorTrap trap = Trap("Err_GRD_DATIART_CAMPI_CellDblClick");
+  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
+  bool mayTick = false;
+  if (!trap.step([&] {
+        mayTick = Flag(Set(m_fieldDetail).Field("METTI_VISTO")) == 1 &&
+                  Flag(m_fieldDetail->Field("MG0P_VALIDAZ_MANUALE")) != 0;
+      })) {
+    return;
+  }
+  if (!mayTick) return;
+
+  bool ticked = false;
+  if (!trap.step([&] { ticked = Flag(m_fieldDetail->Field("VISTO")) != 0; })) return;
+  // Ticking a required field that holds no value takes a confirmation.
+  bool valueMissing = false;
+  if (!trap.step([&] {
+        if (ticked || Flag(m_fieldDetail->Field("MG0P_VALORE_OBBLIGATORIO")) != 1) return;
+        const std::string stored = DefaultSeVuoto(m_fieldDetail->Field("VALORE_CAMPO"), "").toText();
+        valueMissing = stored.empty() || (IsZero(stored) && Flag(m_fieldDetail->Field("MG0P_INDVALZERO")) == 1);
+      })) {
+    return;
+  }
+  if (valueMissing) {
+    int answer = 0;
+    if (!trap.step([&] { answer = MessaggioUtente(kRequiredValueMissing, kYesNo, Variant(Caption()), ""); })) return;
+    if (answer == kNo) return;
+  }
+
+  std::size_t position = 0;
+  if (!trap.step([&] { position = m_fieldDetail->AbsolutePosition(); })) return;
+  if (!trap.step([&] {
+        m_sql = "UPDATE " + m_fieldTable + " SET VISTO = " + (ticked ? "0" : "1") +
+                "WHERE MG0P_ID = " + DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText() + " ";
+        Db().Execute(m_sql);
+      })) {
+    return;
+  }
+  if (!trap.step([&] { m_fieldDetail->Requery(); })) return;
+  if (!trap.step([&] {
+        m_fieldDetail->SetAbsolutePosition(position);
+        detail.refresh();
+      })) {
+    return;
+  }
+  if (!trap.step([&] { m_signOffsChanged = true; })) return;
+}
+
+void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_CellColour(const std::string& column, const RowValues& row,
+                                                   std::optional<Colour>& colour) {
+  if (column != "VISTO") return;
+  IgnoringErrors steps = Ignoring();
+  steps.step([&] {
+    const bool cannotTick = Flag(row["METTI_VISTO"]) == 0 || Flag(row["MG0P_VALIDAZ_MANUALE"]) == 0;
+    colour = cannotTick ? kCannotTick : kCanTick;
+  });
+}
+
+void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_DisplayFormat(std::string& text, const std::string& column,
+                                                      const RowValues& row) {
+  IgnoringErrors steps = Ignoring();
+  steps.step([&] {
+    if (column == "MG0M_TIPO_RESPONSABILE") {
+      if (text == "0") text = "Utente";
+      if (text == "1") text = "Gruppo";
+    } else if (column == "MG0M_UTENTE_FW07") {
+      text = Codice_Utente_DaID(row["MG0M_UTENTE_FW07"]);
+    } else if (column == "MG0M_GRUPPO_FW06") {
+      text = Codice_Gruppo_DaID(row["MG0M_GRUPPO_FW06"]);
+    } else if (column == "MG0P_INDVALZERO") {
+      if (text == "0") text = "No";
+      if (text == "1") text = "Sì";
+    } else if (column == "VALORE_CAMPO") {
+      // A zero where zero is no value shows as no value; this comes before the names below.
+      const double required = Set(m_utility).ToNumber(row["MG0P_VALORE_OBBLIGATORIO"]);
+      const double zeroIsNoValue = m_utility->ToNumber(row["MG0P_INDVALZERO"]);
+      if (required == 1 && zeroIsNoValue == 1 && IsZero(text)) {
+        text.clear();
+        return;
+      }
+      const std::string field = DefaultSeVuoto(row["MG0O_CAMPO"], "").toText();
+      if (Among(field, kFlagFields)) {
+        if (text == "0") text = "No";
+        if (text == "1") text = "Sì";
+      } else if (field == "MG6M_INDSCADLOTTO") {
+        if (text == "0") text = "No";
+        else if (text == "1") text = "Sì";
+        else if (text == "99") text = "Come da parametri generali";
+      } else if (Among(field, kTimeUnitFields)) {
+        if (text == "0") text = "Giorni";
+        else if (text == "1") text = "Mesi";
+        else if (text == "2") text = "Anni";
+      }
+    }
+  });
+}
+
+void FRMMG_PASSAGGIO::GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& /*button*/) {
+  ErrorTrap trap = Trap("GRIDNAV_VIS_CAMPIART_ButtonClick");
+  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
+  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
+  if (!trap.step([&] { cancel = true; })) return;  // the navigator does nothing of its own
+  bool fieldShown = false;
+  if (!trap.step([&] { fieldShown = detail.dataSource() && !detail.dataSource()->Eof(); })) return;
+  if (!fieldShown) return;
+
+  std::size_t position = 0;
+  if (!trap.step([&] { position = Set(m_items).AbsolutePosition(); })) return;
+  if (!trap.step([&] { items.setDataSource(nullptr); })) return;
+  if (!trap.step([&] { AggiornaVisti(); })) return;
+  if (!trap.step([&] { m_signOffsChanged = false; })) return;
+  if (!trap.step([&] { m_gridRefresh = true; })) return;
+  if (!trap.step([&] { m_items->Requery(); })) return;
+  if (!trap.step([&] { m_items->SetAbsolutePosition(position); })) return;
+  // Shown again, the current item's detail is built anew from the stored sign-offs.
+  if (!trap.step([&] { items.setDataSource(m_items); })) return;
+  if (!trap.step([&] { m_gridRefresh = false; })) return;
+}
+
+}  // namespace passaggio
