@@ -54,11 +54,13 @@ class ConversionError : public std::runtime_error {
 class Variant {
  public:
   enum class Type { Empty, Null, Integer, Decimal, Double, Text, Boolean, Date, Array, Object };
-  struct NullTag {};
+  struct NullTag {
+    friend bool operator==(NullTag, NullTag) { return true; }
+  };
   using Array = std::vector<Variant>;
 
   Variant() = default;  // Empty
-  Variant(NullTag) : m_value(NullTag{}) {}
+  explicit Variant(NullTag) : m_value(NullTag{}) {}
   Variant(int value) : m_value(std::int64_t{value}) {}
   Variant(long value) : m_value(std::int64_t{value}) {}
   Variant(long long value) : m_value(std::int64_t{value}) {}

@@ -52,6 +52,7 @@ TEST(Variant, NumbersAreEqualByValueAcrossTypesButNotToText) {
   EXPECT_EQ(Variant(Decimal{1, 0}), Variant(Decimal{100, 2}));
   EXPECT_NE(Variant(20), Variant("20"));
   EXPECT_NE(Variant(), Variant::null());
+  EXPECT_EQ(Variant::null(), Variant::null());
   EXPECT_NE(Variant(true), Variant(-1));
   EXPECT_EQ(Variant(Variant::Array{Variant(10), Variant(20)}), Variant(Variant::Array{Variant(10), Variant(20.0)}));
   // A value too large to rescale cannot equal a small one, and must not overflow trying.
