@@ -36,6 +36,12 @@ constexpr const char* kUnsignedItem = "FRESA-MD-D10";
 
 class FieldDetailTest : public testing::ProcessingTest {
  protected:
+  //! A console left open keeps itself alive through the host: close it.
+  void TearDown() override {
+    release();
+    ProcessingTest::TearDown();
+  }
+
   Grid& items() { return controls().get<Grid>("GRD_ARTICOLI"); }
   Grid& detail() { return controls().get<Grid>("GRD_DATIART_CAMPI"); }
 
