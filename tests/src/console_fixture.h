@@ -37,7 +37,14 @@ class TestWindows : public platform::host::WindowSystem {
 class ConsoleTest : public ::testing::Test {
  protected:
   ConsoleTest() : m_windows(*m_display) { platform::host::InstallWindowSystem(&m_windows); }
-  ~ConsoleTest() override { platform::host::InstallWindowSystem(nullptr); }
+  ~ConsoleTest() override {
+    // A console still open keeps itself alive (form and plug-in object hold each other until
+    // the form unloads), as it would in a host that never closed it: close what is left.
+    for (const auto& opened : m_consoles) {
+      if (auto object = opened.lock()) object->CloseForm();
+    }
+    platform::host::InstallWindowSystem(nullptr);
+  }
 
   //! The demo database, built once per test program and copied for each test.
   static std::filesystem::path demoCopy() {
@@ -59,6 +66,7 @@ class ConsoleTest : public ::testing::Test {
     m_host = std::make_unique<platform::services::StandinHost>(
         platform::services::StandinHostOptions{connectionString, 1, user, m_display, {}, {}});
     auto object = CLSMG_PASSAGGIO::Create();
+    m_consoles.push_back(object);
     m_host->attach(*object);
     object->LetCaption(platform::Variant("Passaggio di stato articoli"));
     object->LetIsActive(true);
@@ -80,6 +88,7 @@ class ConsoleTest : public ::testing::Test {
       std::make_shared<platform::services::ScriptedDisplay>(platform::services::ScriptedDisplay::Policy{false, 3, 3});
   TestWindows m_windows;
   std::unique_ptr<platform::services::StandinHost> m_host;
+  std::vector<std::weak_ptr<CLSMG_PASSAGGIO>> m_consoles;
   std::filesystem::path m_file;
 };
 

@@ -22,6 +22,7 @@ class ConfigTest : public ConsoleTest {
     m_host = std::make_unique<platform::services::StandinHost>(platform::services::StandinHostOptions{
         connectionString() + options, company, "", m_display, {}, {}});
     auto object = CLSMG_PASSAGGIO::Create();
+    m_consoles.push_back(object);
     m_host->attach(*object);
     object->LetCaption(platform::Variant("Passaggio di stato articoli"));
     object->LetIsActive(true);

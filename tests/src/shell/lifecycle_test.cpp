@@ -130,6 +130,7 @@ TEST_F(LifecycleTest, AnEmptyCompanyOpensWithoutErrors) {
   m_host = std::make_unique<platform::services::StandinHost>(
       platform::services::StandinHostOptions{sql::connectionStringFor(m_file), 7, "", m_display, {}, {}});
   auto object = CLSMG_PASSAGGIO::Create();
+  m_consoles.push_back(object);
   m_host->attach(*object);
   object->ShowForm();
   EXPECT_TRUE(m_display->shown().empty());
