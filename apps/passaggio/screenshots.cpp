@@ -196,6 +196,12 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
 
   window.resize(1920, 1080);
   settle(100);
+  // The results page: a run on the item page, the first item current with its field detail.
+  if (auto* process = console->formView()->widget<QAbstractButton>("CMD_ELABORA")) {
+    QTest::mouseClick(process, Qt::LeftButton);
+    settle(300);
+    save(framed(window), QStringLiteral("risultati"));
+  }
   clickPage(*console->formView(), QStringLiteral("ENTITA"));
   save(framed(window), QStringLiteral("console-1920x1080"));
   // A second console, cascaded over the first.

@@ -392,9 +392,9 @@ void components(Designer& d) {
   d.hide(d.add("ZEP_RESIZEFORM", ControlKind::ResizeControl, "", next()));
   d.hide(d.add("MDIActiveX1", ControlKind::Container, "", next()));
   d.hide(d.add("IMG_SEL", ControlKind::ImageList, "", next(), {},
-               {{"image", Variant("fallito")}, {"image", Variant("superato")}, {"image", Variant("non_applicabile")}}));
+               {{"image", Variant("fail")}, {"image", Variant("pass")}, {"image", Variant("not-applicable")}}));
   d.hide(d.add("IMG_AGGSTATO", ControlKind::ImageList, "", next(), {},
-               {{"image", Variant("non_permesso")}, {"image", Variant("permesso")}}));
+               {{"image", Variant("denied")}, {"image", Variant("allowed")}}));
 }
 
 // --- The field-exclusion dialog ------------------------------------------------------------

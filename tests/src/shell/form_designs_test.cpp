@@ -318,8 +318,8 @@ TEST_F(Designs, OpenOnTheItemSelectionWithEverySwitchInItsFirstState) {
 
   // Cell values 0, 1, 2 pick the images in this order.
   EXPECT_EQ(console.get<ImageList>("IMG_SEL").images(),
-            (std::vector<std::string>{"fallito", "superato", "non_applicabile"}));
-  EXPECT_EQ(console.get<ImageList>("IMG_AGGSTATO").images(), (std::vector<std::string>{"non_permesso", "permesso"}));
+            (std::vector<std::string>{"fail", "pass", "not-applicable"}));
+  EXPECT_EQ(console.get<ImageList>("IMG_AGGSTATO").images(), (std::vector<std::string>{"denied", "allowed"}));
 }
 
 // --- Tidy pages -------------------------------------------------------------------------------
