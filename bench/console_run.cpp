@@ -104,6 +104,16 @@ std::size_t ConsoleRun::gridRows() const {
   return m_state->form().get<platform::controls::Grid>("GRD_ARTICOLI").rowCount();
 }
 
+double ConsoleRun::chooseRow(std::size_t row) {
+  auto& grid = m_state->form().get<platform::controls::Grid>("GRD_ARTICOLI");
+  const Clock::time_point start = Clock::now();
+  if (!grid.setCurrentRow(row)) {
+    std::cerr << "row " << row << " of the items grid could not be made current\n";
+    std::exit(1);
+  }
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
 long long ConsoleRun::userId() const { return m_state->host->global()->CurrentUser().id; }
 bool ConsoleRun::restricted() const { return m_state->host->global()->RestrictedStates(); }
 

@@ -35,6 +35,9 @@ class ConsoleRun {
   double process();
   //! Rows the items grid shows.
   std::size_t gridRows() const;
+  //! Makes `row` of the items grid current, as a user choosing an item does; the seconds the
+  //! console took to rebuild the item's field detail.
+  double chooseRow(std::size_t row);
   long long userId() const;
   bool restricted() const;
   std::vector<long long> allowedStates() const;

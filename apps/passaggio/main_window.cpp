@@ -97,6 +97,7 @@ MainWindow::MainWindow(platform::host::LoadedModule& module, std::shared_ptr<pla
     statusBar()->addPermanentWidget(label);
   }
   m_progress = platform::qt::statusBarProgress(*statusBar());
+  m_windows->setProgress(m_progress);
 
   buildMenus();
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
@@ -180,6 +181,8 @@ ConsoleSubWindow* MainWindow::openConsole(const std::optional<std::string>& item
     try {
       console.host = std::make_unique<platform::services::StandinHost>(platform::services::StandinHostOptions{
           connectionString(), m_signIn.company, m_signIn.user, m_display, {}, {}});
+      // The console's statements may take long: the windows repaint between them.
+      console.host->objects()->setAfterStatement(platform::qt::repaintNow);
       console.object = m_module.Create("CLSMG_PASSAGGIO");
     } catch (const std::exception& error) {
       m_progress("", 0, 0);

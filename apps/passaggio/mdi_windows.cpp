@@ -128,6 +128,10 @@ void MdiWindows::Closed(platform::host::ModuleWindow& window) {
   if (ConsoleSubWindow* sub = subWindowOf(window)) sub->moduleClosed();
 }
 
+void MdiWindows::ShowProgress(const std::string& step, int done, int total) {
+  if (m_progress) m_progress(step, done, total);
+}
+
 ConsoleSubWindow* MdiWindows::takeShown() {
   ConsoleSubWindow* shown = m_shown;
   m_shown = nullptr;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/host/window_system.h"
+#include "platform/qt/busy.h"
 
 class QMdiArea;
 
@@ -66,6 +67,10 @@ class MdiWindows : public platform::host::WindowSystem {
   void Show(std::shared_ptr<platform::host::ModuleWindow> window, bool modal) override;
   void Closed(platform::host::ModuleWindow& window) override;
   platform::host::Display& GetDisplay() override { return m_display; }
+  void ShowProgress(const std::string& step, int done, int total) override;
+
+  //! Where progress reports go: the main window's status bar.
+  void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
 
   //! The subwindow shown last, for the host that asked the module to show itself; null
   //! when nothing was shown since the last call.
@@ -77,6 +82,7 @@ class MdiWindows : public platform::host::WindowSystem {
   QMdiArea& m_area;
   platform::host::Display& m_display;
   QPointer<ConsoleSubWindow> m_shown;
+  platform::qt::ProgressHook m_progress;
 };
 
 }  // namespace passaggio::desktop

@@ -36,6 +36,12 @@ auto keepingErrors(ConnectionState& state, std::string_view sql, Action&& action
 }  // namespace
 
 std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWanted wanted) {
+  struct Done {
+    const std::function<void()>& listener;
+    ~Done() {
+      if (listener) listener();
+    }
+  } done{afterStatement};
   if (!tracer) return keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, nullptr); });
   std::vector<std::string> translated;
   TraceRecord record;
@@ -117,6 +123,10 @@ std::vector<Connection::StatementResult> Connection::Run(std::string_view batch)
     results.push_back(std::move(result));
   }
   return results;
+}
+
+void Connection::SetAfterStatement(std::function<void()> listener) {
+  m_state->afterStatement = std::move(listener);
 }
 
 const std::vector<ErrorEntry>& Connection::Errors() const { return m_state->errors; }

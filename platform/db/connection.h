@@ -3,6 +3,7 @@
 // keeps an error collection filled on every failure, and hands out client-side record sets.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,6 +44,10 @@ class Connection {
   //! Runs a batch statement by statement, as a query tool shows it: each statement's rows
   //! or count. Stops at the first failure (raised, with the results so far lost).
   std::vector<StatementResult> Run(std::string_view batch);
+
+  //! Called after each statement or batch has run, failed or not: a host that must keep its
+  //! screen alive between the statements of a long action. It must not throw.
+  void SetAfterStatement(std::function<void()> listener);
 
   //! The entries of the last failure; cleared when the next statement starts.
   const std::vector<ErrorEntry>& Errors() const;

@@ -2,6 +2,7 @@
 // collection and the test hook. Internal to the database layer.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,9 +21,11 @@ struct ConnectionState {
   int faultCountdown = 0;
   std::string faultDescription;
   std::unique_ptr<Tracer> tracer;  // set when statements are traced
+  std::function<void()> afterStatement;
 
   //! Runs through the backend, keeping the error collection (cleared at the start, filled
-  //! from any DbError, which is raised again) and the trace.
+  //! from any DbError, which is raised again) and the trace; tells afterStatement when done,
+  //! failed or not.
   std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted);
   std::vector<Variant> applyChanges(const BatchChanges& changes);
 };

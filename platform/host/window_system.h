@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/controls/form.h"
 #include "platform/host/display.h"
@@ -30,6 +31,10 @@ class WindowSystem {
   virtual void Closed(ModuleWindow& window) = 0;
   //! Where standard message boxes go.
   virtual Display& GetDisplay() = 0;
+  //! Reports the step a long action is at: `step` in words, `done` of `total` (total 0: no
+  //! count); an empty step ends the report. A window system without a status line shows
+  //! nothing.
+  virtual void ShowProgress(const std::string& /*step*/, int /*done*/, int /*total*/) {}
 };
 
 void InstallWindowSystem(WindowSystem* system);

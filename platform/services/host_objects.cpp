@@ -30,7 +30,7 @@ std::shared_ptr<host::LogObject> StandinHostObjects::NewLogObject() {
 }
 
 std::shared_ptr<host::ConnectionFactory> StandinHostObjects::NewConnectionFactory() {
-  return std::make_shared<StandinConnectionFactory>();
+  return std::make_shared<StandinConnectionFactory>(m_afterStatement);
 }
 
 std::shared_ptr<host::Utility> StandinHostObjects::NewUtility() { return std::make_shared<StandinUtility>(); }

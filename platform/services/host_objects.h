@@ -2,6 +2,7 @@
 // display, the administrator's log and the global services of the user signed in.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -33,6 +34,9 @@ class StandinHostObjects : public host::HostObjects {
   //! queries yes).
   void setRecorderSettings(long long company, RecorderSettings settings) { m_recorder[company] = settings; }
   RecorderSettings recorderSettings(long long company) const;
+  //! What connections made from now on tell the host after each statement (a desktop host
+  //! repaints its windows there, so that a long action never shows a frozen window).
+  void setAfterStatement(std::function<void()> listener) { m_afterStatement = std::move(listener); }
 
  private:
   //! The global services; a factory that outlived them cannot create anything.
@@ -40,6 +44,7 @@ class StandinHostObjects : public host::HostObjects {
 
   std::weak_ptr<StandinGlobal> m_global;
   std::map<long long, RecorderSettings> m_recorder;
+  std::function<void()> m_afterStatement;
 };
 
 }  // namespace platform::services

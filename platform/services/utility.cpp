@@ -12,7 +12,11 @@
 
 namespace platform::services {
 
-std::shared_ptr<db::Connection> StandinConnectionFactory::NewConnection() { return std::make_shared<db::Connection>(); }
+std::shared_ptr<db::Connection> StandinConnectionFactory::NewConnection() {
+  auto connection = std::make_shared<db::Connection>();
+  connection->SetAfterStatement(m_afterStatement);
+  return connection;
+}
 
 namespace {
 

@@ -2,6 +2,7 @@
 // of item states) and the item-state service (the states a user may assign).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,8 +12,15 @@ namespace platform::services {
 
 class StandinConnectionFactory : public host::ConnectionFactory {
  public:
+  //! `afterStatement`: what each connection made tells the host after every statement.
+  explicit StandinConnectionFactory(std::function<void()> afterStatement = {})
+      : m_afterStatement(std::move(afterStatement)) {}
+
   //! A connection not yet connected: the caller connects it to the string it holds.
   std::shared_ptr<db::Connection> NewConnection() override;
+
+ private:
+  std::function<void()> m_afterStatement;
 };
 
 class StandinUtility : public host::Utility {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "src/common/default_se_vuoto.h"
+#include "src/common/progress_report.h"
 #include "src/common/sql_text.h"
 #include "src/processing/processing_sql.h"
 #include "src/shell/frmmg_passaggio.h"
@@ -74,8 +75,12 @@ void FRMMG_PASSAGGIO::ElaboraTabellaArticoli_SettaArgomentiOK() {
     return;
   }
   bool hasRows = false;
+  const ProgressReport progress;
+  int bodies = 0;
+  int checked = 0;
   if (!trap.step([&] {
-        hasRows = Set(m_bodies).RecordCount() > 0;
+        bodies = static_cast<int>(Set(m_bodies).RecordCount());
+        hasRows = bodies > 0;
         if (hasRows) m_bodies->MoveFirst();
       })) {
     return;
@@ -89,6 +94,7 @@ void FRMMG_PASSAGGIO::ElaboraTabellaArticoli_SettaArgomentiOK() {
         })) {
       return;
     }
+    progress.step("Controllo dell'ente " + code + "...", ++checked, bodies);
     if (!trap.step([&] {
           Controlli_Singolo_Argomento(DefaultSeVuoto(m_bodies->Field("MG0M_ID"), 0), code,
                                       DefaultSeVuoto(m_bodies->Field("MG0M_STATOFIN_MG6W"), 0).toInteger());
@@ -108,6 +114,7 @@ void FRMMG_PASSAGGIO::ElaboraTabellaArticoli_SettaArgomentiOK() {
       return;
     }
   }
+  progress.step("Calcolo dei nuovi stati...");
   if (!trap.step([&] {
         if (hasRows) AggiornaColonneStato_TabellaDati();
       })) {

@@ -5,6 +5,7 @@
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/progress_report.h"
 #include "src/common/sql_text.h"
 #include "src/host/clsmg_passaggio.h"
 #include "src/processing/processing_sql.h"
@@ -45,6 +46,7 @@ void FRMMG_PASSAGGIO::WireProcessing() {
 
 void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   ErrorTrap trap = Trap("CMD_ELABORA_ButtonClick");
+  const ProgressReport progress;
   const std::string company = m_company.toText();
 
   if (!trap.step([&] {
@@ -100,6 +102,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   }
 
   long long inserted = 0;
+  progress.step("Caricamento degli articoli...");
   if (!trap.step([&] {
         m_sql = "INSERT INTO " + m_itemTable + std::string(q::kFillColumns) + std::string(q::kFillSelect) + company +
                 " ";
@@ -124,6 +127,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
 
   if (!trap.step([&] { m_currentItemId = 0; })) return;
   if (!trap.step([&] { ElaboraTabellaArticoli_SettaArgomentiOK(); })) return;
+  progress.step("Lettura dei risultati...");
   if (!trap.step([&] {
         m_sql = "SELECT * FROM " + m_itemTable + " " + "WHERE (" + m_displayCondition + ") " + "ORDER BY CODART ";
         m_items = Db().Open(m_sql);

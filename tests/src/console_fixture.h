@@ -26,9 +26,13 @@ class TestWindows : public platform::host::WindowSystem {
   }
   void Closed(platform::host::ModuleWindow& window) override { closed.push_back(&window); }
   platform::host::Display& GetDisplay() override { return m_display; }
+  void ShowProgress(const std::string& step, int done, int total) override {
+    progress.push_back(total > 0 ? step + " " + std::to_string(done) + "/" + std::to_string(total) : step);
+  }
 
   std::vector<std::shared_ptr<platform::host::ModuleWindow>> shown;
   std::vector<platform::host::ModuleWindow*> closed;
+  std::vector<std::string> progress;  // "step done/total", or the step alone; "" ends a report
 
  private:
   platform::host::Display& m_display;

@@ -113,6 +113,22 @@ TEST_F(ConnectionTest, CountsAndBatchesAsSqlServerReportsThem) {
   EXPECT_EQ(results[2].rows->Field("V"), Variant(9));
 }
 
+TEST_F(ConnectionTest, TheHostHearsOfEveryStatementRunOrFailed) {
+  Connection connection;
+  connection.Connect("sqlite::memory:");
+  std::vector<std::string> heard;
+  // The listener sees the statement's outcome already settled: errors filled or cleared.
+  connection.SetAfterStatement([&] { heard.push_back(connection.Errors().empty() ? "ok" : "failed"); });
+  connection.Execute("CREATE TABLE T (V INT)");
+  connection.Open("SELECT V FROM T");
+  EXPECT_THROW(connection.Execute("SELECT NOPE FROM T"), DbError);
+  connection.Run("INSERT INTO T (V) VALUES (1) SELECT V FROM T");
+  EXPECT_EQ(heard, (std::vector<std::string>{"ok", "ok", "failed", "ok"}));
+  connection.Close();
+  EXPECT_THROW(connection.Execute("SELECT V FROM T"), DbError);
+  EXPECT_EQ(heard.back(), "failed") << "also a statement on a closed connection";
+}
+
 TEST_F(ConnectionTest, InjectedFaultFailsExactlyTheNthStatement) {
   Connection connection;
   connection.Connect("sqlite::memory:");

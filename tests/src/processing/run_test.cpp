@@ -162,6 +162,33 @@ TEST_F(RunTest, ARunShowsTheItemsSomeBodyConcernsWithTheirVerdicts) {
   }
 }
 
+TEST_F(RunTest, TheStatusLineFollowsTheRunBodyByBodyAndIsClearedAtTheEnd) {
+  open();
+  press("CMD_ELABORA");
+  const std::vector<std::string> expected = {
+      "Caricamento degli articoli...",
+      "Controllo dell'ente QUALITA... 1/6",
+      "Controllo dell'ente ACQUISTI... 2/6",
+      "Controllo dell'ente LOGISTICA... 3/6",
+      "Controllo dell'ente PRODUZIONE... 4/6",
+      "Controllo dell'ente AMMINISTRAZ... 5/6",
+      "Controllo dell'ente RIATTIVAZ... 6/6",
+      "Calcolo dei nuovi stati...",
+      "",
+      "Lettura dei risultati...",
+      "",
+  };
+  EXPECT_EQ(m_windows.progress, expected);
+
+  // A run that stops halfway leaves no report behind either.
+  press("CMD_PARAM");
+  m_windows.progress.clear();
+  form().m_connection->InjectFault(4, "disco pieno");
+  press("CMD_ELABORA");
+  ASSERT_FALSE(m_windows.progress.empty());
+  EXPECT_EQ(m_windows.progress.back(), "");
+}
+
 TEST_F(RunTest, TiesOfTheNewStateGoToTheBodyReadLast) {
   // QUALITA (id 1) and ACQUISTI (id 2) both start from 10 and both pass this item.
   struct Case {

@@ -1,0 +1,14 @@
+// Progress through the window system, when the host has one.
+#include "src/common/progress_report.h"
+
+#include "platform/host/window_system.h"
+
+namespace passaggio {
+
+ProgressReport::~ProgressReport() { step(""); }
+
+void ProgressReport::step(const std::string& what, int done, int total) const {
+  if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowProgress(what, done, total);
+}
+
+}  // namespace passaggio

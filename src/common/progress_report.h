@@ -1,0 +1,20 @@
+// Progress of a long action on the host's status line: which step, k of n. The report ends
+// when the object goes, however the action ended.
+#pragma once
+
+#include <string>
+
+namespace passaggio {
+
+class ProgressReport {
+ public:
+  ProgressReport() = default;
+  ~ProgressReport();
+  ProgressReport(const ProgressReport&) = delete;
+  ProgressReport& operator=(const ProgressReport&) = delete;
+
+  //! `what` is being done, `done` of `total` (total 0: no count).
+  void step(const std::string& what, int done = 0, int total = 0) const;
+};
+
+}  // namespace passaggio
