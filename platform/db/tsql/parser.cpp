@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/parser.h"
 
 namespace platform::db::tsql {
@@ -118,7 +119,7 @@ StatementNode Parser::parseStatement(bool& needsCatalog) {
   const Token& token = peek();
   if (token.is("SELECT")) {
     SelectStmt statement{parseSelect(true)};
-    needsCatalog = statement.select.specs.front().into.has_value();
+    needsCatalog = statement.select.specs.front().into.has_value() || mayLookUpWorkingTable(statement.select);
     return statement;
   }
   if (token.is("INSERT")) return parseInsert();

@@ -1,5 +1,6 @@
 // SELECT for SQLite: TOP becomes LIMIT, hints are gone, temporary tables are named in "temp",
 // and keys that group, sort or remove duplicates compare through TSQL_CI.
+#include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/writer.h"
 
 namespace platform::db::tsql {
@@ -130,12 +131,19 @@ void Writer::from(const std::vector<TableRef>& refs, std::string& out) {
 }
 
 Statement Writer::selectStatement(const SelectStmt& s) {
-  if (s.select.specs.front().into) return selectInto(s.select);
   Statement statement;
-  std::string sql;
-  select(s.select, sql);
-  statement.steps.push_back({std::move(sql), false});
-  statement.returnsRows = true;
+  if (s.select.specs.front().into) {
+    statement = selectInto(s.select);
+  } else {
+    std::string sql;
+    select(s.select, sql);
+    statement.steps.push_back({std::move(sql), false});
+    statement.returnsRows = true;
+  }
+  if (m_catalog != nullptr) {
+    std::vector<SqliteStep> steps = lookupIndexSteps(s.select, *m_catalog);
+    statement.steps.insert(statement.steps.begin(), steps.begin(), steps.end());
+  }
   return statement;
 }
 
