@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 
 #include "platform/qt/form_view.h"
@@ -168,6 +169,30 @@ TEST_F(GridViewTest, DoubleClicksEnterAndCellButtonsReachTheForm) {
   test.events.clear();
   testing::doubleClick(grid.viewport(), centre(0, kDescription));
   EXPECT_EQ(test.events, (Events{"before-row-change"}));
+}
+
+TEST_F(GridViewTest, AClickThatBringsTheFocusTakesTheRowUnderTheMouseOfAScrolledGrid) {
+  for (int id = 5; id <= 60; ++id) {
+    test.connection.Execute("INSERT INTO ARTICOLI VALUES (" + std::to_string(id) + ", 'X" + std::to_string(id) +
+                            "', 'Articolo', 10, 1, 0)");
+  }
+  test.grid().setDataSource(
+      test.connection.Open("SELECT ID, CODART, DESCART, STATO, ARG1, SEL FROM ARTICOLI ORDER BY ID"));
+  ASSERT_EQ(grid.model()->rowCount(), 60);
+  // The grid taking the focus changes it: that must not scroll back to the current row
+  // before the click lands.
+  view.widgetFor("CMB_STATO")->setFocus(Qt::TabFocusReason);
+  settle();
+  grid.scrollTo(at(50, kDescription));
+  test.events.clear();
+  click(50, kDescription);
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 50"}));
+  EXPECT_EQ(selectedRow(), 50);
+
+  // Nor does the grid repainted with the same current row.
+  grid.scrollToTop();
+  test.grid().refresh();
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
 }
 
 TEST_F(GridViewTest, Screenshot) {
