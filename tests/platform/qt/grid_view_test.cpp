@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "platform/qt/busy.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/grid_table_model.h"
 #include "platform/qt/screenshot.h"
@@ -193,6 +194,34 @@ TEST_F(GridViewTest, AClickThatBringsTheFocusTakesTheRowUnderTheMouseOfAScrolled
   grid.scrollToTop();
   test.grid().refresh();
   EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(GridViewTest, StatementsOfAHandlerRunWhileTheGridPaintsRepaintNothingInsideThePaint) {
+  // The desktop host repaints between statements, and a display handler may run a look-up
+  // while the grid paints: a paint must not start inside that paint.
+  struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } count;
+  view.installEventFilter(&count);
+  int inside = 0;
+  test.grid().onDisplayFormat.connect([&](std::string&, const std::string&, const controls::RowValues&) {
+    view.update();
+    const int before = count.paints;
+    repaintNow();
+    inside += count.paints - before;
+  });
+  grid.viewport()->repaint();
+  EXPECT_EQ(inside, 0);
+
+  view.update();
+  const int before = count.paints;
+  repaintNow();
+  EXPECT_GT(count.paints, before) << "outside a paint it repaints";
+  view.removeEventFilter(&count);
 }
 
 TEST_F(GridViewTest, Screenshot) {
