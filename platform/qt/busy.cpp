@@ -24,7 +24,18 @@ NormalCursor::~NormalCursor() {
   if (m_pushed) QApplication::restoreOverrideCursor();
 }
 
-void repaintNow() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+namespace {
+
+int g_repaintsHeld = 0;
+
+}  // namespace
+
+HoldRepaints::HoldRepaints() { ++g_repaintsHeld; }
+HoldRepaints::~HoldRepaints() { --g_repaintsHeld; }
+
+void repaintNow() {
+  if (g_repaintsHeld == 0) QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 ProgressHook statusBarProgress(QStatusBar& bar) {
   return [&bar](const std::string& step, int done, int total) {

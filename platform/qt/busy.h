@@ -44,7 +44,17 @@ ProgressHook statusBarProgress(QStatusBar& bar);
 //! cursor, busy(false) takes one away.
 std::function<void(bool busy)> waitCursorHook();
 
-//! Repaints what is pending, leaving user input queued.
+//! Repaints what is pending, leaving user input queued; nothing while repaints are held.
 void repaintNow();
+
+//! Holds repaintNow off for its lifetime. A view reading cells runs the form's handlers, whose
+//! statements would otherwise start a paint in the middle of the paint that reads them.
+class HoldRepaints {
+ public:
+  HoldRepaints();
+  ~HoldRepaints();
+  HoldRepaints(const HoldRepaints&) = delete;
+  HoldRepaints& operator=(const HoldRepaints&) = delete;
+};
 
 }  // namespace platform::qt

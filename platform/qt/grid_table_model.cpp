@@ -10,6 +10,7 @@
 
 #include "platform/controls/form.h"
 #include "platform/controls/image_list.h"
+#include "platform/qt/busy.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text.h"
 
@@ -86,6 +87,7 @@ const controls::GridCell* GridTableModel::cell(const QModelIndex& index) const {
   auto found = m_cells.find(key);
   if (found != m_cells.end()) return &found->second;
   try {
+    const HoldRepaints reading;  // cells are read while the view paints
     controls::GridCell read = m_grid.cell(static_cast<std::size_t>(index.row()), column(index.column()).field);
     return &m_cells.emplace(key, std::move(read)).first->second;
   } catch (const std::exception& error) {

@@ -201,10 +201,13 @@ void GridView::showGridRow() {
       while (column < m_model->columnCount() - 1 && isColumnHidden(column)) ++column;
     }
     const QModelIndex target = m_model->index(row, column);
+    // Only a row that moved (or rows read anew) is scrolled into view: a grid that merely
+    // changed (it took the focus, a cell was repainted) leaves the user's scrolling alone, or
+    // the row under a click would no longer be the one clicked.
     if (target.isValid() && (currentIndex() != target || !selectionModel()->isRowSelected(row, {}))) {
       selectionModel()->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+      scrollTo(target);
     }
-    if (target.isValid()) scrollTo(target);
   }
   m_syncing = wasSyncing;
 }

@@ -13,6 +13,8 @@
 #include <memory>
 
 #include "apps/passaggio/main_window.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/side_bar_widget.h"
 #include "platform/host/module_loader.h"
 #include "platform/services/scripted_display.h"
 #include "platform/services/standin_host.h"
@@ -49,6 +51,19 @@ inline void onNextDialog(std::function<void(QWidget&)> act, int attempts = 400) 
     if (QWidget* dialog = QApplication::activeModalWidget()) return act(*dialog);
     if (attempts > 0) onNextDialog(std::move(act), attempts - 1);
   });
+}
+
+//! Clicks the side bar link of a page, as the user would.
+inline void clickPage(platform::qt::FormView& view, const QString& key) {
+  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
+  ASSERT_NE(bar, nullptr);
+  for (int i = 0; i < bar->count(); ++i) {
+    if (bar->item(i)->data(Qt::UserRole + 1).toString() != key) continue;
+    bar->scrollToItem(bar->item(i));
+    QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, bar->visualItemRect(bar->item(i)).center());
+    return;
+  }
+  FAIL() << "no side bar link " << key.toStdString();
 }
 
 class DesktopTest : public ::testing::Test {

@@ -9,7 +9,6 @@
 #include "platform/controls/button.h"
 #include "platform/controls/frame.h"
 #include "platform/qt/form_view.h"
-#include "platform/qt/side_bar_widget.h"
 #include "platform/qt/twips.h"
 #include "platform/services/standin_host.h"
 #include "tests/apps/passaggio/desktop_fixture.h"
@@ -21,18 +20,6 @@ using platform::services::ScriptedDisplay;
 
 constexpr const char* kFrames[] = {"FRAME_ENTITA",        "FRAME_ENTEVALIDAZIONE", "FRAME_ARG_ENTITA",
                                    "FRAME_DETTAGLIO_ARG", "FRAME_INTERROGAZ",      "FRAME_INTERROGAZ_RIS"};
-
-void clickPage(platform::qt::FormView& view, const QString& key) {
-  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
-  ASSERT_NE(bar, nullptr);
-  for (int i = 0; i < bar->count(); ++i) {
-    if (bar->item(i)->data(Qt::UserRole + 1).toString() != key) continue;
-    bar->scrollToItem(bar->item(i));
-    QTest::mouseClick(bar->viewport(), Qt::LeftButton, {}, bar->visualItemRect(bar->item(i)).center());
-    return;
-  }
-  FAIL() << "no side bar link " << key.toStdString();
-}
 
 std::vector<ScriptedDisplay::Shown> messagesTitled(const ScriptedDisplay& display, const std::string& title) {
   std::vector<ScriptedDisplay::Shown> found;

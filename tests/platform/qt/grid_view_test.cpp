@@ -6,8 +6,10 @@
 
 #include <QHeaderView>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTest>
 
+#include "platform/qt/busy.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/grid_table_model.h"
 #include "platform/qt/screenshot.h"
@@ -168,6 +170,58 @@ TEST_F(GridViewTest, DoubleClicksEnterAndCellButtonsReachTheForm) {
   test.events.clear();
   testing::doubleClick(grid.viewport(), centre(0, kDescription));
   EXPECT_EQ(test.events, (Events{"before-row-change"}));
+}
+
+TEST_F(GridViewTest, AClickThatBringsTheFocusTakesTheRowUnderTheMouseOfAScrolledGrid) {
+  for (int id = 5; id <= 60; ++id) {
+    test.connection.Execute("INSERT INTO ARTICOLI VALUES (" + std::to_string(id) + ", 'X" + std::to_string(id) +
+                            "', 'Articolo', 10, 1, 0)");
+  }
+  test.grid().setDataSource(
+      test.connection.Open("SELECT ID, CODART, DESCART, STATO, ARG1, SEL FROM ARTICOLI ORDER BY ID"));
+  ASSERT_EQ(grid.model()->rowCount(), 60);
+  // The grid taking the focus changes it: that must not scroll back to the current row
+  // before the click lands.
+  view.widgetFor("CMB_STATO")->setFocus(Qt::TabFocusReason);
+  settle();
+  grid.scrollTo(at(50, kDescription));
+  test.events.clear();
+  click(50, kDescription);
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 50"}));
+  EXPECT_EQ(selectedRow(), 50);
+
+  // Nor does the grid repainted with the same current row.
+  grid.scrollToTop();
+  test.grid().refresh();
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(GridViewTest, StatementsOfAHandlerRunWhileTheGridPaintsRepaintNothingInsideThePaint) {
+  // The desktop host repaints between statements, and a display handler may run a look-up
+  // while the grid paints: a paint must not start inside that paint.
+  struct PaintCount : QObject {
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) ++paints;
+      return false;
+    }
+  } count;
+  view.installEventFilter(&count);
+  int inside = 0;
+  test.grid().onDisplayFormat.connect([&](std::string&, const std::string&, const controls::RowValues&) {
+    view.update();
+    const int before = count.paints;
+    repaintNow();
+    inside += count.paints - before;
+  });
+  grid.viewport()->repaint();
+  EXPECT_EQ(inside, 0);
+
+  view.update();
+  const int before = count.paints;
+  repaintNow();
+  EXPECT_GT(count.paints, before) << "outside a paint it repaints";
+  view.removeEventFilter(&count);
 }
 
 TEST_F(GridViewTest, Screenshot) {
