@@ -50,14 +50,4 @@ ProgressHook statusBarProgress(QStatusBar& bar) {
   };
 }
 
-std::function<void(bool busy)> waitCursorHook() {
-  return [](bool busy) {
-    if (busy) {
-      QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    } else if (QApplication::overrideCursor() != nullptr) {
-      QApplication::restoreOverrideCursor();
-    }
-  };
-}
-
 }  // namespace platform::qt

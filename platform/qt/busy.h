@@ -40,10 +40,6 @@ using ProgressHook = std::function<void(const std::string& step, int done, int t
 //! outlive the hook.
 ProgressHook statusBarProgress(QStatusBar& bar);
 
-//! Wait cursor on and off for hosts that only hold a function: busy(true) pushes a wait
-//! cursor, busy(false) takes one away.
-std::function<void(bool busy)> waitCursorHook();
-
 //! Repaints what is pending, leaving user input queued; nothing while repaints are held.
 void repaintNow();
 
