@@ -48,6 +48,18 @@ bool byTheUser(Qt::FocusReason reason) {
 
 std::string upper(std::string_view name) { return controls::toUpperAscii(name); }
 
+// The design's boxes were drawn for a narrower font than ours: a one-line caption that does
+// not fit is set smaller, down to a size still easy to read.
+void fitOneLine(QLabel& label) {
+  constexpr double kSmallest = 7.0;
+  QFont font = label.parentWidget() != nullptr ? label.parentWidget()->font() : label.font();
+  const int room = label.contentsRect().width();
+  while (QFontMetrics(font).horizontalAdvance(label.text()) > room && font.pointSizeF() - 0.5 >= kSmallest) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  label.setFont(font);
+}
+
 }  // namespace
 
 FormView::FormView(controls::Form& form, host::Display* display, QWidget* parent)
@@ -266,8 +278,10 @@ void FormView::paintKind(Control& control, QWidget& widget) {
     case ControlKind::Label: {
       auto& label = static_cast<QLabel&>(widget);
       label.setText(caption);
-      // Captions wrap where the design left room for more than one line.
+      // Captions wrap where the design left room for more than one line; a one-line caption
+      // wider than its box is set a little smaller rather than cut.
       label.setWordWrap(widget.height() >= 2 * widget.fontMetrics().lineSpacing());
+      if (!label.wordWrap()) fitOneLine(label);
       break;
     }
     case ControlKind::Button: static_cast<QPushButton&>(widget).setText(caption); break;

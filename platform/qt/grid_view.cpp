@@ -7,7 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyle>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "platform/qt/grid_table_model.h"
 
@@ -182,10 +184,19 @@ void GridView::applyColumns() {
     const GridColumn& column = m_model->column(section);
     setColumnHidden(section, !column.visible);
     if (column.visible) {
-      setColumnWidth(section,
-                     column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize());
+      // The design's width, widened where the caption would not fit: a user reads every
+      // heading whole.
+      const int designed = column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize();
+      setColumnWidth(section, std::max(designed, captionWidth(section)));
     }
   }
+}
+
+int GridView::captionWidth(int section) const {
+  const QHeaderView& header = *horizontalHeader();
+  const QString caption = m_model->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
+  const int margin = header.style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, &header);
+  return header.fontMetrics().horizontalAdvance(caption) + 2 * margin + 2;
 }
 
 void GridView::showGridRow() {

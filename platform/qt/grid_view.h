@@ -51,6 +51,8 @@ class GridView : public QTableView {
   bool tryRow(int row);
   void showGridRow();
   void applyColumns();
+  //! Pixels the column's caption needs in the header.
+  int captionWidth(int section) const;
   std::string fieldAt(int section) const;
   void run(const UserAction& action);
 

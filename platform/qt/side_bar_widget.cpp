@@ -2,6 +2,8 @@
 #include "platform/qt/side_bar_widget.h"
 
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "platform/qt/text.h"
 
@@ -9,6 +11,27 @@ namespace platform::qt {
 namespace {
 
 constexpr int kKeyRole = Qt::UserRole + 1;
+
+// What the style sheet below puts around an item's caption.
+constexpr int kItemPaddingX = 2 * 10 + 4;
+constexpr int kItemPaddingY = 2 * 7;
+
+// Links as tall as their caption needs, wrapped to the bar's width: a long caption goes on to
+// a second line rather than ending in dots.
+class WrappingDelegate : public QStyledItemDelegate {
+ public:
+  explicit WrappingDelegate(QListWidget& bar) : QStyledItemDelegate(&bar), m_bar(bar) {}
+
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    const int width = m_bar.viewport()->width();
+    const QRect text = option.fontMetrics.boundingRect(QRect(0, 0, std::max(1, width - kItemPaddingX), 1000),
+                                                       Qt::TextWordWrap, index.data().toString());
+    return {width, text.height() + kItemPaddingY};
+  }
+
+ private:
+  QListWidget& m_bar;
+};
 
 const char* const kStyle = R"(
 QListWidget {
@@ -35,6 +58,9 @@ SideBarWidget::SideBarWidget(controls::SideBar& sideBar, ActionRunner run, QWidg
   setStyleSheet(QString::fromLatin1(kStyle));
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setWordWrap(true);
+  setTextElideMode(Qt::ElideNone);
+  setResizeMode(QListView::Adjust);
+  setItemDelegate(new WrappingDelegate(*this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setFrameShape(QFrame::NoFrame);
   QFont bold = font();

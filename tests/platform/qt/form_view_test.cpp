@@ -205,6 +205,17 @@ TEST_F(FormViewTest, ChoosersAndCheckBoxesChangeTheirModelsAsTheUsersChoice) {
   EXPECT_EQ(test.get<controls::CheckBox>("CHK_ATTIVI").value(), 1);
 }
 
+TEST_F(FormViewTest, AOneLineCaptionTooLongForItsBoxIsSetSmallerNotCut) {
+  auto* label = view.widget<QLabel>("LBL_STATO");
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->font().pointSizeF(), view.font().pointSizeF());
+  test.get<controls::Control>("LBL_STATO").setCaption("Stato attuale:");
+  EXPECT_LT(label->font().pointSizeF(), view.font().pointSizeF());
+  EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+  test.get<controls::Control>("LBL_STATO").setCaption("Stato:");
+  EXPECT_EQ(label->font().pointSizeF(), view.font().pointSizeF()) << "a caption that fits again is shown as designed";
+}
+
 TEST_F(FormViewTest, TheSideBarShowsItsLinksOnceInitialisedAndReportsTheClickedKey) {
   auto* bar = view.widget<SideBarWidget>("SDB_PAGINE");
   EXPECT_EQ(bar->count(), 0);

@@ -102,6 +102,12 @@ TEST_F(GridViewTest, CellsShowTheFormsTextsColoursImagesAndTicks) {
   EXPECT_EQ(grid.model()->headerData(kDescription, Qt::Horizontal).toString(), QStringLiteral("Descrizione articolo"));
   EXPECT_TRUE(grid.isColumnHidden(kId));
   EXPECT_EQ(grid.columnWidth(kDescription), view.scale().toPixelsX(3000));
+  // A design width too narrow for its caption is widened to show the caption whole.
+  for (int column = kCode; column <= kSelected; ++column) {
+    const QString caption = grid.model()->headerData(column, Qt::Horizontal).toString();
+    EXPECT_GT(grid.columnWidth(column), grid.horizontalHeader()->fontMetrics().horizontalAdvance(caption))
+        << caption.toStdString();
+  }
 
   // A column hidden by the program, and a new record set, are shown as such.
   test.grid().setColumnVisible("DESCART", false);
