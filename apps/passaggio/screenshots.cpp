@@ -201,6 +201,12 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     QTest::mouseClick(process, Qt::LeftButton);
     settle(300);
     save(framed(window), QStringLiteral("risultati"));
+    // Maximised, the grids take the room the window gained.
+    console->showMaximized();
+    settle(100);
+    save(framed(window), QStringLiteral("risultati-massimizzata"));
+    console->showNormal();
+    settle(100);
   }
   clickPage(*console->formView(), QStringLiteral("ENTITA"));
   save(framed(window), QStringLiteral("console-1920x1080"));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <stdexcept>
 
 #include "platform/controls/form.h"
@@ -11,13 +12,27 @@
 namespace platform::controls {
 namespace {
 
-// One axis: the start and length of a control, moved or stretched by the growth of the form.
+// One axis: the start and length of a control, moved or stretched by the growth of its
+// container.
 void follow(int& start, int& length, int growth, bool nearSide, bool farSide) {
   if (nearSide && farSide) {
     length = std::max(0, length + growth);
   } else if (farSide) {
     start += growth;
   }
+}
+
+// A button keeps its distance to the sides of its container it is nearer to (the save button
+// at the bottom right of a page stays there); anything else stays at the top left.
+int unregisteredAnchoring(const Control& control, int formWidth, int formHeight) {
+  using R = ResizeControl;
+  if (control.kind() != ControlKind::Button) return R::kTop | R::kLeft;
+  const Control* container = control.parent();
+  const int width = container != nullptr ? container->width() : formWidth;
+  const int height = container != nullptr ? container->height() : formHeight;
+  const bool right = 2 * control.left() + control.width() > width;
+  const bool bottom = 2 * control.top() + control.height() > height;
+  return (right ? R::kRight : R::kLeft) | (bottom ? R::kBottom : R::kTop);
 }
 
 }  // namespace
@@ -55,11 +70,9 @@ void ResizeControl::takeInitialSizes() {
   m_formWidth = form()->width();
   m_formHeight = form()->height();
   m_initial.clear();
-  for (const Registration& registration : m_registrations) {
-    const Control* control = form()->find(registration.name);
-    if (control == nullptr) continue;  // registered by a name the form does not have
-    m_initial.push_back(
-        Initial{control->name(), control->left(), control->top(), control->width(), control->height()});
+  for (const auto& control : form()->controls()) {
+    m_initial.push_back(Initial{control.get(), control->left(), control->top(), control->width(), control->height(),
+                                unregisteredAnchoring(*control, m_formWidth, m_formHeight)});
   }
 }
 
@@ -69,19 +82,21 @@ void ResizeControl::resize(int formWidth, int formHeight) {
   bool proceed = false;
   onBeforeResize.raise(proceed);
   if (proceed) {
-    const int growX = formWidth - m_formWidth;
-    const int growY = formHeight - m_formHeight;
+    // Containers come before what they hold: each control follows its container's growth.
+    std::map<const Control*, std::pair<int, int>> growth{{nullptr, {formWidth - m_formWidth, formHeight - m_formHeight}}};
     for (const Initial& initial : m_initial) {
-      const std::optional<int> code = anchoring(initial.name);
-      Control* control = form()->find(initial.name);
-      if (!code || control == nullptr) continue;
+      Control& control = *initial.control;
+      const auto container = growth.find(control.parent());
+      const auto [growX, growY] = container != growth.end() ? container->second : std::pair{0, 0};
+      const int code = anchoring(control.name()).value_or(initial.unregisteredAnchoring);
       int left = initial.left;
       int width = initial.width;
       int top = initial.top;
       int height = initial.height;
-      follow(left, width, growX, (*code & kLeft) != 0, (*code & kRight) != 0);
-      follow(top, height, growY, (*code & kTop) != 0, (*code & kBottom) != 0);
-      control->setBounds(left, top, width, height);
+      follow(left, width, growX, (code & kLeft) != 0, (code & kRight) != 0);
+      follow(top, height, growY, (code & kTop) != 0, (code & kBottom) != 0);
+      control.setBounds(left, top, width, height);
+      growth[&control] = {width - initial.width, height - initial.height};
     }
   }
   onResize.raise();

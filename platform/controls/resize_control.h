@@ -1,7 +1,11 @@
 // The resize control: keeps the controls of its form in place when the form is resized. Each
-// registered control has an anchoring code, a sum of the sides it keeps its distance to:
-// 1 left, 2 top, 4 right, 8 bottom (15 stretches both ways, 12 follows the bottom-right
-// corner). It also converts design sizes in twips to the form's current scale.
+// registered control has an anchoring code, a sum of the sides of its container it keeps its
+// distance to: 1 top, 2 left, 4 right, 8 bottom. So 15 stretches both ways, 12 follows the
+// bottom-right corner, 14 stretches across and follows the bottom, 7 stretches across at the
+// top, 11 stretches down at the left. A container's growth is what its controls follow.
+// Buttons nobody registered keep their distance to the sides of their container they are
+// nearer to; other controls nobody registered stay where they are. It also converts design
+// sizes in twips to the form's current scale.
 #pragma once
 
 #include <memory>
@@ -18,8 +22,8 @@ namespace platform::controls {
 
 class ResizeControl : public Control {
  public:
-  static constexpr int kLeft = 1;
-  static constexpr int kTop = 2;
+  static constexpr int kTop = 1;
+  static constexpr int kLeft = 2;
   static constexpr int kRight = 4;
   static constexpr int kBottom = 8;
 
@@ -46,10 +50,11 @@ class ResizeControl : public Control {
   int scaled(int designTwips) const;
 
   //! Asks the form for its controls (onRegisterControls), then remembers the form's size
-  //! and every registered control's place as the layout that resizing starts from.
+  //! and every control's place as the layout that resizing starts from.
   void takeInitialSizes();
-  //! The form's size changed: when the form answers true to onBeforeResize, every
-  //! registered control is moved and sized by its anchoring; then onResize.
+  //! The form's size changed: when the form answers true to onBeforeResize, every control
+  //! is moved and sized by its anchoring (or, for an unregistered button, by the sides it is
+  //! nearer to) within its container; then onResize.
   void resize(int formWidth, int formHeight);
 
   //! The form registers its controls.
@@ -60,8 +65,9 @@ class ResizeControl : public Control {
 
  private:
   struct Initial {
-    std::string name;
+    Control* control;
     int left, top, width, height;
+    int unregisteredAnchoring;  // the sides it keeps its distance to when nobody registered it
   };
 
   std::weak_ptr<Object> m_host;  // held weakly: the host owns the module, never the reverse

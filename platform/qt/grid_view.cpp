@@ -184,9 +184,10 @@ void GridView::applyColumns() {
     const GridColumn& column = m_model->column(section);
     setColumnHidden(section, !column.visible);
     if (column.visible) {
-      // The design's width, widened where the caption would not fit: a user reads every
-      // heading whole.
-      const int designed = column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize();
+      // The design's width, plus room for a cell button so the text keeps what was designed
+      // for it, and widened where the caption would not fit: a user reads every heading whole.
+      int designed = column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize();
+      if (column.hasCellButton()) designed += buttonRectIn(QRect(0, 0, designed, verticalHeader()->defaultSectionSize())).width();
       setColumnWidth(section, std::max(designed, captionWidth(section)));
     }
   }

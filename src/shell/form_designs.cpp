@@ -80,6 +80,8 @@ constexpr int kGridToBox = 100;
 constexpr int kNavigatorDrop = 600;  // from the last row's top to the navigator's
 constexpr int kBoxBelowNavigator = 500;
 constexpr int kBoxInnerRight = kPageWidth - kMargin;
+// Navigators sit at the right of their group box, where they stay when the window widens.
+constexpr int kNavigatorLeft = kBoxInnerRight - kNavigatorWidth;
 // A button on a field row, centred on the field.
 constexpr int kButtonOnRow = (kFieldHeight - kButtonHeight) / 2;
 
@@ -219,7 +221,7 @@ void bodiesPage(Designer& d) {
   d.fieldRow(box, rowTop(6), "LBL_MG0M_STATOFIN_MG6W", "CMB_MG0M_STATOFIN_MG6W", ControlKind::Chooser, kCodeWidth,
              "Stato di arrivo", bound("MG0M_STATOFIN_MG6W", {{"default", Variant("0")}}));
   d.add("GRIDNAV_ARGOMENTI", ControlKind::GridNavigator, box,
-        {kMargin, navigatorTop(lastRow), kNavigatorWidth, kButtonHeight});
+        {kNavigatorLeft, navigatorTop(lastRow), kNavigatorWidth, kButtonHeight});
 
   d.holder(box, rowTop(3), "TXT_MG0M_UTENTE_FW07", bound("MG0M_UTENTE_FW07"));
   d.holder(box, rowTop(4), "TXT_MG0M_GRUPPO_FW06", bound("MG0M_GRUPPO_FW06"));
@@ -259,7 +261,7 @@ void bodyFieldsPage(Designer& d) {
   d.add("CHK_MG0P_VALIDAZ_MANUALE", ControlKind::CheckBox, box, {kFieldLeft, rowTop(3), kFieldSpan, kFieldHeight},
         "Validazione del campo manuale", bound("MG0P_VALIDAZ_MANUALE", {{"default", Variant("0")}}));
   d.add("GRIDNAV_CAMPI_ARG", ControlKind::GridNavigator, box,
-        {kMargin, navigatorTop(lastRow), kNavigatorWidth, kButtonHeight});
+        {kNavigatorLeft, navigatorTop(lastRow), kNavigatorWidth, kButtonHeight});
 
   d.holder(box, rowTop(0), "TXT_MG0P_CAMPO_MG0O", bound("MG0P_CAMPO_MG0O"));
 }
@@ -333,7 +335,7 @@ void associationsPage(Designer& d) {
              lookupField(40, "TXT_DESC_ENTITA_ARG", true));
   d.description(box, bodyRow, "TXT_DESC_ENTITA_ARG");
   d.add("GRIDNAV_ENTITA_ARG", ControlKind::GridNavigator, box,
-        {kMargin, navigatorTop(bodyRow), kNavigatorWidth, kButtonHeight});
+        {kNavigatorLeft - kButtonWidth - kMargin, navigatorTop(bodyRow), kNavigatorWidth, kButtonHeight});
   d.add("CMD_DETTAGLIO_NOVALIDAZ", ControlKind::Button, box,
         {kBoxInnerRight - kButtonWidth, navigatorTop(bodyRow), kButtonWidth, kButtonHeight}, "Campi &esclusi...")
       .enabled = false;  // only while a saved association is shown
@@ -362,7 +364,8 @@ void resultsPage(Designer& d) {
   d.add(box, ControlKind::GroupBox, frame, {0, boxTop, kPageWidth, height}, "Campi dell'articolo");
   d.add("GRD_DATIART_CAMPI", ControlKind::Grid, box,
         {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow});
-  d.add("GRIDNAV_VIS_CAMPIART", ControlKind::GridNavigator, box, {kMargin, navigator, kNavigatorWidth, kButtonHeight});
+  d.add("GRIDNAV_VIS_CAMPIART", ControlKind::GridNavigator, box,
+        {kNavigatorLeft, navigator, kNavigatorWidth, kButtonHeight});
 }
 
 // The processing buttons under the page area, at its right: back to the parameters, process,

@@ -52,7 +52,11 @@ TEST(ResizeControl, AnchoringDecidesWhatMovesAndWhatStretches) {
                         {"CMD", ControlKind::Button, "", 8000, 7000, 1200, 400, "", 2, true, true, {}},
                         {"GRB", ControlKind::GroupBox, "", 100, 3200, 5000, 1000, "", 3, true, true, {}},
                         {"SDB", ControlKind::SideBar, "", 0, 0, 90, 8000, "", 4, true, true, {}},
-                        {"LBL", ControlKind::Label, "", 100, 5000, 1000, 300, "", 5, true, true, {}}}});
+                        {"LBL", ControlKind::Label, "", 100, 5000, 1000, 300, "", 5, true, true, {}},
+                        {"FRA", ControlKind::Frame, "", 5200, 100, 4000, 6000, "", 6, true, true, {}},
+                        {"GRB_IN", ControlKind::GroupBox, "FRA", 0, 4000, 4000, 1500, "", 7, true, true, {}},
+                        {"CMD_SAVE", ControlKind::Button, "FRA", 2800, 5600, 1200, 400, "", 8, true, true, {}},
+                        {"CMD_FIND", ControlKind::Button, "FRA", 100, 100, 1200, 400, "", 9, true, true, {}}}});
   ResizeControl& resize = form.get<ResizeControl>("ZEP_RESIZEFORM");
   resize.onRegisterControls.connect([&] {
     resize.registerControl("GRD", 15);
@@ -60,6 +64,8 @@ TEST(ResizeControl, AnchoringDecidesWhatMovesAndWhatStretches) {
     resize.registerControl("GRB", 15);
     resize.registerControl("GRB", 7);  // a second registration changes the anchoring
     resize.registerControl("SDB", 11);
+    resize.registerControl("FRA", 15);
+    resize.registerControl("GRB_IN", 14);
   });
   bool proceed = false;
   resize.onBeforeResize.connect([&](bool& answer) { answer = proceed; });
@@ -80,6 +86,11 @@ TEST(ResizeControl, AnchoringDecidesWhatMovesAndWhatStretches) {
       {"GRB", 100, 3200, 7000, 1000},  // 7: stretches across only
       {"SDB", 0, 0, 90, 9000},         // 11: stretches down only
       {"LBL", 100, 5000, 1000, 300},   // not registered
+      {"FRA", 5200, 100, 6000, 7000},  // 15
+      // Inside the frame, what the frame gained is what its controls follow.
+      {"GRB_IN", 0, 5000, 6000, 1500},      // 14: across, and down with the bottom
+      {"CMD_SAVE", 4800, 6600, 1200, 400},  // an unregistered button keeps to its nearer sides
+      {"CMD_FIND", 100, 100, 1200, 400},
   };
   for (const Expected& want : expected) {
     SCOPED_TRACE(want.name);

@@ -169,7 +169,7 @@ class TestForm {
       resize.registerControl("FRAME_ARTICOLI", 15);
       resize.registerControl("GRB_FILTRO", 7);
       resize.registerControl("GRD_ARTICOLI", 15);
-      resize.registerControl("GRIDNAV_ARTICOLI", 8 | 1);
+      resize.registerControl("GRIDNAV_ARTICOLI", controls::ResizeControl::kBottom | controls::ResizeControl::kLeft);
       resize.registerControl("CMD_CHIUDI", 12);
       resize.registerControl("SDB_PAGINE", 11);
     });
