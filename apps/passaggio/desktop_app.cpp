@@ -84,33 +84,27 @@ std::optional<SignInChoice> signIn(const Options& options, QWidget* parent) {
   choice.company = options.company ? options.company : remembered.company;
   choice.user = options.user.empty() ? remembered.user : options.user;
 
-  bool ask = options.database.empty() && !options.company && options.user.empty();
-  if (!ask) {
+  // A choice that signs in is remembered; a refused one says why.
+  const auto signsIn = [parent](SignInChoice& candidate) {
     std::optional<std::string> refused;
     {
       platform::qt::WaitCursor wait;
-      refused = checkSignIn(choice, nullptr);
+      refused = checkSignIn(candidate, nullptr);
     }
     if (!refused) {
-      rememberChoice(choice);
-      return choice;
+      rememberChoice(candidate);
+      return true;
     }
     QMessageBox::warning(parent, QStringLiteral("Accesso rifiutato"), platform::qt::toQString(*refused));
-  }
+    return false;
+  };
+  const bool ask = options.database.empty() && !options.company && options.user.empty();
+  if (!ask && signsIn(choice)) return choice;
   for (;;) {
     SignInDialog dialog(choice, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     choice = dialog.choice();
-    std::optional<std::string> refused;
-    {
-      platform::qt::WaitCursor wait;
-      refused = checkSignIn(choice, nullptr);
-    }
-    if (!refused) {
-      rememberChoice(choice);
-      return choice;
-    }
-    QMessageBox::warning(parent, QStringLiteral("Accesso rifiutato"), platform::qt::toQString(*refused));
+    if (signsIn(choice)) return choice;
   }
 }
 
