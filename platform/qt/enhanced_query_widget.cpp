@@ -9,6 +9,7 @@
 
 #include "platform/qt/images.h"
 #include "platform/qt/lookup.h"
+#include "platform/qt/heading.h"
 #include "platform/qt/text.h"
 
 namespace platform::qt {
@@ -17,14 +18,6 @@ namespace {
 using controls::QueryField;
 
 Variant typedValue(const QString& text) { return text.isEmpty() ? Variant() : Variant(toStdString(text)); }
-
-QLabel* headerLabel(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
-  return label;
-}
 
 }  // namespace
 
@@ -67,9 +60,9 @@ void EnhancedQueryWidget::rebuild() {
   m_grid->setContentsMargins(6, 4, 6, 4);
   m_grid->setHorizontalSpacing(6);
   m_grid->setVerticalSpacing(3);
-  m_grid->addWidget(headerLabel(QStringLiteral("Campo"), m_table), 0, 0);
-  m_grid->addWidget(headerLabel(QStringLiteral("Da"), m_table), 0, 1);
-  m_grid->addWidget(headerLabel(QStringLiteral("A"), m_table), 0, 3);
+  m_grid->addWidget(heading(QStringLiteral("Campo"), m_table), 0, 0);
+  m_grid->addWidget(heading(QStringLiteral("Da"), m_table), 0, 1);
+  m_grid->addWidget(heading(QStringLiteral("A"), m_table), 0, 3);
   int line = 1;
   for (const QueryField& field : m_query.entries()) {
     if (field.kind == QueryField::Kind::ExtendedAttributes) continue;  // no values of its own to type

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/heading.h"
 #include "platform/qt/text.h"
 
 namespace platform::qt {
@@ -25,14 +26,6 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
-}
-
-QLabel* heading(const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
   return label;
 }
 
