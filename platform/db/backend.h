@@ -31,6 +31,12 @@ class Backend {
                                             std::vector<std::string>* translated) = 0;
   //! Writes client-side edits to the base table; returns the keys of inserted rows in order.
   virtual std::vector<Variant> applyChanges(const BatchChanges& changes) = 0;
+  //! Runs statements in the backend's own dialect, untranslated; the rows of all of them, as
+  //! text (NULL as an empty optional). A backend without a dialect of its own has nothing to
+  //! run (DbError).
+  virtual std::vector<std::vector<std::optional<std::string>>> runNative(std::string_view sql);
+  //! True when the database was opened read-only.
+  virtual bool readOnly() const { return false; }
 };
 
 }  // namespace platform::db

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 
 #include "platform/db/connection_state.h"
 #include "platform/db/connection_string.h"
@@ -23,9 +24,6 @@ auto keepingErrors(ConnectionState& state, std::string_view sql, Action&& action
       throw makeError(kConnectionErrorNumber, "La connessione al database non è aperta.", kSource, 0,
                       std::string(sql));
     }
-    if (state.faultCountdown > 0 && --state.faultCountdown == 0) {
-      throw makeError(kStatementErrorNumber, state.faultDescription, "passaggio.db.fault", 0, std::string(sql));
-    }
     return action();
   } catch (const DbError& error) {
     state.errors = error.errors();
@@ -33,7 +31,21 @@ auto keepingErrors(ConnectionState& state, std::string_view sql, Action&& action
   }
 }
 
+// The injected fault, when this statement is the one it waits for.
+void faultBefore(ConnectionState& state, std::string_view sql) {
+  if (state.faultCountdown <= 0 || --state.faultCountdown > 0) return;
+  if (state.faultStops) {
+    std::raise(SIGSTOP);
+    return;
+  }
+  throw makeError(kStatementErrorNumber, state.faultDescription, "passaggio.db.fault", 0, std::string(sql));
+}
+
 }  // namespace
+
+std::vector<std::vector<std::optional<std::string>>> Backend::runNative(std::string_view sql) {
+  throw makeError(kStatementErrorNumber, "Questo database non esegue istruzioni native.", kSource, 0, std::string(sql));
+}
 
 std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWanted wanted) {
   struct Done {
@@ -42,7 +54,10 @@ std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWan
       if (listener) listener();
     }
   } done{afterStatement};
-  if (!tracer) return keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, nullptr); });
+  if (!tracer) return keepingErrors(*this, sql, [&] {
+      faultBefore(*this, sql);
+      return backend->run(sql, wanted, nullptr);
+    });
   std::vector<std::string> translated;
   TraceRecord record;
   record.kind = wanted == RowsWanted::None ? "execute" : "open";
@@ -51,7 +66,10 @@ std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWan
   const auto start = std::chrono::steady_clock::now();
   try {
     std::vector<StatementOutcome> outcomes =
-        keepingErrors(*this, sql, [&] { return backend->run(sql, wanted, &translated); });
+        keepingErrors(*this, sql, [&] {
+          faultBefore(*this, sql);
+          return backend->run(sql, wanted, &translated);
+        });
     record.elapsed = std::chrono::steady_clock::now() - start;
     for (const StatementOutcome& outcome : outcomes) {
       record.rows += outcome.rows ? static_cast<long long>(outcome.rows->rows.size()) : std::max(0LL, outcome.affected);
@@ -89,7 +107,9 @@ void Connection::Connect(std::string_view connectionString) {
     m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
     m_state->backend = openSqliteBackend(parsed);
     m_state->connectionString = std::string(connectionString);
+    if (m_state->onConnect) m_state->onConnect(*this);
   } catch (const DbError& error) {
+    m_state->backend.reset();
     m_state->errors = error.errors();
     throw;
   }
@@ -136,6 +156,20 @@ void Connection::Close() { m_state->backend.reset(); }
 void Connection::InjectFault(int statementsFromNow, std::string description) {
   m_state->faultCountdown = statementsFromNow;
   m_state->faultDescription = std::move(description);
+  m_state->faultStops = false;
 }
+
+void Connection::InjectStop(int statementsFromNow) {
+  m_state->faultCountdown = statementsFromNow;
+  m_state->faultStops = true;
+}
+
+void Connection::SetOnConnect(std::function<void(Connection&)> setUp) { m_state->onConnect = std::move(setUp); }
+
+std::vector<std::vector<std::optional<std::string>>> Connection::ExecuteNative(std::string_view sql) {
+  return keepingErrors(*m_state, sql, [&] { return m_state->backend->runNative(sql); });
+}
+
+bool Connection::IsReadOnly() const { return m_state->backend && m_state->backend->readOnly(); }
 
 }  // namespace platform::db

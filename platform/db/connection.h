@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -57,6 +58,18 @@ class Connection {
 
   //! Test hook: the n-th statement from now (1 = the next) fails once with the description.
   void InjectFault(int statementsFromNow, std::string description);
+  //! Support hook: the process stops itself (SIGSTOP) before the n-th statement from now, so
+  //! that it can be looked at, resumed or killed at exactly that point.
+  void InjectStop(int statementsFromNow);
+
+  //! What a host sets up on each connection it makes: called once the database is open,
+  //! before any statement; a failure there fails Connect.
+  void SetOnConnect(std::function<void(Connection&)> setUp);
+  //! Runs statements in the backend's own dialect, untranslated, outside the trace and the
+  //! statement count (for a host's set-up); the rows as text, NULL as an empty optional.
+  std::vector<std::vector<std::optional<std::string>>> ExecuteNative(std::string_view sql);
+  //! True when the database file could only be opened for reading.
+  bool IsReadOnly() const;
 
  private:
   std::shared_ptr<ConnectionState> m_state;

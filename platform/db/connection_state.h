@@ -14,14 +14,18 @@
 
 namespace platform::db {
 
+class Connection;
+
 struct ConnectionState {
   std::unique_ptr<Backend> backend;
   std::string connectionString;
   std::vector<ErrorEntry> errors;
   int faultCountdown = 0;
   std::string faultDescription;
+  bool faultStops = false;  // the fault stops the process instead of failing the statement
   std::unique_ptr<Tracer> tracer;  // set when statements are traced
   std::function<void()> afterStatement;
+  std::function<void(Connection&)> onConnect;
 
   //! Runs through the backend, keeping the error collection (cleared at the start, filled
   //! from any DbError, which is raised again) and the trace; tells afterStatement when done,

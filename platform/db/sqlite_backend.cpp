@@ -4,6 +4,8 @@
 #include "platform/db/sqlite_backend.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdio>
@@ -36,37 +38,55 @@ std::string quoteName(std::string_view name) {
   return result + "\"";
 }
 
-std::string withoutPrefix(std::string text, std::string_view prefix) {
-  if (text.rfind(prefix, 0) == 0) text.erase(0, prefix.size());
-  return text;
-}
+// How a SQLite result code reaches the user: SQL Server's error number where there is one,
+// and the text; the extended code is looked up first, then the primary one.
+struct CodeRule {
+  int code;
+  long native;  // 0: the SQLite code itself
+  const char* text;
+  bool withMessage;  // SQLite's own message follows in brackets
+};
 
-// A SQLite failure, described as a user of the console needs to read it, with SQL Server's
-// error number where there is one.
+constexpr CodeRule kCodeRules[] = {
+    {SQLITE_CONSTRAINT_UNIQUE, 2627, "Violazione del vincolo di chiave univoca", true},
+    {SQLITE_CONSTRAINT_PRIMARYKEY, 2627, "Violazione del vincolo di chiave univoca", true},
+    {SQLITE_CONSTRAINT_NOTNULL, 515, "Impossibile inserire il valore NULL", true},
+    {SQLITE_BUSY, 0, "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.", false},
+    {SQLITE_LOCKED, 0, "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.", false},
+    {SQLITE_READONLY, 0, "Il database è di sola lettura: impossibile modificarlo", true},
+    {SQLITE_NOTADB, 0, "Il file non è un database", true},
+};
+
+// Names SQLite does not know come with the generic code; their message names the object.
+struct NameRule {
+  std::string_view prefix;
+  long native;
+  const char* kind;
+};
+
+constexpr NameRule kNameRules[] = {{"no such table: ", 208, "oggetto"}, {"no such column: ", 207, "colonna"}};
+
+// A SQLite failure, described as a user of the console needs to read it.
 DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_view sqliteText) {
   const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-  const int primary = code & 0xFF;
   long native = code;
   std::string description = message;
-  auto after = [&](std::string_view prefix) { return withoutPrefix(message.substr(prefix.size()), "temp."); };
-  if (message.rfind("no such table: ", 0) == 0) {
-    native = 208;
-    description = "Nome di oggetto '" + after("no such table: ") + "' non valido.";
-  } else if (message.rfind("no such column: ", 0) == 0) {
-    native = 207;
-    description = "Nome di colonna '" + after("no such column: ") + "' non valido.";
-  } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-    description = "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.";
-  } else if (primary == SQLITE_READONLY) {
-    description = "Il database è di sola lettura: impossibile modificarlo (" + message + ").";
-  } else if (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY) {
-    native = 2627;
-    description = "Violazione del vincolo di chiave univoca (" + message + ").";
-  } else if (code == SQLITE_CONSTRAINT_NOTNULL) {
-    native = 515;
-    description = "Impossibile inserire il valore NULL (" + message + ").";
-  } else if (primary == SQLITE_NOTADB) {
-    description = "Il file non è un database (" + message + ").";
+  const CodeRule* rule = nullptr;
+  for (const int wanted : {code, code & 0xFF}) {
+    for (const CodeRule& candidate : kCodeRules) {
+      if (rule == nullptr && candidate.code == wanted) rule = &candidate;
+    }
+  }
+  if (rule != nullptr) {
+    native = rule->native != 0 ? rule->native : code;
+    description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
+  }
+  for (const NameRule& name : kNameRules) {
+    if (message.rfind(name.prefix, 0) != 0) continue;
+    std::string object = message.substr(name.prefix.size());
+    if (object.rfind("temp.", 0) == 0) object.erase(0, 5);
+    native = name.native;
+    description = std::string("Nome di ") + name.kind + " '" + object + "' non valido.";
   }
   return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
                  std::string(sqliteText));
@@ -137,6 +157,26 @@ class SqliteBackend : public Backend {
  public:
   explicit SqliteBackend(sqlite3* db) : m_db(db), m_catalog(db) {}
 
+  bool readOnly() const override { return sqlite3_db_readonly(m_db, "main") == 1; }
+
+  std::vector<std::vector<std::optional<std::string>>> runNative(std::string_view sql) override {
+    std::vector<std::vector<std::optional<std::string>>> rows;
+    const auto collect = [](void* into, int count, char** values, char**) {
+      auto& all = *static_cast<std::vector<std::vector<std::optional<std::string>>>*>(into);
+      auto& row = all.emplace_back();
+      for (int i = 0; i < count; ++i) {
+        row.push_back(values[i] != nullptr ? std::optional<std::string>(values[i]) : std::nullopt);
+      }
+      return 0;
+    };
+    const std::string text(sql);
+    char* message = nullptr;
+    const int rc = sqlite3_exec(m_db, text.c_str(), collect, &rows, &message);
+    sqlite3_free(message);
+    if (rc != SQLITE_OK) throw sqliteError(m_db, rc, text, text);
+    return rows;
+  }
+
   ~SqliteBackend() override {
     for (auto& [text, statement] : m_prepared) sqlite3_finalize(statement);
     sqlite3_close_v2(m_db);
@@ -164,22 +204,38 @@ class SqliteBackend : public Backend {
 
   std::vector<Variant> applyChanges(const BatchChanges& changes) override {
     std::vector<Variant> insertedKeys;
-    plain("SAVEPOINT passaggio_batch_update");
-    try {
-      for (const RowChange& change : changes.changes) {
-        const std::optional<Variant> key = apply(changes, change);
-        if (key) insertedKeys.push_back(*key);
-      }
-    } catch (...) {
-      plain("ROLLBACK TO passaggio_batch_update");
-      plain("RELEASE passaggio_batch_update");
-      throw;
+    Savepoint savepoint(*this);
+    for (const RowChange& change : changes.changes) {
+      const std::optional<Variant> key = apply(changes, change);
+      if (key) insertedKeys.push_back(*key);
     }
-    plain("RELEASE passaggio_batch_update");
+    savepoint.keep();
     return insertedKeys;
   }
 
  private:
+  // The edits of one batch update: all kept, or, when the object goes before keep(), none.
+  class Savepoint {
+   public:
+    explicit Savepoint(SqliteBackend& backend) : m_backend(backend) { m_backend.plain("SAVEPOINT passaggio_batch_update"); }
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+    ~Savepoint() {
+      if (m_kept) return;
+      // Undoing cannot fail where the edits could be made; the edit's own error is what counts.
+      sqlite3_exec(m_backend.m_db, "ROLLBACK TO passaggio_batch_update; RELEASE passaggio_batch_update", nullptr,
+                   nullptr, nullptr);
+    }
+    void keep() {
+      m_backend.plain("RELEASE passaggio_batch_update");
+      m_kept = true;
+    }
+
+   private:
+    SqliteBackend& m_backend;
+    bool m_kept = false;
+  };
+
   struct CachedStatement {
     tsql::ParsedStatement parsed;
     std::optional<tsql::Statement> written;
@@ -309,12 +365,21 @@ class SqliteBackend : public Backend {
   }
 
   bool isRowKey(const std::string& table, const std::string& column) {
-    const auto columns = m_catalog.columns(table);
-    if (!columns) return false;
-    for (const auto& candidate : *columns) {
-      if (candidate.isRowKey && upper(candidate.name) == upper(column)) return true;
+    if (m_rowKeysGeneration != m_schemaGeneration) {
+      m_rowKeys.clear();
+      m_rowKeysGeneration = m_schemaGeneration;
     }
-    return false;
+    auto found = m_rowKeys.find(upper(table));
+    if (found == m_rowKeys.end()) {
+      std::string key;
+      if (const auto columns = m_catalog.columns(table)) {
+        for (const auto& candidate : *columns) {
+          if (candidate.isRowKey) key = upper(candidate.name);
+        }
+      }
+      found = m_rowKeys.emplace(upper(table), std::move(key)).first;
+    }
+    return !found->second.empty() && found->second == upper(column);
   }
 
   void plain(const char* sql) {
@@ -404,7 +469,16 @@ class SqliteBackend : public Backend {
   std::unordered_map<std::string, std::vector<CachedStatement>, TextHash, std::equal_to<>> m_batches;
   std::unordered_map<std::string, sqlite3_stmt*> m_prepared;
   std::uint64_t m_schemaGeneration = 0;
+  // Each table's identity column (upper case, empty for none), for the schema generation.
+  std::unordered_map<std::string, std::string> m_rowKeys;
+  std::uint64_t m_rowKeysGeneration = 0;
 };
+
+bool writable(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return true;
+  return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
 
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& why, sqlite3* db = nullptr, int code = 0) {
   if (db != nullptr) sqlite3_close_v2(db);
@@ -424,7 +498,18 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
   }
   // WAL lets several consoles read while one writes; a read-only file stays as it is.
   if (!memory && sqlite3_db_readonly(db, "main") == 0) {
-    sqlite3_exec(db, "PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
+    std::string mode;
+    const int rc = sqlite3_exec(
+        db, "PRAGMA journal_mode = WAL",
+        [](void* into, int, char** values, char**) {
+          *static_cast<std::string*>(into) = values[0] != nullptr ? values[0] : "";
+          return 0;
+        },
+        &mode, nullptr);
+    if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
+    if (rc != SQLITE_OK || upper(mode) != "WAL") {
+      cannotOpen(path, "non è stato possibile attivare la modalità WAL (" + (rc != SQLITE_OK ? std::string(sqlite3_errmsg(db)) : mode) + ").", db, rc);
+    }
   }
 }
 
@@ -440,8 +525,17 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
     cannotOpen(path, "il file non esiste.", nullptr, SQLITE_CANTOPEN);
   }
   if (!memory && std::filesystem::is_directory(path, ignored)) cannotOpen(path, "è una cartella, non un file.");
+  const bool exists = !memory && std::filesystem::exists(path, ignored);
+  // SQLite would take an empty file for an empty database and write a header into it.
+  if (exists && !mayCreate && std::filesystem::file_size(path, ignored) == 0) {
+    cannotOpen(path, "il file è vuoto, non è un database di questo programma.");
+  }
+  // A file this user may not write, or marked read-only for everyone, is opened for reading:
+  // everything that only reads works.
+  const bool readOnly = exists && !writable(path);
   sqlite3* db = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_URI;
+  const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0)) |
+                    SQLITE_OPEN_URI;
   int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) cannotOpen(path, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc), db, rc);
   sqlite3_extended_result_codes(db, 1);
