@@ -8,8 +8,9 @@ CREATE TABLE FW09_STATIUTENTE (
   FW09_INDSTATO_MG6W        DECIMAL(2,0)   NOT NULL
 )
 
--- State changes of items, one row per recorded change; FW10_VALORI holds the recorded
--- item-master columns as text.
+-- State changes of items, one row per change, written by the database in the statement that
+-- changes the state; FW10_VALORI holds the recorded item-master columns as text. The rows of
+-- one console connection share FW10_SESSIONE; those of one apply also FW10_LOTTO.
 CREATE TABLE FW10_LOGSTATI (
   FW10_ID                   INT IDENTITY(1,1) NOT NULL PRIMARY KEY,
   FW10_DITTA_CG18           DECIMAL(5,0)   NOT NULL,
@@ -19,5 +20,7 @@ CREATE TABLE FW10_LOGSTATI (
   FW10_ID_FW07              INT            NULL,
   FW10_DATAORA              DATETIME       NULL,
   FW10_DESCRIZIONE          VARCHAR(255)   NULL,
-  FW10_VALORI               VARCHAR(8000)  NULL
+  FW10_VALORI               VARCHAR(8000)  NULL,
+  FW10_SESSIONE             VARCHAR(40)    NULL,
+  FW10_LOTTO                INT            NULL
 )

@@ -22,6 +22,7 @@
 #include "platform/host/module_loader.h"
 #include "platform/script/script.h"
 #include "platform/services/standin_host.h"
+#include "platform/services/state_change_log.h"
 #include "sql/database_file.h"
 
 namespace passaggio::batch {
@@ -301,21 +302,11 @@ int runCommand(platform::controls::Form& form, const ProcessingOptions& options)
   return kOk;
 }
 
-long long lastLogId(platform::db::Connection& connection) {
-  auto rows = connection.Open("SELECT ISNULL(MAX(FW10_ID),0) AS N FROM FW10_LOGSTATI");
-  return rows->Field("N").toInteger();
-}
-
-int applyCommand(platform::controls::Form& form, const ProcessingOptions& options,
-                 const std::string& connectionString) {
+int applyCommand(platform::controls::Form& form, const ProcessingOptions& options, platform::db::Connection& console) {
   if (!process(form, options)) return kOk;
-  platform::db::Connection log;
-  log.Connect(connectionString);
-  const long long before = lastLogId(log);
   form.get<platform::controls::Button>("CMD_AGGSTATI").click();
-  auto written = log.Open("SELECT * FROM FW10_LOGSTATI WHERE FW10_ID > " + std::to_string(before) +
-                          " ORDER BY FW10_ID");
-  platform::db::writeCsv(std::cout, *written);
+  // Only what this console wrote: another one applying at the same time writes its own rows.
+  platform::db::writeCsv(std::cout, *platform::services::sessionChanges(console));
   std::cout << "\r\n";
   writeItemsGrid(std::cout, form, options.display);
   return kOk;
@@ -456,7 +447,7 @@ int run(const Options& options) {
   } else if (options.command == "run") {
     result = runCommand(window->Controls(), processing);
   } else if (options.command == "apply") {
-    result = applyCommand(window->Controls(), processing, connectionString);
+    result = applyCommand(window->Controls(), processing, *console->GetConnection());
   } else if (options.command == "pages") {
     result = pages(window->Controls());
   } else if (options.command == "entities") {

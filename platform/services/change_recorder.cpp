@@ -4,25 +4,23 @@
 #include <stdexcept>
 
 #include "platform/db/recordset.h"
+#include "platform/db/sql_literal.h"
+#include "platform/host/cinterface.h"
 #include "platform/services/global.h"
 #include "platform/services/quoting.h"
+#include "platform/services/state_change_log.h"
 
 namespace platform::services {
-namespace {
-
-std::string numberOrNull(const Variant& value) {
-  if (value.isNull() || value.isEmpty()) return "NULL";
-  return std::to_string(value.toInteger());
-}
-
-}  // namespace
 
 StandinChangeRecorder::StandinChangeRecorder(std::shared_ptr<StandinGlobal> global, RecorderSettings settings)
     : m_global(std::move(global)), m_settings(settings) {}
 
-void StandinChangeRecorder::Initialise(std::shared_ptr<host::Cinterface>& /*host*/, int kind,
+void StandinChangeRecorder::Initialise(std::shared_ptr<host::Cinterface>& host, int kind,
                                        const std::string& /*text*/, int /*flags*/) {
   m_kind = kind;
+  m_connection = host ? host->GetConnection() : nullptr;
+  if (!m_connection) throw std::invalid_argument("l'interfaccia dell'ospite non ha una connessione al database");
+  closeBatch(*m_connection);
   m_initialised = true;
 }
 
@@ -45,19 +43,15 @@ void StandinChangeRecorder::Record(db::Recordset& row, int /*flags*/, bool /*now
     values += row.Column(i).name + "=" + trimRight(row.Field(i).toText());
   }
 
-  db::Connection& database = m_global->database();
-  auto latest = database.Open("SELECT TOP 1 FW10_STATONUOVO FROM FW10_LOGSTATI WHERE FW10_DITTA_CG18 = " +
-                              std::to_string(company) + " AND FW10_CODART_MG66 = " + sqlQuote(item) +
-                              " ORDER BY FW10_ID DESC");
-  const Variant previous = latest->Eof() ? Variant::null() : latest->Field(0);
-
-  database.Execute(
-      "INSERT INTO FW10_LOGSTATI (FW10_DITTA_CG18, FW10_CODART_MG66, FW10_STATOPREC, FW10_STATONUOVO, FW10_ID_FW07, "
-      "FW10_DATAORA, FW10_DESCRIZIONE, FW10_VALORI) VALUES (" +
-      std::to_string(company) + ", " + sqlQuote(item) + ", " + numberOrNull(previous) + ", " + numberOrNull(newState) +
-      ", " + std::to_string(m_global->CurrentUser().id) + ", GETDATE(), " + sqlQuote(m_description) + ", " +
-      sqlQuote(values) + ")");
-  ++m_written;
+  // The row holds the state after the update; a log row with another new state records a
+  // change this batch did not make.
+  const std::string state = newState.isNull() || newState.isEmpty()
+                                ? "FW10_STATONUOVO IS NULL"
+                                : "FW10_STATONUOVO = " + std::to_string(newState.toInteger());
+  m_written += m_connection->Execute("UPDATE FW10_LOGSTATI SET FW10_DESCRIZIONE = " + db::quoteLiteral(m_description) +
+                                     ", FW10_VALORI = " + db::quoteLiteral(values) + " WHERE " + lastBatchCondition() +
+                                     " AND FW10_DITTA_CG18 = " + std::to_string(company) +
+                                     " AND FW10_CODART_MG66 = " + db::quoteLiteral(item) + " AND " + state);
 }
 
 }  // namespace platform::services

@@ -1,6 +1,7 @@
-// The change-record object: writes one row of the state-change log (FW10_LOGSTATI) for each
-// item-master row it is handed, with the previous and the new state, the user, the time, a
-// description and the recorded columns as text.
+// The change-record object: completes the rows of the state-change log (FW10_LOGSTATI) that
+// the database wrote for the item-master update just made (see state_change_log.h) with the
+// description and the recorded columns as text. It never writes a row of its own, so a
+// change that did not happen is never recorded.
 #pragma once
 
 #include <memory>
@@ -23,7 +24,9 @@ class StandinChangeRecorder : public host::ChangeRecorder {
  public:
   StandinChangeRecorder(std::shared_ptr<StandinGlobal> global, RecorderSettings settings);
 
-  //! Keeps the kind; the host interface is handed back unchanged.
+  //! Keeps the kind and takes the connection of the host interface, whose update is to be
+  //! recorded; closes that connection's current batch. The host interface is handed back
+  //! unchanged. A host interface without a connection is std::invalid_argument.
   void Initialise(std::shared_ptr<host::Cinterface>& host, int kind, const std::string& text, int flags) override;
   void SetEnabled(bool on) override { m_enabled = on; }
   int Status() override { return m_settings.status; }
@@ -34,15 +37,15 @@ class StandinChangeRecorder : public host::ChangeRecorder {
   std::string ColumnList() override;
   void SetRecording(bool on) override { m_recording = on; }
   void SetDescription(const std::string& description) override { m_description = description; }
-  //! Writes one log row for the current row of `row`, which must hold MG66_CODART. The
-  //! previous state is the new state of the item's latest log row (NULL when there is none),
-  //! since the row comes after the item master was updated. Writes nothing when the settings
-  //! or the switches say so. Failures are raised: a row without a current record is
+  //! Completes the log row the database wrote for the current row of `row` (which must hold
+  //! MG66_CODART) in the batch closed at Initialise, when its new state is the row's. Writes
+  //! nothing when there is no such row (the state did not change) or when the settings or the
+  //! switches say so. Failures are raised: a row without a current record is
   //! std::invalid_argument, a database failure the layer's DbError.
   void Record(db::Recordset& row, int flags, bool now) override;
 
-  //! Log rows written by this object.
-  int written() const { return m_written; }
+  //! Log rows completed by this object.
+  long long written() const { return m_written; }
 
  private:
   std::shared_ptr<StandinGlobal> m_global;
@@ -52,7 +55,8 @@ class StandinChangeRecorder : public host::ChangeRecorder {
   bool m_recording = false;
   int m_kind = 0;
   std::string m_description;
-  int m_written = 0;
+  long long m_written = 0;
+  std::shared_ptr<db::Connection> m_connection;
 };
 
 }  // namespace platform::services

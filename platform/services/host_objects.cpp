@@ -7,6 +7,7 @@
 #include "platform/services/item_notifier.h"
 #include "platform/services/log_object.h"
 #include "platform/services/lookups.h"
+#include "platform/services/state_change_log.h"
 #include "platform/services/utility.h"
 
 namespace platform::services {
@@ -29,8 +30,31 @@ std::shared_ptr<host::LogObject> StandinHostObjects::NewLogObject() {
   return std::make_shared<StandinLog>(g->display(), g->adminLog(), g->CurrentUser().code);
 }
 
+void StandinHostObjects::setRecorderSettings(long long company, RecorderSettings settings) {
+  m_recorder[company] = settings;
+  std::erase_if(m_consoleConnections, [](const auto& connection) { return connection.expired(); });
+  for (const auto& weak : m_consoleConnections) {
+    const auto connection = weak.lock();
+    if (connection->IsOpen()) setStateChangeRecording(*connection, recordsStates());
+  }
+}
+
+bool StandinHostObjects::recordsStates() const {
+  const RecorderSettings settings = recorderSettings(global()->companyCode());
+  return settings.status != 1 && settings.recordsChanges && settings.recordsStates;
+}
+
+void StandinHostObjects::setUpConsoleConnection(const std::shared_ptr<db::Connection>& connection) {
+  installStateChangeLog(*connection, global()->CurrentUser().id, recordsStates());
+  m_consoleConnections.push_back(connection);
+}
+
 std::shared_ptr<host::ConnectionFactory> StandinHostObjects::NewConnectionFactory() {
-  return std::make_shared<StandinConnectionFactory>(m_afterStatement);
+  // The factory may outlive these objects; what it makes then is a plain connection.
+  auto setUp = [self = weak_from_this()](const std::shared_ptr<db::Connection>& connection) {
+    if (const auto objects = self.lock()) objects->setUpConsoleConnection(connection);
+  };
+  return std::make_shared<StandinConnectionFactory>(setUp, m_afterStatement);
 }
 
 std::shared_ptr<host::Utility> StandinHostObjects::NewUtility() { return std::make_shared<StandinUtility>(); }

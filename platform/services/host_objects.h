@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/host/services.h"
 #include "platform/services/change_recorder.h"
@@ -13,7 +14,7 @@ namespace platform::services {
 
 class StandinGlobal;
 
-class StandinHostObjects : public host::HostObjects {
+class StandinHostObjects : public host::HostObjects, public std::enable_shared_from_this<StandinHostObjects> {
  public:
   explicit StandinHostObjects(std::weak_ptr<StandinGlobal> global);
 
@@ -31,8 +32,8 @@ class StandinHostObjects : public host::HostObjects {
   std::shared_ptr<host::ItemNotifier> NewItemNotifier() override;
 
   //! How a company records changes; a company never set gets the defaults (status 0, both
-  //! queries yes).
-  void setRecorderSettings(long long company, RecorderSettings settings) { m_recorder[company] = settings; }
+  //! queries yes). The consoles' connections open follow at once.
+  void setRecorderSettings(long long company, RecorderSettings settings);
   RecorderSettings recorderSettings(long long company) const;
   //! What connections made from now on tell the host after each statement (a desktop host
   //! repaints its windows there, so that a long action never shows a frozen window).
@@ -41,10 +42,15 @@ class StandinHostObjects : public host::HostObjects {
  private:
   //! The global services; a factory that outlived them cannot create anything.
   std::shared_ptr<StandinGlobal> global() const;
+  //! Whether the signed-in company records state changes.
+  bool recordsStates() const;
+  //! Sets a console's connection up: the state-change log, recording as the company says.
+  void setUpConsoleConnection(const std::shared_ptr<db::Connection>& connection);
 
   std::weak_ptr<StandinGlobal> m_global;
   std::map<long long, RecorderSettings> m_recorder;
   std::function<void()> m_afterStatement;
+  std::vector<std::weak_ptr<db::Connection>> m_consoleConnections;
 };
 
 }  // namespace platform::services

@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 
@@ -12,28 +13,50 @@
 
 namespace platform::services {
 
-std::shared_ptr<db::Connection> StandinConnectionFactory::NewConnection() {
-  auto connection = std::make_shared<db::Connection>();
-  connection->SetAfterStatement(m_afterStatement);
-  return connection;
-}
-
 namespace {
 
-std::atomic<unsigned long> suffixCount{0};
+std::atomic<unsigned long> tokenCount{0};
 
 unsigned int randomPart() {
   static thread_local std::mt19937 engine{std::random_device{}()};
   return static_cast<unsigned int>(engine());
 }
 
+// PASSAGGIO_FAULT, read for each connection made.
+void injectFaultFromEnvironment(db::Connection& connection) {
+  const char* setting = std::getenv("PASSAGGIO_FAULT");
+  if (setting == nullptr) return;
+  const std::string text(setting);
+  const auto colon = text.find(':');
+  const int statement = std::atoi(text.substr(0, colon).c_str());
+  if (statement <= 0) return;
+  const std::string error = colon == std::string::npos ? "" : text.substr(colon + 1);
+  if (error == "STOP") {
+    connection.InjectStop(statement);
+  } else {
+    connection.InjectFault(statement, error.empty() ? "Errore simulato (PASSAGGIO_FAULT)." : error);
+  }
+}
+
 }  // namespace
 
-StandinUtility::StandinUtility() {
+std::string uniqueToken() {
   char text[64];
-  std::snprintf(text, sizeof text, "P%ld_%lu_%08X", static_cast<long>(::getpid()), ++suffixCount, randomPart());
-  m_suffix = text;
+  std::snprintf(text, sizeof text, "P%ld_%lu_%08X", static_cast<long>(::getpid()), ++tokenCount, randomPart());
+  return text;
 }
+
+std::shared_ptr<db::Connection> StandinConnectionFactory::NewConnection() {
+  auto connection = std::make_shared<db::Connection>();
+  connection->SetAfterStatement(m_afterStatement);
+  connection->SetOnConnect([setUp = m_setUp, made = std::weak_ptr<db::Connection>(connection)](db::Connection& opened) {
+    if (const auto self = made.lock(); self && setUp) setUp(self);
+    injectFaultFromEnvironment(opened);
+  });
+  return connection;
+}
+
+StandinUtility::StandinUtility() : m_suffix(uniqueToken()) {}
 
 Variant stateArray(db::Connection& connection, const std::string& query) {
   auto rows = connection.Open(query);

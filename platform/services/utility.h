@@ -10,16 +10,27 @@
 
 namespace platform::services {
 
+//! "P<process id>_<count in this process>_<eight random hex digits>": the process id and
+//! count keep apart what one machine makes, the random part what different machines make on
+//! one database.
+std::string uniqueToken();
+
+//! Makes the connections of a console. Each, once connected, is set up as the host says and
+//! takes PASSAGGIO_FAULT from the environment: "N" or "N:TEXT" makes its N-th statement fail
+//! once (with TEXT), "N:STOP" stops the process before its N-th statement.
 class StandinConnectionFactory : public host::ConnectionFactory {
  public:
-  //! `afterStatement`: what each connection made tells the host after every statement.
-  explicit StandinConnectionFactory(std::function<void()> afterStatement = {})
-      : m_afterStatement(std::move(afterStatement)) {}
+  //! `setUp`: what the host installs on each connection; `afterStatement`: what each
+  //! connection tells the host after every statement.
+  explicit StandinConnectionFactory(std::function<void(const std::shared_ptr<db::Connection>&)> setUp = {},
+                                    std::function<void()> afterStatement = {})
+      : m_setUp(std::move(setUp)), m_afterStatement(std::move(afterStatement)) {}
 
   //! A connection not yet connected: the caller connects it to the string it holds.
   std::shared_ptr<db::Connection> NewConnection() override;
 
  private:
+  std::function<void(const std::shared_ptr<db::Connection>&)> m_setUp;
   std::function<void()> m_afterStatement;
 };
 
@@ -27,9 +38,7 @@ class StandinUtility : public host::Utility {
  public:
   StandinUtility();
 
-  //! "P<process id>_<count in this process>_<eight random hex digits>": the process id and
-  //! count keep consoles of one machine apart, the random part those of different machines
-  //! on one database. Fixed when the object is made.
+  //! A uniqueToken(), fixed when the object is made.
   std::string Suffix() override { return m_suffix; }
   //! Null and Empty give "".
   std::string ToText(const Variant& value) override { return value.toText(); }

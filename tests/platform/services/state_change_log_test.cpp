@@ -1,52 +1,47 @@
-// The change-record object as the console drives it after updating the item master: one log
-// row per recorded item, with the previous state, the new one and the recorded columns.
-#include <gmock/gmock.h>
+// The log of item state changes as the database keeps it on the connections a console gets:
+// one row per real change, with the state before it, under the connection's session.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "demo_fixture.h"
 #include "platform/db/db_error.h"
 #include "platform/services/host_objects.h"
+#include "platform/services/state_change_log.h"
 
 namespace platform::services::testing {
 namespace {
 
-class RecorderTest : public DemoTest {
+class StateChangeLogTest : public DemoTest {
  protected:
   void SetUp() override {
     DemoTest::SetUp();
     global = signIn(1, "FNERI");
-    // A working table shaped as the console's, for the recorded select to join.
-    db.Execute("CREATE TABLE ##Lavoro (ID INT, CODART VARCHAR(25), INDSTATO_MG6W INT, NEW_STATO INT, "
-               "PERMESSO_AGGSTATO INT)");
   }
 
-  //! Moves `item` of company 1 to `state` and records it as the console does.
-  void moveAndRecord(host::ChangeRecorder& recorder, const std::string& item, int state) {
-    db.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = " + std::to_string(state) +
-               " WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = '" + item + "'");
-    db.Execute("DELETE FROM ##Lavoro");
-    db.Execute("INSERT INTO ##Lavoro VALUES (1, '" + item + "', 0, " + std::to_string(state) + ", 1)");
-    std::shared_ptr<host::Cinterface> hostInterface;
-    recorder.Initialise(hostInterface, 6, "", 0);
-    recorder.SetEnabled(true);
-    if (recorder.Status() == 1 || !recorder.RecordsChanges() || !recorder.RecordsStates()) return;
-    auto row = db.Open("SELECT " + recorder.ColumnList() +
-                       " FROM MG66_ANAGRART WITH (NOLOCK) INNER JOIN ##Lavoro ON MG66_CODART = CODART "
-                       "WHERE MG66_DITTA_CG18 = 1 AND PERMESSO_AGGSTATO = 1 AND MG66_CODART = '" + item + "'");
-    recorder.SetRecording(true);
-    recorder.SetDescription("Modifica stato da Passaggio");
-    recorder.Record(*row, 0, true);
+  std::shared_ptr<db::Connection> consoleConnection() {
+    auto connection = global->Objects()->NewConnectionFactory()->NewConnection();
+    connection->Connect(connectionString);
+    return connection;
   }
 
-  std::vector<std::string> logOf(const std::string& item) {
+  //! The console's update of the item master, from a working table of (item, new state).
+  static void apply(db::Connection& connection, const std::string& table, const std::string& rows) {
+    connection.Execute("IF OBJECT_ID('TEMPDB.DBO." + table + "') IS NOT NULL DROP TABLE " + table);
+    connection.Execute("CREATE TABLE " + table + " (CODART VARCHAR(25), NEW_STATO DECIMAL(2,0), PERMESSO_AGGSTATO INT)");
+    connection.Execute("INSERT INTO " + table + " VALUES " + rows);
+    connection.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = NEW_STATO FROM MG66_ANAGRART INNER JOIN " + table +
+                       " ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = 1 AND PERMESSO_AGGSTATO = 1 ");
+    closeBatch(connection);
+  }
+
+  //! "item previous->new user batch" for each row the connection's session wrote.
+  static std::vector<std::string> written(db::Connection& connection) {
     std::vector<std::string> rows;
-    for (auto log = db.Open("SELECT FW10_DITTA_CG18, FW10_STATOPREC, FW10_STATONUOVO, FW10_ID_FW07, FW10_DESCRIZIONE, "
-                            "FW10_VALORI, FW10_DATAORA FROM FW10_LOGSTATI WHERE FW10_CODART_MG66 = '" + item +
-                            "' ORDER BY FW10_ID");
-         !log->Eof(); log->MoveNext()) {
-      std::string row;
-      for (std::size_t i = 0; i + 1 < log->FieldCount(); ++i) row += log->Field(i).toText() + "|";
-      row += log->Field(log->FieldCount() - 1).isNull() ? "no time" : "timed";
-      rows.push_back(row);
+    for (auto log = sessionChanges(connection); !log->Eof(); log->MoveNext()) {
+      rows.push_back(log->Field("FW10_CODART_MG66").toText().substr(0, log->Field("FW10_CODART_MG66").toText().find(' ')) +
+                     " " + log->Field("FW10_STATOPREC").toText() + "->" + log->Field("FW10_STATONUOVO").toText() + " " +
+                     log->Field("FW10_ID_FW07").toText() + " " + log->Field("FW10_LOTTO").toText());
     }
     return rows;
   }
@@ -54,75 +49,43 @@ class RecorderTest : public DemoTest {
   std::shared_ptr<StandinGlobal> global;
 };
 
-TEST_F(RecorderTest, WritesOneRowPerRecordWithThePreviousStateFromTheLog) {
-  auto recorder = global->Objects()->NewChangeRecorder();
-  const std::string item = "BARRA-C40-D10";
-  moveAndRecord(*recorder, item, 40);
-  moveAndRecord(*recorder, item, 20);
-  EXPECT_EQ(logOf(item),
-            (std::vector<std::string>{
-                "1||40|5|Modifica stato da Passaggio|MG66_DITTA_CG18=1;MG66_CODART=BARRA-C40-D10;MG66_INDSTATO_MG6W=40|timed",
-                "1|40|20|5|Modifica stato da Passaggio|MG66_DITTA_CG18=1;MG66_CODART=BARRA-C40-D10;MG66_INDSTATO_MG6W=20|timed",
-            }));
+TEST_F(StateChangeLogTest, TwoConsolesApplyingTogetherRecordEachRealChangeOnceWithItsStateBefore) {
+  ASSERT_EQ(value("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND "
+                  "MG66_CODART = 'BARRA-C40-D10'"),
+            "30");
+  ASSERT_EQ(value("SELECT COUNT(*) FROM FW10_LOGSTATI WHERE FW10_CODART_MG66 = 'BARRA-C40-D10'"), "0");
+  auto first = consoleConnection();
+  auto second = consoleConnection();
+  const std::string both = "('BARRA-C40-D10', 40, 1), ('VITE-TE-M6X50-ZN', 40, 1), ('BULL-M10X80-88', 20, 0)";
+  apply(*first, "##LavoroA", both);
+  apply(*second, "##LavoroB", both);  // the same new states: nothing changes any more
+  EXPECT_EQ(written(*first), (std::vector<std::string>{"BARRA-C40-D10 30->40 5 1"}));
+  EXPECT_TRUE(written(*second).empty());
 
-  // An item already in the log continues from its last logged state.
-  moveAndRecord(*global->Objects()->NewChangeRecorder(), "VITE-TE-M6X50-ZN", 50);
-  EXPECT_THAT(logOf("VITE-TE-M6X50-ZN").back(), ::testing::StartsWith("1|40|50|5|"));
+  // The next apply of a console is its next batch; a plain connection records nothing.
+  apply(*second, "##LavoroB", "('BARRA-C40-D10', 20, 1)");
+  apply(*second, "##LavoroB", "('BARRA-C40-D10', 50, 1)");
+  EXPECT_EQ(written(*second), (std::vector<std::string>{"BARRA-C40-D10 40->20 5 2", "BARRA-C40-D10 20->50 5 3"}));
+  db.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = 10 WHERE MG66_CODART = 'BARRA-C40-D10'");
+  EXPECT_EQ(value("SELECT COUNT(*) FROM FW10_LOGSTATI WHERE FW10_CODART_MG66 = 'BARRA-C40-D10'"), "3");
 }
 
-TEST_F(RecorderTest, RecordsCodesWithQuotes) {
-  db.Execute("INSERT INTO MG66_ANAGRART (MG66_DITTA_CG18, MG66_CODART, MG66_INDSTATO_MG6W) VALUES (1, 'L''ARTICOLO', 10)");
-  auto recorder = global->Objects()->NewChangeRecorder();
-  std::shared_ptr<host::Cinterface> hostInterface;
-  recorder->Initialise(hostInterface, 6, "", 0);
-  recorder->SetEnabled(true);
-  recorder->SetRecording(true);
-  recorder->SetDescription("L'utente ha cambiato stato");
-  auto row = db.Open("SELECT " + recorder->ColumnList() + " FROM MG66_ANAGRART WHERE MG66_CODART = 'L''ARTICOLO'");
-  recorder->Record(*row, 0, true);
-  EXPECT_EQ(logOf("L''ARTICOLO"),
-            (std::vector<std::string>{"1||10|5|L'utente ha cambiato stato|"
-                                      "MG66_DITTA_CG18=1;MG66_CODART=L'ARTICOLO;MG66_INDSTATO_MG6W=10|timed"}));
+TEST_F(StateChangeLogTest, ADatabaseOfAnEarlierVersionGetsTheSessionColumns) {
+  db.ExecuteNative("ALTER TABLE FW10_LOGSTATI DROP COLUMN FW10_SESSIONE; ALTER TABLE FW10_LOGSTATI DROP COLUMN FW10_LOTTO");
+  auto console = consoleConnection();
+  apply(*console, "##Lavoro", "('BARRA-C40-D10', 40, 1)");
+  EXPECT_EQ(written(*console), (std::vector<std::string>{"BARRA-C40-D10 30->40 5 1"}));
 }
 
-TEST_F(RecorderTest, CompanySettingsThatRecordNothingWriteNothing) {
-  const std::string item = "BARRA-C40-D10";
-  for (RecorderSettings settings : {RecorderSettings{1, true, true}, RecorderSettings{0, false, true},
-                                    RecorderSettings{0, true, false}}) {
-    global->standinObjects()->setRecorderSettings(1, settings);
-    auto recorder = global->Objects()->NewChangeRecorder();
-    moveAndRecord(*recorder, item, 40);
-    // The recorder itself also honours them, whoever calls it.
-    auto row = db.Open("SELECT " + recorder->ColumnList() + " FROM MG66_ANAGRART WHERE MG66_CODART = '" + item + "'");
-    recorder->SetRecording(true);
-    recorder->Record(*row, 0, true);
-  }
-  EXPECT_TRUE(logOf(item).empty());
-
-  // Other companies keep the defaults.
-  global->standinObjects()->setRecorderSettings(1, {});
-  EXPECT_EQ(global->standinObjects()->recorderSettings(2).status, 0);
-  moveAndRecord(*global->Objects()->NewChangeRecorder(), item, 40);
-  EXPECT_EQ(logOf(item).size(), 1u);
-}
-
-TEST_F(RecorderTest, RaisesWhatGoesWrong) {
-  auto recorder = global->Objects()->NewChangeRecorder();
-  auto row = db.Open("SELECT " + recorder->ColumnList() + " FROM MG66_ANAGRART WHERE MG66_CODART = 'BARRA-C40-D10'");
-  EXPECT_THROW(recorder->Record(*row, 0, true), std::logic_error);  // not initialised
-
-  std::shared_ptr<host::Cinterface> hostInterface;
-  recorder->Initialise(hostInterface, 6, "", 0);
-  recorder->SetEnabled(true);
-  recorder->SetRecording(true);
-  global->database().InjectFault(2, "disco pieno");
-  EXPECT_THROW(recorder->Record(*row, 0, true), db::DbError);
-
-  auto none = db.Open("SELECT " + recorder->ColumnList() + " FROM MG66_ANAGRART WHERE MG66_CODART = 'NESSUNO'");
-  EXPECT_THROW(recorder->Record(*none, 0, true), std::invalid_argument);
-  auto withoutCode = db.Open("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_CODART = 'BARRA-C40-D10'");
-  EXPECT_THROW(recorder->Record(*withoutCode, 0, true), db::DbError);
-  EXPECT_TRUE(logOf("BARRA-C40-D10").empty());
+TEST_F(StateChangeLogTest, TheFaultSwitchFailsTheStatementItNames) {
+  ::setenv("PASSAGGIO_FAULT", "2:disco pieno", 1);
+  auto console = consoleConnection();
+  ::unsetenv("PASSAGGIO_FAULT");
+  EXPECT_NO_THROW(console->Execute("SELECT 1"));
+  EXPECT_THROW(console->Execute("SELECT 1"), db::DbError);
+  EXPECT_EQ(console->Errors().at(0).description, "disco pieno");
+  EXPECT_NO_THROW(console->Execute("SELECT 1"));
+  EXPECT_NO_THROW(consoleConnection()->Execute("SELECT 1")) << "read when a connection is made";
 }
 
 }  // namespace

@@ -85,13 +85,15 @@ TEST_F(StateChangesTest, ApplyingMovesThePermittedItemsRecordsThemAndRunsAgain) 
     const bool mine = key.rfind("1/", 0) == 0 && moved.count(code);
     EXPECT_EQ(state, mine ? moved.at(code) : statesBefore.at(key)) << key;
   }
-  // One change record per moved item, with its new state.
-  auto log = form().m_connection->Open("SELECT FW10_CODART_MG66, FW10_STATONUOVO, FW10_DESCRIZIONE FROM FW10_LOGSTATI "
-                                       "WHERE FW10_ID > " + std::to_string(logBefore));
+  // One change record per moved item, with its state before and after.
+  auto log = form().m_connection->Open("SELECT FW10_CODART_MG66, FW10_STATONUOVO, FW10_DESCRIZIONE, FW10_STATOPREC "
+                                       "FROM FW10_LOGSTATI WHERE FW10_ID > " + std::to_string(logBefore));
   std::map<std::string, std::string> recorded;
   for (; !log->Eof(); log->MoveNext()) {
-    EXPECT_TRUE(recorded.emplace(testing::trimmed(log->Field(0).toText()), value(log->Field(1))).second);
+    const std::string code = testing::trimmed(log->Field(0).toText());
+    EXPECT_TRUE(recorded.emplace(code, value(log->Field(1))).second);
     EXPECT_EQ(log->Field(2).toText(), "Modifica stato da Passaggio");
+    EXPECT_EQ(value(log->Field(3)), statesBefore.at("1/" + code)) << code;
   }
   EXPECT_EQ(recorded, moved);
   // Stepping back withdraws every sign-off of the item in this company; stepping up keeps them.
@@ -225,6 +227,78 @@ TEST_F(StateChangesTest, UnsavedTicksAreSavedOnYesAndDroppedOnNo) {
     EXPECT_FALSE(form().m_signOffsChanged);
     EXPECT_TRUE(shown("FRAME_INTERROGAZ"));
     EXPECT_EQ(scalar(given).toInteger(), test.stored);
+  }
+}
+
+// Each statement of an apply, from the item-master update to the sign-off reset, fails once
+// and is answered with abort, retry or ignore: afterwards the item master and the log agree.
+TEST_F(StateChangesTest, AFailingStatementLeavesNoChangeWithoutItsRowAndNoRowWithoutItsChange) {
+  // Two items move, one up and one back, so that the apply stays short.
+  const auto processTwoItems = [&] {
+    open();
+    press("CMD_ELABORA");
+    exec("UPDATE " + form().m_itemTable +
+         " SET PERMESSO_AGGSTATO = 0 WHERE CODART NOT IN ('BULL-M10X80-88', 'VITE-TCEI-M4X10-ZN')");
+  };
+  // Where the update and the reset fall among the apply's statements.
+  processTwoItems();
+  int statements = 0;
+  int update = 0;
+  int reset = 0;
+  form().m_connection->SetAfterStatement([&] {
+    ++statements;
+    if (!update && form().m_sql.rfind("UPDATE MG66_ANAGRART", 0) == 0) update = statements;
+    if (!reset && form().m_sql.rfind("UPDATE MG0R_VALIDAZMAN_PASSAGGI SET MG0R_VALIDATO = 0", 0) == 0) reset = statements;
+  });
+  m_display->queue(Answer::kYes);
+  press("CMD_AGGSTATI");
+  ASSERT_GT(update, 0);
+  ASSERT_EQ(reset, update + 7) << "the batch closed, the items read, each item's row read and recorded";
+
+  for (int failing = update; failing <= reset; ++failing) {
+    for (const Answer answer : {Answer::kAbort, Answer::kRetry, Answer::kIgnore}) {
+      SCOPED_TRACE("statement " + std::to_string(failing - update + 1) + ", answer " + std::to_string(answer));
+      processTwoItems();
+      const auto table = workingTable();
+      const auto before = itemStates();
+      const auto signedOff = signOffs();
+      const long long logBefore = lastLog();
+      form().m_connection->InjectFault(failing - update + 1, "disco pieno");
+      m_display->clear();
+      m_display->queue({Answer::kYes, answer});
+      press("CMD_AGGSTATI");
+      ASSERT_FALSE(m_display->errors().empty());
+
+      const auto after = itemStates();
+      std::map<std::string, std::string> changed;  // key -> "before->after"
+      for (const auto& [key, state] : after) {
+        if (state != before.at(key)) changed[key] = before.at(key) + "->" + state;
+      }
+      std::map<std::string, std::string> logged;
+      for (auto log = form().m_connection->Open("SELECT FW10_DITTA_CG18, FW10_CODART_MG66, FW10_STATOPREC, "
+                                                "FW10_STATONUOVO FROM FW10_LOGSTATI WHERE FW10_ID > " +
+                                                std::to_string(logBefore));
+           !log->Eof(); log->MoveNext()) {
+        const std::string key = log->Field(0).toText() + "/" + testing::trimmed(log->Field(1).toText());
+        EXPECT_TRUE(logged.emplace(key, value(log->Field(2)) + "->" + value(log->Field(3))).second) << key;
+      }
+      EXPECT_EQ(logged, changed);
+      const bool updateSkipped = failing == update && answer != Answer::kRetry;
+      EXPECT_EQ(changed.empty(), updateSkipped);
+
+      // The reset runs unless its own statement is given up or the apply was abandoned at the update.
+      const bool resetSkipped =
+          (failing == reset && answer != Answer::kRetry) || (failing == update && answer == Answer::kAbort);
+      for (const auto& [key, validated] : signOffs()) {
+        const std::string item = key.substr(2, key.find('/', 2) - 2);
+        const auto found = table.find(item);
+        const bool steppedBack = !resetSkipped && key.rfind("1/", 0) == 0 && found != table.end() &&
+                                 !found->second.at("NEW_STATO").isNull() &&
+                                 found->second.at("NEW_STATO").toInteger() <
+                                     found->second.at("INDSTATO_MG6W").toInteger();
+        EXPECT_EQ(validated, steppedBack ? "0" : signedOff.at(key)) << key;
+      }
+    }
   }
 }
 
