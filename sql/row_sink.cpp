@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/db/connection.h"
+#include "platform/db/sql_literal.h"
 
 namespace sql {
 
@@ -27,15 +28,8 @@ std::string tsqlLiteral(const Variant& value) {
       return std::string(buffer, result.ptr);
     }
     case Variant::Type::Text:
-    case Variant::Type::Date: {
-      std::string text = value.toText();
-      std::string quoted = "'";
-      for (char c : text) {
-        if (c == '\'') quoted += '\'';
-        quoted += c;
-      }
-      return quoted + "'";
-    }
+    case Variant::Type::Date:
+      return platform::db::quoteLiteral(value.toText());
     case Variant::Type::Array:
     case Variant::Type::Object:
       break;

@@ -2,6 +2,7 @@
 #include "platform/services/global.h"
 
 #include "platform/db/recordset.h"
+#include "platform/db/sql_literal.h"
 #include "platform/services/host_objects.h"
 #include "platform/services/messages.h"
 #include "platform/services/quoting.h"
@@ -21,7 +22,7 @@ std::shared_ptr<StandinGlobal> StandinGlobal::signIn(const std::string& connecti
 
   auto user = database->Open(
       "SELECT FW07_ID, FW07_CODICE, FW07_DESCRIZIONE, FW07_FLGATTIVO, FW07_FLGSTATILIMITATI "
-      "FROM FW07_APPUSER WHERE FW07_CODICE = " + sqlQuote(userCode));
+      "FROM FW07_APPUSER WHERE FW07_CODICE = " + db::quoteLiteral(userCode));
   if (user->Eof()) throw SignInError("L'utente " + userCode + " non esiste.");
   if (user->Field("FW07_FLGATTIVO").toInteger() != 1) {
     throw SignInError("L'utente " + userCode + " non è attivo: non può accedere.");

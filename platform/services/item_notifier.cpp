@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/db/recordset.h"
+#include "platform/db/sql_literal.h"
 #include "platform/services/global.h"
 #include "platform/services/quoting.h"
 
@@ -31,7 +32,7 @@ std::optional<host::ItemCard> StandinItemNotifier::cardOf(const std::string& ite
       "LEFT JOIN MG6W_STATIART WITH (NOLOCK) ON MG6W_INDSTATO = MG66_INDSTATO_MG6W "
       "LEFT JOIN PD18_ARTPROD WITH (NOLOCK) ON PD18_DITTA_CG18 = MG66_DITTA_CG18 AND PD18_CODART_MG66 = MG66_CODART "
       "LEFT JOIN PD20_TIPIPROD WITH (NOLOCK) ON PD20_DITTA_CG18 = MG66_DITTA_CG18 AND PD20_TIPOPROD = PD18_TIPOPROD_PD20 "
-      "WHERE MG66_DITTA_CG18 = " + company + " AND MG66_CODART = " + sqlQuote(itemCode));
+      "WHERE MG66_DITTA_CG18 = " + company + " AND MG66_CODART = " + db::quoteLiteral(itemCode));
   if (item->Eof()) return std::nullopt;
 
   auto text = [&](const char* column) { return trimRight(item->Field(column).toText()); };

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/db/recordset.h"
+#include "platform/db/sql_literal.h"
 #include "platform/services/global.h"
 #include "platform/services/quoting.h"
 
@@ -69,7 +70,7 @@ std::string whereClause(const KindTable& table, long long company, const std::ve
   }
   std::string where = " WHERE " + table.companyColumn + " = " + std::to_string(company);
   for (std::size_t i = 0; i < parents.size(); ++i) {
-    if (!isBlank(parents[i])) where += " AND " + table.parents[i] + " = " + sqlQuote(parents[i]);
+    if (!isBlank(parents[i])) where += " AND " + table.parents[i] + " = " + db::quoteLiteral(parents[i]);
   }
   return where;
 }
@@ -102,7 +103,7 @@ std::string StandinWarehouseDecode::DecodeQuery(CodeKind kind, const std::vector
                                                 const std::string& code) {
   const KindTable table = tableOf(kind);
   return "SELECT " + table.descriptionColumn + " FROM " + table.from +
-         whereClause(table, m_global->companyCode(), parents) + " AND " + table.codeColumn + " = " + sqlQuote(code);
+         whereClause(table, m_global->companyCode(), parents) + " AND " + table.codeColumn + " = " + db::quoteLiteral(code);
 }
 
 host::LookupList StandinProductionLookup::ProductTypes() {
@@ -114,7 +115,7 @@ namespace {
 
 std::string productTypeQuery(long long company, const std::string& code) {
   return "SELECT PD20_DESCR FROM PD20_TIPIPROD WITH (NOLOCK) WHERE PD20_DITTA_CG18 = " + std::to_string(company) +
-         " AND PD20_TIPOPROD = " + sqlQuote(code);
+         " AND PD20_TIPOPROD = " + db::quoteLiteral(code);
 }
 
 }  // namespace
@@ -138,13 +139,13 @@ host::LookupList StandinUserGroupServices::Groups() {
 }
 
 host::Decode StandinUserGroupServices::DecodeUser(const std::string& code, std::shared_ptr<Object> descriptionField) {
-  return {"SELECT FW07_DESCRIZIONE FROM FW07_APPUSER WITH (NOLOCK) WHERE FW07_CODICE = " + sqlQuote(code) +
+  return {"SELECT FW07_DESCRIZIONE FROM FW07_APPUSER WITH (NOLOCK) WHERE FW07_CODICE = " + db::quoteLiteral(code) +
               " AND FW07_FLGATTIVO = 1",
           mappingTo("FW07_DESCRIZIONE", descriptionField)};
 }
 
 host::Decode StandinUserGroupServices::DecodeGroup(const std::string& code, std::shared_ptr<Object> descriptionField) {
-  return {"SELECT FW06_DESCRIZIONE FROM FW06_GROUPUSR WITH (NOLOCK) WHERE FW06_CODICE = " + sqlQuote(code),
+  return {"SELECT FW06_DESCRIZIONE FROM FW06_GROUPUSR WITH (NOLOCK) WHERE FW06_CODICE = " + db::quoteLiteral(code),
           mappingTo("FW06_DESCRIZIONE", descriptionField)};
 }
 

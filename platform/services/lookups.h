@@ -1,7 +1,7 @@
 // The look-up and decode services: for every classification code kind, product types, users
 // and groups, the list a look-up opens (query, captions, title, name) and the decode query
 // whose first column of its first row is the code's description (no row: unknown code).
-// Queries are for the current company; every code goes in through sqlQuote().
+// Queries are for the current company; every code goes in through db::quoteLiteral().
 #pragma once
 
 #include <memory>

@@ -1,11 +1,7 @@
-// Quoting of codes spliced into statements.
+// Text helpers for codes.
 #include "platform/services/quoting.h"
 
-#include "platform/db/sql_literal.h"
-
 namespace platform::services {
-
-std::string sqlQuote(std::string_view text) { return db::quoteLiteral(text); }
 
 std::string trimRight(std::string_view text) {
   const auto end = text.find_last_not_of(" \t");

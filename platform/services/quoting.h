@@ -1,14 +1,11 @@
-// The one way the stand-in services put a code into a statement: between single quotes with
-// every embedded quote doubled, so whatever a user types stays one literal.
+// Text helpers of the stand-in services for codes read back from the database (codes go into
+// statements through db::quoteLiteral).
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace platform::services {
-
-//! A T-SQL text literal of `text`: 'O''Brien' for O'Brien.
-std::string sqlQuote(std::string_view text);
 
 //! `text` without trailing blanks (CHAR columns come back padded from some servers).
 std::string trimRight(std::string_view text);
