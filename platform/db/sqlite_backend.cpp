@@ -330,7 +330,24 @@ class SqliteBackend : public Backend {
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW) rc = sqlite3_step(statement);
     sqlite3_reset(statement);
-    if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, tsql, text);
+    if (rc == SQLITE_DONE || ((rc & 0xFF) == SQLITE_READONLY && insertsNothing(text))) return;
+    throw sqliteError(m_db, rc, tsql, text);
+  }
+
+  // On a file opened read-only, an INSERT ... SELECT that selects nothing changes nothing and
+  // so succeeds: the console adds missing rows that way whenever it opens.
+  bool insertsNothing(const std::string& text) {
+    const auto select = text.find(") SELECT ");
+    if (!readOnly() || text.rfind("INSERT INTO ", 0) != 0 || select == std::string::npos) return false;
+    const std::string probe = "SELECT EXISTS (" + text.substr(select + 2) + ")";
+    sqlite3_stmt* statement = nullptr;
+    bool nothing = false;
+    if (sqlite3_prepare_v2(m_db, probe.c_str(), -1, &statement, nullptr) == SQLITE_OK &&
+        sqlite3_step(statement) == SQLITE_ROW) {
+      nothing = sqlite3_column_int(statement, 0) == 0;
+    }
+    sqlite3_finalize(statement);
+    return nothing;
   }
 
   ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {

@@ -85,6 +85,9 @@ TEST_F(ConnectionTest, AFileThatMayNotBeWrittenIsReadButNotChanged) {
   EXPECT_EQ(connection.Open("SELECT COUNT(*) FROM ART")->Field(0).toInteger(), 2);
   connection.Execute("CREATE TABLE #LAVORO (CODART VARCHAR(25))");
   EXPECT_EQ(connection.Execute("INSERT INTO #LAVORO SELECT CODART FROM ART"), 2) << "working tables are temporary";
+  EXPECT_EQ(connection.Execute("INSERT INTO ART (CODART) SELECT CODART FROM ART WHERE CODART = 'A3'"), 0)
+      << "adding what is missing when nothing is";
+  EXPECT_THROW(connection.Execute("INSERT INTO ART (CODART) SELECT 'A3'"), DbError);
   EXPECT_THROW(connection.Execute("UPDATE ART SET CODART = 'X'"), DbError);
   EXPECT_NE(connection.Errors().at(0).description.find("sola lettura"), std::string::npos);
 }
