@@ -9,7 +9,7 @@
 #include "platform/db/connection_state.h"
 #include "platform/db/connection_string.h"
 #include "platform/db/recordset.h"
-#include "platform/db/sqlite_backend.h"
+#include "platform/db/sqlite/sqlite_backend.h"
 
 namespace platform::db {
 namespace {

@@ -1,7 +1,7 @@
 // The embedded SQLite backend. Each batch is parsed once and each statement translated once
 // (cached by text); translated statements are prepared once and reused. Values come back as
 // SQL Server returns them: CHAR(n) padded, DECIMAL exact, counts per statement.
-#include "platform/db/sqlite_backend.h"
+#include "platform/db/sqlite/sqlite_backend.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
