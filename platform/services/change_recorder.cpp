@@ -48,10 +48,10 @@ void StandinChangeRecorder::Record(db::Recordset& row, int /*flags*/, bool /*now
   const std::string state = newState.isNull() || newState.isEmpty()
                                 ? "FW10_STATONUOVO IS NULL"
                                 : "FW10_STATONUOVO = " + std::to_string(newState.toInteger());
-  m_written += m_connection->Execute("UPDATE FW10_LOGSTATI SET FW10_DESCRIZIONE = " + db::quoteLiteral(m_description) +
-                                     ", FW10_VALORI = " + db::quoteLiteral(values) + " WHERE " + lastBatchCondition() +
-                                     " AND FW10_DITTA_CG18 = " + std::to_string(company) +
-                                     " AND FW10_CODART_MG66 = " + db::quoteLiteral(item) + " AND " + state);
+  m_connection->Execute("UPDATE FW10_LOGSTATI SET FW10_DESCRIZIONE = " + db::quoteLiteral(m_description) +
+                        ", FW10_VALORI = " + db::quoteLiteral(values) + " WHERE " + lastBatchCondition() +
+                        " AND FW10_DITTA_CG18 = " + std::to_string(company) + " AND FW10_CODART_MG66 = " +
+                        db::quoteLiteral(item) + " AND " + state);
 }
 
 }  // namespace platform::services

@@ -44,9 +44,6 @@ class StandinChangeRecorder : public host::ChangeRecorder {
   //! std::invalid_argument, a database failure the layer's DbError.
   void Record(db::Recordset& row, int flags, bool now) override;
 
-  //! Log rows completed by this object.
-  long long written() const { return m_written; }
-
  private:
   std::shared_ptr<StandinGlobal> m_global;
   RecorderSettings m_settings;
@@ -55,7 +52,6 @@ class StandinChangeRecorder : public host::ChangeRecorder {
   bool m_recording = false;
   int m_kind = 0;
   std::string m_description;
-  long long m_written = 0;
   std::shared_ptr<db::Connection> m_connection;
 };
 

@@ -103,7 +103,8 @@ std::string StandinWarehouseDecode::DecodeQuery(CodeKind kind, const std::vector
                                                 const std::string& code) {
   const KindTable table = tableOf(kind);
   return "SELECT " + table.descriptionColumn + " FROM " + table.from +
-         whereClause(table, m_global->companyCode(), parents) + " AND " + table.codeColumn + " = " + db::quoteLiteral(code);
+         whereClause(table, m_global->companyCode(), parents) + " AND " + table.codeColumn + " = " +
+         db::quoteLiteral(code);
 }
 
 host::LookupList StandinProductionLookup::ProductTypes() {

@@ -17,7 +17,8 @@ constexpr const char* kSessionColumns[][2] = {{"FW10_SESSIONE", "VARCHAR(40) NUL
 // file may be written.
 bool hasSessionColumns(db::Connection& connection) {
   const auto present = connection.ExecuteNative(
-      "SELECT upper(name) FROM pragma_table_info('FW10_LOGSTATI') WHERE upper(name) IN ('FW10_SESSIONE', 'FW10_LOTTO')");
+      "SELECT upper(name) FROM pragma_table_info('FW10_LOGSTATI') "
+      "WHERE upper(name) IN ('FW10_SESSIONE', 'FW10_LOTTO')");
   if (present.size() == std::size(kSessionColumns)) return true;
   if (connection.IsReadOnly()) return false;
   for (const auto& [name, type] : kSessionColumns) {

@@ -47,12 +47,15 @@ struct CodeRule {
   bool withMessage;  // SQLite's own message follows in brackets
 };
 
+constexpr const char* kLocked =
+    "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.";
+
 constexpr CodeRule kCodeRules[] = {
     {SQLITE_CONSTRAINT_UNIQUE, 2627, "Violazione del vincolo di chiave univoca", true},
     {SQLITE_CONSTRAINT_PRIMARYKEY, 2627, "Violazione del vincolo di chiave univoca", true},
     {SQLITE_CONSTRAINT_NOTNULL, 515, "Impossibile inserire il valore NULL", true},
-    {SQLITE_BUSY, 0, "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.", false},
-    {SQLITE_LOCKED, 0, "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.", false},
+    {SQLITE_BUSY, 0, kLocked, false},
+    {SQLITE_LOCKED, 0, kLocked, false},
     {SQLITE_READONLY, 0, "Il database è di sola lettura: impossibile modificarlo", true},
     {SQLITE_NOTADB, 0, "Il file non è un database", true},
 };
@@ -217,7 +220,9 @@ class SqliteBackend : public Backend {
   // The edits of one batch update: all kept, or, when the object goes before keep(), none.
   class Savepoint {
    public:
-    explicit Savepoint(SqliteBackend& backend) : m_backend(backend) { m_backend.plain("SAVEPOINT passaggio_batch_update"); }
+    explicit Savepoint(SqliteBackend& backend) : m_backend(backend) {
+      m_backend.plain("SAVEPOINT passaggio_batch_update");
+    }
     Savepoint(const Savepoint&) = delete;
     Savepoint& operator=(const Savepoint&) = delete;
     ~Savepoint() {
@@ -525,7 +530,8 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
         &mode, nullptr);
     if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
     if (rc != SQLITE_OK || upper(mode) != "WAL") {
-      cannotOpen(path, "non è stato possibile attivare la modalità WAL (" + (rc != SQLITE_OK ? std::string(sqlite3_errmsg(db)) : mode) + ").", db, rc);
+      const std::string why = rc != SQLITE_OK ? std::string(sqlite3_errmsg(db)) : mode;
+      cannotOpen(path, "non è stato possibile attivare la modalità WAL (" + why + ").", db, rc);
     }
   }
 }
