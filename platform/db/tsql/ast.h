@@ -41,7 +41,8 @@ enum class ExprKind {
   String,    // text: the value
   Null,
   Unary,     // op: "-", "+", "~", "NOT"; args[0]
-  Binary,    // op: "+", "-", "*", "/", "%", "&", "|", "=", "<>", "<", "<=", ">", ">=", "AND", "OR"
+  Binary,    // op: "+", "-", "*", "/", "%", "&", "|", "=", "<>", "<", "<=", ">", ">=" on args[0] and
+             // args[1]; "AND", "OR" on two or more args (a chain is one node)
   IsNull,    // args[0] IS [NOT] NULL
   Between,   // args[0] [NOT] BETWEEN args[1] AND args[2]
   Like,      // args[0] [NOT] LIKE args[1] [ESCAPE args[2]]
@@ -68,6 +69,7 @@ struct Expr {
   std::optional<int> style;        // CONVERT's third argument
   ExprPtr operand;                 // simple CASE
   ExprPtr elseExpr;                // CASE ... ELSE
+  int height = 1;                  // the longest path down to a leaf, through subqueries too
 
   Expr(ExprKind k, SourcePos p) : kind(k), pos(p) {}
 };
@@ -117,6 +119,7 @@ struct Select {
   std::vector<QuerySpec> specs;  // at least one
   std::vector<SetOp> ops;        // ops[i] joins specs[i] and specs[i + 1]
   std::vector<OrderItem> orderBy;
+  int height = 1;  // the longest path down through its expressions and derived tables
 };
 
 struct SelectStmt {

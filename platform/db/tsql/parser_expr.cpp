@@ -1,5 +1,6 @@
 // Expressions, with T-SQL's precedence: NOT binds looser than comparisons and IS NULL, so
 // "NOT col IS NULL" is "NOT (col IS NULL)"; parentheses are not kept, the writer puts its own.
+#include <algorithm>
 #include <array>
 
 #include "platform/db/tsql/errors.h"
@@ -11,43 +12,78 @@ namespace {
 
 ExprPtr makeExpr(ExprKind kind, SourcePos pos) { return std::make_unique<Expr>(kind, pos); }
 
-ExprPtr makeBinary(std::string op, ExprPtr left, ExprPtr right, SourcePos pos) {
-  auto expr = makeExpr(ExprKind::Binary, pos);
-  expr->text = std::move(op);
-  expr->args.push_back(std::move(left));
-  expr->args.push_back(std::move(right));
-  return expr;
-}
-
 // CONVERT styles for dates written as text that the writer knows; 0 is the default.
 constexpr std::array<int, 8> kConvertStyles = {0, 23, 103, 108, 112, 120, 121, 126};
 
 }  // namespace
 
-ExprPtr Parser::parseExpr() {
-  ExprPtr left = parseAnd();
-  while (atKeyword("OR")) {
-    SourcePos pos = advance().pos;
-    left = makeBinary("OR", std::move(left), parseAnd(), pos);
-  }
-  return left;
+Parser::Nesting::Nesting(Parser& parser) : m_parser(parser) {
+  if (++m_parser.m_depth > kMaxNesting) raiseNestedTooDeeply(m_parser.peek().pos, m_parser.statementText());
 }
 
-ExprPtr Parser::parseAnd() {
-  ExprPtr left = parseNot();
-  while (atKeyword("AND")) {
-    SourcePos pos = advance().pos;
-    left = makeBinary("AND", std::move(left), parseNot(), pos);
-  }
-  return left;
+ExprPtr Parser::measured(ExprPtr expr) const {
+  int below = expr->select ? expr->select->height : 0;
+  for (const ExprPtr& arg : expr->args) below = std::max(below, arg->height);
+  if (expr->operand) below = std::max(below, expr->operand->height);
+  if (expr->elseExpr) below = std::max(below, expr->elseExpr->height);
+  expr->height = below + 1;
+  if (expr->height > kMaxNesting) raiseNestedTooDeeply(expr->pos, statementText());
+  return expr;
 }
+
+void Parser::measure(Select& select) const {
+  int below = 0;
+  auto take = [&](const ExprPtr& e) {
+    if (e) below = std::max(below, e->height);
+  };
+  for (const QuerySpec& spec : select.specs) {
+    take(spec.top);
+    for (const SelectItem& item : spec.items) take(item.expr);
+    for (const TableRef& ref : spec.from) {
+      take(ref.on);
+      if (ref.derived) below = std::max(below, ref.derived->height);
+    }
+    take(spec.where);
+    for (const ExprPtr& e : spec.groupBy) take(e);
+    take(spec.having);
+  }
+  for (const OrderItem& item : select.orderBy) take(item.expr);
+  select.height = below + 1;
+  if (select.height > kMaxNesting) raiseNestedTooDeeply(select.specs.front().pos, statementText());
+}
+
+ExprPtr Parser::binary(std::string op, ExprPtr left, ExprPtr right, SourcePos pos) const {
+  auto expr = makeExpr(ExprKind::Binary, pos);
+  expr->text = std::move(op);
+  expr->args.push_back(std::move(left));
+  expr->args.push_back(std::move(right));
+  return measured(std::move(expr));
+}
+
+ExprPtr Parser::chain(std::string_view keyword, ExprPtr (Parser::*operand)()) {
+  ExprPtr first = (this->*operand)();
+  if (!atKeyword(keyword)) return first;
+  auto expr = makeExpr(ExprKind::Binary, peek().pos);
+  expr->text = std::string(keyword);
+  expr->args.push_back(std::move(first));
+  while (acceptKeyword(keyword)) expr->args.push_back((this->*operand)());
+  return measured(std::move(expr));
+}
+
+ExprPtr Parser::parseExpr() {
+  Nesting nesting(*this);
+  return chain("OR", &Parser::parseAnd);
+}
+
+ExprPtr Parser::parseAnd() { return chain("AND", &Parser::parseNot); }
 
 ExprPtr Parser::parseNot() {
   if (atKeyword("NOT")) {
+    Nesting nesting(*this);
     auto expr = makeExpr(ExprKind::Unary, advance().pos);
     expr->text = "NOT";
     expr->args.push_back(parseNot());
-    return expr;
+    return measured(std::move(expr));
   }
   return parsePredicate();
 }
@@ -66,7 +102,7 @@ ExprPtr Parser::parsePredicate() {
       if (atKeyword("ANY") || atKeyword("ALL") || atKeyword("SOME")) {
         unsupported("comparison with " + toUpper(peek().text), peek().pos);
       }
-      return makeBinary(std::string(op), std::move(left), parseAdditive(), pos);
+      return binary(std::string(op), std::move(left), parseAdditive(), pos);
     }
     return left;
   }
@@ -75,7 +111,7 @@ ExprPtr Parser::parsePredicate() {
     expr->negated = acceptKeyword("NOT");
     expectKeyword("NULL", "IS NULL");
     expr->args.push_back(std::move(left));
-    return expr;
+    return measured(std::move(expr));
   }
   bool negated = false;
   if (token.is("NOT") && (atKeyword("BETWEEN", 1) || atKeyword("IN", 1) || atKeyword("LIKE", 1))) {
@@ -89,7 +125,7 @@ ExprPtr Parser::parsePredicate() {
     expr->args.push_back(parseAdditive());
     expectKeyword("AND", "BETWEEN");
     expr->args.push_back(parseAdditive());
-    return expr;
+    return measured(std::move(expr));
   }
   if (atKeyword("IN")) {
     SourcePos pos = advance().pos;
@@ -100,7 +136,7 @@ ExprPtr Parser::parsePredicate() {
       expr->args.push_back(std::move(left));
       expr->select = parseSubquery();
       expectSymbol(")", "IN subquery");
-      return expr;
+      return measured(std::move(expr));
     }
     // An empty list is a syntax error in SQL Server; SQLite would quietly match nothing.
     if (atSymbol(")")) syntaxError("IN list");
@@ -111,7 +147,7 @@ ExprPtr Parser::parsePredicate() {
       expr->args.push_back(parseExpr());
     } while (acceptSymbol(","));
     expectSymbol(")", "IN list");
-    return expr;
+    return measured(std::move(expr));
   }
   if (atKeyword("LIKE")) {
     auto expr = makeExpr(ExprKind::Like, advance().pos);
@@ -119,7 +155,7 @@ ExprPtr Parser::parsePredicate() {
     expr->args.push_back(std::move(left));
     expr->args.push_back(parseAdditive());
     if (acceptKeyword("ESCAPE")) expr->args.push_back(parseAdditive());
-    return expr;
+    return measured(std::move(expr));
   }
   if (negated) syntaxError("NOT");
   return left;
@@ -133,7 +169,7 @@ ExprPtr Parser::parseAdditive() {
     if (!token.isSymbol("+") && !token.isSymbol("-") && !token.isSymbol("&") && !token.isSymbol("|")) return left;
     std::string op(token.text);
     SourcePos pos = advance().pos;
-    left = makeBinary(std::move(op), std::move(left), parseMultiplicative(), pos);
+    left = binary(std::move(op), std::move(left), parseMultiplicative(), pos);
   }
 }
 
@@ -142,18 +178,19 @@ ExprPtr Parser::parseMultiplicative() {
   while (atSymbol("*") || atSymbol("/") || atSymbol("%")) {
     std::string op(peek().text);
     SourcePos pos = advance().pos;
-    left = makeBinary(std::move(op), std::move(left), parseUnary(), pos);
+    left = binary(std::move(op), std::move(left), parseUnary(), pos);
   }
   return left;
 }
 
 ExprPtr Parser::parseUnary() {
   if (atSymbol("-") || atSymbol("+") || atSymbol("~")) {
+    Nesting nesting(*this);
     std::string op(peek().text);
     auto expr = makeExpr(ExprKind::Unary, advance().pos);
     expr->text = std::move(op);
     expr->args.push_back(parseUnary());
-    return expr;
+    return measured(std::move(expr));
   }
   return parsePrimary();
 }
@@ -183,7 +220,7 @@ ExprPtr Parser::parsePrimary() {
           auto expr = makeExpr(ExprKind::Subquery, pos);
           expr->select = parseSubquery();
           expectSymbol(")", "subquery");
-          return expr;
+          return measured(std::move(expr));
         }
         ExprPtr inner = parseExpr();
         expectSymbol(")", "expression");
@@ -202,7 +239,7 @@ ExprPtr Parser::parsePrimary() {
     expectSymbol("(", "EXISTS");
     expr->select = parseSubquery();
     expectSymbol(")", "EXISTS");
-    return expr;
+    return measured(std::move(expr));
   }
   if (token.is("CAST") && atSymbol("(", 1)) return parseCast();
   if (token.is("CONVERT") && atSymbol("(", 1)) return parseConvert();
@@ -268,7 +305,7 @@ ExprPtr Parser::parseFunction() {
           nameToken.pos, statementText(), 174);
   }
   if (atKeyword("OVER")) unsupported("window function (OVER)", peek().pos);
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseCast() {
@@ -278,7 +315,7 @@ ExprPtr Parser::parseCast() {
   expectKeyword("AS", "CAST");
   expr->type = parseType();
   expectSymbol(")", "CAST");
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseConvert() {
@@ -298,7 +335,7 @@ ExprPtr Parser::parseConvert() {
     advance();
   }
   expectSymbol(")", "CONVERT");
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseCase() {
@@ -312,13 +349,13 @@ ExprPtr Parser::parseCase() {
   }
   if (acceptKeyword("ELSE")) expr->elseExpr = parseExpr();
   expectKeyword("END", "CASE");
-  return expr;
+  return measured(std::move(expr));
 }
 
 std::unique_ptr<Select> Parser::parseSubquery() {
-  ++m_subqueryDepth;
+  Nesting nesting(*this);
   auto select = std::make_unique<Select>(parseSelect(false));
-  --m_subqueryDepth;
+  measure(*select);
   return select;
 }
 

@@ -46,6 +46,7 @@ class Writer {
   void orderKey(const Expr& e, std::string& out);
   int precedence(const Expr& e) const;
   void binary(const Expr& e, std::string& out);
+  void logicalChain(const Expr& e, size_t first, size_t end, std::string& out);
   void function(const Expr& e, std::string& out);
   void cast(const Expr& e, std::string& out);
 

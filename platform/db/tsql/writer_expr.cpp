@@ -21,6 +21,8 @@ constexpr int kCollate = 10;
 constexpr int kUnary = 11;
 constexpr int kAtom = 12;
 
+constexpr size_t kMaxWrittenBytes = size_t{64} << 20;
+
 void appendQuotedString(std::string_view value, std::string& out) {
   out += '\'';
   for (char c : value) {
@@ -182,6 +184,9 @@ void Writer::collated(const Expr& e, std::string& out) {
 }
 
 void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
+  // A few forms write an operand twice; nested into each other they would double the text at
+  // every level.
+  if (out.size() > kMaxWrittenBytes) raiseNestedTooDeeply(e.pos, m_statement);
   bool parenthesise = precedence(e) < minPrecedence;
   if (parenthesise) out += '(';
   switch (e.kind) {
@@ -357,12 +362,38 @@ void Writer::binary(const Expr& e, std::string& out) {
     expr(right, out, own + 1);
     return;
   }
+  if (e.args.size() > 2) {
+    logicalChain(e, 0, e.args.size(), out);
+    return;
+  }
   // Left-associative: the right operand of equal precedence keeps its parentheses.
   expr(left, out, own);
   out += ' ';
   out += op;
   out += ' ';
   expr(right, out, own + 1);
+}
+
+// An AND or OR chain, one node with all its operands. SQLite nests a flat chain one level per
+// operator and refuses more than a thousand levels, so a long chain is written as a balanced
+// tree of parenthesised halves: the same condition, logarithmically deep.
+void Writer::logicalChain(const Expr& e, size_t first, size_t end, std::string& out) {
+  constexpr size_t kFlat = 64;
+  const int own = precedence(e);
+  const size_t count = end - first;
+  if (count > kFlat) {
+    const size_t middle = first + count / 2;
+    out += '(';
+    logicalChain(e, first, middle, out);
+    out += ") " + e.text + " (";
+    logicalChain(e, middle, end, out);
+    out += ')';
+    return;
+  }
+  for (size_t i = first; i < end; ++i) {
+    if (i > first) out += ' ' + e.text + ' ';
+    expr(*e.args[i], out, i == first ? own : own + 1);
+  }
 }
 
 void Writer::function(const Expr& e, std::string& out) {
@@ -404,14 +435,15 @@ void Writer::function(const Expr& e, std::string& out) {
       out += ')';
       return;
     case FunctionShape::Right:
-      // substr(x, -n) would give the whole text for n = 0; SQL Server gives ''.
+      // substr(x, -n) would give the whole text for n = 0; SQL Server gives ''. The text is
+      // written once, so that nested calls do not double it at every level.
       out += "SUBSTR(";
       expr(*e.args[0], out);
-      out += ", MAX(LENGTH(";
-      expr(*e.args[0], out);
-      out += ") - ";
-      expr(*e.args[1], out, kMultiplicative);
-      out += " + 1, 1))";
+      out += ", -(";
+      expr(*e.args[1], out);
+      out += "), ";
+      expr(*e.args[1], out);
+      out += ')';
       return;
     case FunctionShape::Now:
       out += "strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')";
