@@ -156,6 +156,7 @@ class SqliteBackend : public Backend {
       const bool readRows = statement.returnsRows &&
                             (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
       outcomes.push_back(execute(statement, readRows));
+      outcomes.back().statement = statement.tsql;
       rowsTaken = rowsTaken || readRows;
       if (statement.changesSchema) ++m_schemaGeneration;
     }
