@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "platform/db/db_error.h"
+#include "platform/db/sqlite/sqlite_arithmetic.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "platform/db/tsql/translator.h"
@@ -55,6 +56,8 @@ DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_vi
   } else if (message.rfind("no such column: ", 0) == 0) {
     native = 207;
     description = "Nome di colonna '" + after("no such column: ") + "' non valido.";
+  } else if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
+    native = number;  // raised by our arithmetic functions in SQL Server's own words
   } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
     description = "Il database è bloccato da un'altra sessione che sta scrivendo; l'attesa è scaduta. Riprovare.";
   } else if (primary == SQLITE_READONLY) {

@@ -14,6 +14,7 @@ inline constexpr long kSyntaxError = 102;
 inline constexpr long kEmptyName = 1038;
 inline constexpr long kInvalidColumn = 207;
 inline constexpr long kInvalidObject = 208;
+inline constexpr long kNoTable = 263;
 inline constexpr long kUnsupported = 0;
 inline constexpr long kNestedTooDeeply = 191;
 

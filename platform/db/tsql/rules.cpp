@@ -110,6 +110,11 @@ bool isNumericType(const TypeName& type) {
                              rule->typeClass == TypeClass::Float);
 }
 
+bool isDateType(const TypeName& type) {
+  const TypeRule* rule = findType(type.name);
+  return rule != nullptr && rule->typeClass == TypeClass::Date;
+}
+
 bool isCaseInsensitiveCollation(std::string_view name) {
   std::string upper = toUpper(name);
   return upper == "DATABASE_DEFAULT" || upper == "TSQL_CI" || upper.find("_CI_") != std::string::npos ||

@@ -54,6 +54,7 @@ std::string castTypeText(const TypeName& type);
 
 bool isTextType(const TypeName& type);
 bool isNumericType(const TypeName& type);
+bool isDateType(const TypeName& type);
 
 //! Whether a collation name is case-insensitive (DATABASE_DEFAULT, *_CI_*): those become TSQL_CI.
 bool isCaseInsensitiveCollation(std::string_view name);

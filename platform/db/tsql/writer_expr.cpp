@@ -1,6 +1,8 @@
 // Expressions for SQLite: SQL Server's case- and blank-insensitive text comparison (COLLATE
 // TSQL_CI where no column brings it), "+" as concatenation or addition by the operand types,
 // and the function and type rules of rules.cpp.
+#include <cstdlib>
+
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
 
@@ -30,6 +32,22 @@ void appendQuotedString(std::string_view value, std::string& out) {
     out += c;
   }
   out += '\'';
+}
+
+// A divisor SQLite's own operator serves: a literal other than zero, an integer one for "%"
+// (SQLite takes its operands as integers). Any other goes through tsql_divide or tsql_modulo,
+// which fail on zero as SQL Server does where SQLite gives NULL.
+bool isSafeDivisor(const Expr& e, bool modulo) {
+  if (e.kind == ExprKind::Unary) return (e.text == "-" || e.text == "+") && isSafeDivisor(*e.args[0], modulo);
+  bool literal = e.kind == ExprKind::Integer || (!modulo && e.kind == ExprKind::Decimal);
+  return literal && std::strtod(e.text.c_str(), nullptr) != 0;
+}
+
+// What a conversion to a date type needs no check for.
+bool isKnownDate(const Expr& e) {
+  if (e.kind == ExprKind::Null) return true;
+  if (e.kind == ExprKind::Cast) return isDateType(e.type);
+  return e.kind == ExprKind::Function && findFunction(e.text)->shape == FunctionShape::Now;
 }
 
 bool isComparison(std::string_view op) {
@@ -159,12 +177,13 @@ int Writer::precedence(const Expr& e) const {
       if (op == "=" || op == "<>") return kEquality;
       if (isComparison(op)) return kRelational;
       if (op == "&" || op == "|") return kBitwise;
-      if (op == "*" || op == "/" || op == "%") return kMultiplicative;
+      if (op == "*") return kMultiplicative;
+      if (op == "/" || op == "%") return isSafeDivisor(*e.args[1], op == "%") ? kMultiplicative : kAtom;
       if (op == "-") return kAdditive;
       ValueClass left = valueClass(*e.args[0]);
       ValueClass right = valueClass(*e.args[1]);
       if (left == ValueClass::Text && right == ValueClass::Text) return kConcat;
-      if (left == ValueClass::Number || right == ValueClass::Number) return kAdditive;
+      if (left == ValueClass::Number && right == ValueClass::Number) return kAdditive;
       return kAtom;  // tsql_add(a, b)
     }
     case ExprKind::IsNull:
@@ -347,16 +366,17 @@ void Writer::binary(const Expr& e, std::string& out) {
     }
     return;
   }
+  if (own == kAtom) {
+    // "+" whose operands are not both known numbers or both text, a division by what may be
+    // zero: decided per value at run time, with SQL Server's conversion and division errors.
+    out += op == "+" ? "tsql_add(" : op == "/" ? "tsql_divide(" : "tsql_modulo(";
+    expr(left, out);
+    out += ", ";
+    expr(right, out);
+    out += ')';
+    return;
+  }
   if (op == "+") {
-    if (own == kAtom) {
-      // Neither side is known to be text or a number: decided per value at run time.
-      out += "tsql_add(";
-      expr(left, out);
-      out += ", ";
-      expr(right, out);
-      out += ')';
-      return;
-    }
     expr(left, out, own);
     out += own == kConcat ? " || " : " + ";
     expr(right, out, own + 1);
@@ -478,6 +498,13 @@ void Writer::cast(const Expr& e, std::string& out) {
       out += e.type.args[0];
       out += ')';
     }
+    return;
+  }
+  if (isDateType(e.type) && !isKnownDate(value)) {
+    // Dates stay text; text that is no date fails as in SQL Server.
+    out += "tsql_datetime(";
+    expr(value, out);
+    out += ')';
     return;
   }
   out += "CAST(";
