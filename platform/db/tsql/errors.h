@@ -20,7 +20,7 @@ inline constexpr long kNestedTooDeeply = 191;
 
 //! How deeply expressions and subqueries may nest. SQL Server refuses deeper statements too;
 //! the limit keeps the parser's and the writer's recursion well inside the stack.
-inline constexpr int kMaxNesting = 400;
+inline constexpr int kMaxNesting = 256;
 
 inline constexpr std::string_view kEmptyNameMessage =
     "An object or column name is missing or empty. For SELECT INTO statements, verify each column has a "

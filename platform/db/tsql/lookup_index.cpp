@@ -1,4 +1,4 @@
-// Indexes for look-ups of working tables by a code.
+// The look-up index optimisation pass: indexes for look-ups of working tables by a code.
 #include "platform/db/tsql/lookup_index.h"
 
 #include <algorithm>

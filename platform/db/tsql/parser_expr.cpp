@@ -2,6 +2,7 @@
 // "NOT col IS NULL" is "NOT (col IS NULL)"; parentheses are not kept, the writer puts its own.
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/parser.h"
@@ -11,9 +12,6 @@ namespace platform::db::tsql {
 namespace {
 
 ExprPtr makeExpr(ExprKind kind, SourcePos pos) { return std::make_unique<Expr>(kind, pos); }
-
-// CONVERT styles for dates written as text that the writer knows; 0 is the default.
-constexpr std::array<int, 8> kConvertStyles = {0, 23, 103, 108, 112, 120, 121, 126};
 
 }  // namespace
 
@@ -327,10 +325,12 @@ ExprPtr Parser::parseConvert() {
   if (acceptSymbol(",")) {
     const Token& style = peek();
     if (style.kind != TokenKind::Number) unsupported("CONVERT style other than a number", style.pos);
-    int value = std::stoi(std::string(style.text));
-    bool known = false;
-    for (int candidate : kConvertStyles) known = known || candidate == value;
-    if (!known) unsupported("CONVERT style " + std::string(style.text), style.pos);
+    int value = -1;
+    const char* end = style.text.data() + style.text.size();
+    auto [next, error] = std::from_chars(style.text.data(), end, value);
+    if (error != std::errc() || next != end || findConvertStyle(value) == nullptr) {
+      unsupported("CONVERT style " + std::string(style.text), style.pos);
+    }
     expr->style = value;
     advance();
   }

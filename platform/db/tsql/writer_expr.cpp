@@ -23,7 +23,10 @@ constexpr int kCollate = 10;
 constexpr int kUnary = 11;
 constexpr int kAtom = 12;
 
-constexpr size_t kMaxWrittenBytes = size_t{64} << 20;
+// The written text stays within a few times the statement's own length; past this it can only
+// be doubling (see Writer::expr).
+constexpr size_t kWrittenPerByte = 16;
+constexpr size_t kWrittenAtLeast = size_t{1} << 20;
 
 void appendQuotedString(std::string_view value, std::string& out) {
   out += '\'';
@@ -54,11 +57,31 @@ bool isComparison(std::string_view op) {
   return op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=";
 }
 
-// A comparison is made case- and trailing-blank-insensitive by the TSQL_CI collation. A
-// column carries it already (and COLLATE on a column would keep SQLite off its indexes); two
-// numbers need none.
-bool comparisonNeedsCollation(const Expr& left, const Expr& right) {
-  return !isBareColumn(left) && !isBareColumn(right) && !(isNumericLiteral(left) && isNumericLiteral(right));
+// The one rule for where a comparison gets COLLATE TSQL_CI, SQL Server's case- and trailing-
+// blank-insensitive text comparison: on `value`, compared with `others` (nullptr for a
+// subquery's column), unless `value` is a column, which carries the collation already (and
+// COLLATE on it would keep SQLite off its indexes), or all of them are numbers. SQLite takes
+// a binary comparison's collation from either operand (`eitherSide`: a column among the
+// others carries it too), that of IN, BETWEEN and CASE from the left one only.
+bool needsCollation(const Expr& value, const std::vector<const Expr*>& others, bool eitherSide) {
+  if (isBareColumn(value)) return false;
+  bool numbers = isNumericLiteral(value);
+  for (const Expr* other : others) {
+    if (other == nullptr) {
+      numbers = false;
+    } else if (eitherSide && isBareColumn(*other)) {
+      return false;
+    } else {
+      numbers = numbers && isNumericLiteral(*other);
+    }
+  }
+  return !numbers;
+}
+
+std::vector<const Expr*> operands(const std::vector<ExprPtr>& args, size_t first, size_t step) {
+  std::vector<const Expr*> list;
+  for (size_t i = first; i < args.size(); i += step) list.push_back(args[i].get());
+  return list;
 }
 
 }  // namespace
@@ -205,7 +228,7 @@ void Writer::collated(const Expr& e, std::string& out) {
 void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
   // A few forms write an operand twice; nested into each other they would double the text at
   // every level.
-  if (out.size() > kMaxWrittenBytes) raiseNestedTooDeeply(e.pos, m_statement);
+  if (out.size() > kWrittenAtLeast + kWrittenPerByte * m_statement.size()) raiseNestedTooDeeply(e.pos, m_statement);
   bool parenthesise = precedence(e) < minPrecedence;
   if (parenthesise) out += '(';
   switch (e.kind) {
@@ -252,8 +275,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     case ExprKind::Between: {
       const Expr& value = *e.args[0];
-      bool numbers = isNumericLiteral(value) && isNumericLiteral(*e.args[1]) && isNumericLiteral(*e.args[2]);
-      if (!isBareColumn(value) && !numbers) {
+      if (needsCollation(value, operands(e.args, 1, 1), false)) {
         collated(value, out);
       } else {
         expr(value, out, kRelational);
@@ -276,10 +298,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     case ExprKind::InList: {
       const Expr& value = *e.args[0];
-      bool numbers = isNumericLiteral(value);
-      for (size_t i = 1; i < e.args.size(); ++i) numbers = numbers && isNumericLiteral(*e.args[i]);
-      // IN compares with the left operand's collation.
-      if (!isBareColumn(value) && !numbers) {
+      if (needsCollation(value, operands(e.args, 1, 1), false)) {
         collated(value, out);
       } else {
         expr(value, out, kRelational);
@@ -293,7 +312,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     }
     case ExprKind::InSelect:
-      if (!isBareColumn(*e.args[0])) {
+      if (needsCollation(*e.args[0], {nullptr}, false)) {
         collated(*e.args[0], out);
       } else {
         expr(*e.args[0], out, kRelational);
@@ -321,9 +340,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
     case ExprKind::Case: {
       out += "CASE ";
       if (e.operand) {
-        bool numbers = isNumericLiteral(*e.operand);
-        for (size_t i = 0; i < e.args.size(); i += 2) numbers = numbers && isNumericLiteral(*e.args[i]);
-        if (!isBareColumn(*e.operand) && !numbers) {
+        if (needsCollation(*e.operand, operands(e.args, 0, 2), false)) {
           collated(*e.operand, out);
         } else {
           expr(*e.operand, out);
@@ -359,7 +376,7 @@ void Writer::binary(const Expr& e, std::string& out) {
     out += ' ';
     out += op;
     out += ' ';
-    if (comparisonNeedsCollation(left, right)) {
+    if (needsCollation(right, {&left}, true)) {
       collated(right, out);
     } else {
       expr(right, out, kRelational + 1);
@@ -476,16 +493,7 @@ void Writer::cast(const Expr& e, std::string& out) {
   if (e.style.has_value() && *e.style != 0) {
     if (!isTextType(e.type)) unsupported("CONVERT style to " + e.type.name, e.pos);
     // Dates to text in a fixed format; the target's length cuts it as SQL Server does.
-    std::string_view format;
-    switch (*e.style) {
-      case 23: format = "%Y-%m-%d"; break;
-      case 103: format = "%d/%m/%Y"; break;
-      case 108: format = "%H:%M:%S"; break;
-      case 112: format = "%Y%m%d"; break;
-      case 120: format = "%Y-%m-%d %H:%M:%S"; break;
-      case 121: format = "%Y-%m-%d %H:%M:%f"; break;
-      default: format = "%Y-%m-%dT%H:%M:%f"; break;  // 126
-    }
+    const std::string_view format = findConvertStyle(*e.style)->format;
     bool cut = !e.type.args.empty() && e.type.args[0] != "MAX";
     if (cut) out += "SUBSTR(";
     out += "strftime('";
