@@ -200,6 +200,33 @@ struct DropStmt {
   std::vector<ObjectName> indexTables;  // DROP INDEX name ON table: the table of each name
 };
 
+//! Calls visit on each direct child of an expression: its arguments, CASE operand and ELSE.
+//! Its subquery, if any, is the caller's to enter.
+template <class Visit>
+void forEachChild(const Expr& e, Visit&& visit) {
+  for (const ExprPtr& arg : e.args) visit(*arg);
+  if (e.operand) visit(*e.operand);
+  if (e.elseExpr) visit(*e.elseExpr);
+}
+
+//! Calls visit on each expression a query holds directly: TOP, the select items, ON, WHERE,
+//! GROUP BY, HAVING and ORDER BY of every member. Derived tables are the caller's to enter.
+template <class Visit>
+void forEachExpr(const Select& select, Visit&& visit) {
+  auto each = [&](const ExprPtr& e) {
+    if (e) visit(*e);
+  };
+  for (const QuerySpec& spec : select.specs) {
+    each(spec.top);
+    for (const SelectItem& item : spec.items) each(item.expr);
+    for (const TableRef& ref : spec.from) each(ref.on);
+    each(spec.where);
+    for (const ExprPtr& e : spec.groupBy) each(e);
+    each(spec.having);
+  }
+  for (const OrderItem& item : select.orderBy) each(item.expr);
+}
+
 using StatementNode = std::variant<SelectStmt, InsertStmt, UpdateStmt, DeleteStmt, CreateTableStmt,
                                    CreateIndexStmt, CreateViewStmt, DropStmt>;
 

@@ -21,9 +21,7 @@ Parser::Nesting::Nesting(Parser& parser) : m_parser(parser) {
 
 ExprPtr Parser::measured(ExprPtr expr) const {
   int below = expr->select ? expr->select->height : 0;
-  for (const ExprPtr& arg : expr->args) below = std::max(below, arg->height);
-  if (expr->operand) below = std::max(below, expr->operand->height);
-  if (expr->elseExpr) below = std::max(below, expr->elseExpr->height);
+  forEachChild(*expr, [&](const Expr& child) { below = std::max(below, child.height); });
   expr->height = below + 1;
   if (expr->height > kMaxNesting) raiseNestedTooDeeply(expr->pos, statementText());
   return expr;
@@ -31,21 +29,12 @@ ExprPtr Parser::measured(ExprPtr expr) const {
 
 void Parser::measure(Select& select) const {
   int below = 0;
-  auto take = [&](const ExprPtr& e) {
-    if (e) below = std::max(below, e->height);
-  };
+  forEachExpr(select, [&](const Expr& e) { below = std::max(below, e.height); });
   for (const QuerySpec& spec : select.specs) {
-    take(spec.top);
-    for (const SelectItem& item : spec.items) take(item.expr);
     for (const TableRef& ref : spec.from) {
-      take(ref.on);
       if (ref.derived) below = std::max(below, ref.derived->height);
     }
-    take(spec.where);
-    for (const ExprPtr& e : spec.groupBy) take(e);
-    take(spec.having);
   }
-  for (const OrderItem& item : select.orderBy) take(item.expr);
   select.height = below + 1;
   if (select.height > kMaxNesting) raiseNestedTooDeeply(select.specs.front().pos, statementText());
 }

@@ -21,7 +21,6 @@ bool selectReadsTable(const Select& select, std::string_view table);
 bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
   for (const TableRef& ref : refs) {
     if (ref.derived ? selectReadsTable(*ref.derived, table) : equalsIgnoreCase(ref.table.name(), table)) return true;
-    if (ref.on && readsTable(*ref.on, table)) return true;
   }
   return false;
 }
@@ -29,13 +28,10 @@ bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
 bool selectReadsTable(const Select& select, std::string_view table) {
   for (const QuerySpec& core : select.specs) {
     if (refsReadTable(core.from, table)) return true;
-    for (const SelectItem& item : core.items) {
-      if (readsTable(*item.expr, table)) return true;
-    }
-    if (core.where && readsTable(*core.where, table)) return true;
-    if (core.having && readsTable(*core.having, table)) return true;
   }
-  return false;
+  bool reads = false;
+  forEachExpr(select, [&](const Expr& e) { reads = reads || readsTable(e, table); });
+  return reads;
 }
 
 // How the target stands in the FROM list.
@@ -48,11 +44,9 @@ struct TargetInFrom {
 
 bool readsTable(const Expr& e, std::string_view table) {
   if (e.select && selectReadsTable(*e.select, table)) return true;
-  for (const ExprPtr& arg : e.args) {
-    if (readsTable(*arg, table)) return true;
-  }
-  if (e.operand && readsTable(*e.operand, table)) return true;
-  return e.elseExpr && readsTable(*e.elseExpr, table);
+  bool reads = false;
+  forEachChild(e, [&](const Expr& child) { reads = reads || readsTable(child, table); });
+  return reads;
 }
 
 namespace {

@@ -104,12 +104,9 @@ bool isConstant(const Expr& e) {
     default:
       break;
   }
-  for (const ExprPtr& arg : e.args) {
-    if (!isConstant(*arg)) return false;
-  }
-  if (e.operand && !isConstant(*e.operand)) return false;
-  if (e.elseExpr && !isConstant(*e.elseExpr)) return false;
-  return true;
+  bool constant = true;
+  forEachChild(e, [&](const Expr& child) { constant = constant && isConstant(child); });
+  return constant;
 }
 
 std::string quoteName(std::string_view name) {
