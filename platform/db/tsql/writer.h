@@ -54,6 +54,9 @@ class Writer {
   Statement selectInto(const Select& s);
   Statement insert(const InsertStmt& s);
   Statement update(const UpdateStmt& s);
+  Statement resetEveryRow(const UpdateStmt& s);
+  Statement updateInPlace(const UpdateStmt& s);
+  Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
   Statement createTable(const CreateTableStmt& s);
   Statement createIndex(const CreateIndexStmt& s);

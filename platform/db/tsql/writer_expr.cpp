@@ -1,6 +1,8 @@
 // Expressions for SQLite: SQL Server's case- and blank-insensitive text comparison (COLLATE
 // TSQL_CI where no column brings it), "+" as concatenation or addition by the operand types,
 // and the function and type rules of rules.cpp.
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "platform/db/tsql/errors.h"
@@ -53,8 +55,40 @@ bool isKnownDate(const Expr& e) {
   return e.kind == ExprKind::Function && findFunction(e.text)->shape == FunctionShape::Now;
 }
 
+// How each binary operator binds when written for SQLite, and what its result is known to be.
+// "+" (concatenation, addition or tsql_add) and "/" "%" (tsql_divide, tsql_modulo) may be
+// written as a function call instead: Writer::precedence decides by their operands.
+struct OperatorRule {
+  std::string_view op;
+  int precedence;
+  ValueClass result;
+};
+
+constexpr std::array<OperatorRule, 15> kOperators = {{
+    {"OR", kOr, ValueClass::Unknown},
+    {"AND", kAnd, ValueClass::Unknown},
+    {"=", kEquality, ValueClass::Unknown},
+    {"<>", kEquality, ValueClass::Unknown},
+    {"<", kRelational, ValueClass::Unknown},
+    {"<=", kRelational, ValueClass::Unknown},
+    {">", kRelational, ValueClass::Unknown},
+    {">=", kRelational, ValueClass::Unknown},
+    {"&", kBitwise, ValueClass::Number},
+    {"|", kBitwise, ValueClass::Number},
+    {"+", kAdditive, ValueClass::Unknown},
+    {"-", kAdditive, ValueClass::Number},
+    {"*", kMultiplicative, ValueClass::Number},
+    {"/", kMultiplicative, ValueClass::Number},
+    {"%", kMultiplicative, ValueClass::Number},
+}};
+
+const OperatorRule& operatorRule(std::string_view op) {
+  return *std::find_if(kOperators.begin(), kOperators.end(), [&](const OperatorRule& rule) { return rule.op == op; });
+}
+
 bool isComparison(std::string_view op) {
-  return op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=";
+  const int precedence = operatorRule(op).precedence;
+  return precedence == kEquality || precedence == kRelational;
 }
 
 // The one rule for where a comparison gets COLLATE TSQL_CI, SQL Server's case- and trailing-
@@ -159,10 +193,7 @@ ValueClass Writer::valueClass(const Expr& e) const {
         if (left == ValueClass::Number || right == ValueClass::Number) return ValueClass::Number;
         return ValueClass::Unknown;
       }
-      if (e.text == "-" || e.text == "*" || e.text == "/" || e.text == "%" || e.text == "&" || e.text == "|") {
-        return ValueClass::Number;
-      }
-      return ValueClass::Unknown;
+      return operatorRule(e.text).result;
     }
     case ExprKind::Function: {
       const FunctionRule* rule = findFunction(e.text);
@@ -192,14 +223,8 @@ int Writer::precedence(const Expr& e) const {
       return e.text == "NOT" ? kNot : kUnary;
     case ExprKind::Binary: {
       const std::string& op = e.text;
-      if (op == "OR") return kOr;
-      if (op == "AND") return kAnd;
-      if (op == "=" || op == "<>") return kEquality;
-      if (isComparison(op)) return kRelational;
-      if (op == "&" || op == "|") return kBitwise;
-      if (op == "*") return kMultiplicative;
       if (op == "/" || op == "%") return isSafeDivisor(*e.args[1], op == "%") ? kMultiplicative : kAtom;
-      if (op == "-") return kAdditive;
+      if (op != "+") return operatorRule(op).precedence;
       ValueClass left = valueClass(*e.args[0]);
       ValueClass right = valueClass(*e.args[1]);
       if (left == ValueClass::Text && right == ValueClass::Text) return kConcat;
