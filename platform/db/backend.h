@@ -15,6 +15,7 @@ namespace platform::db {
 struct StatementOutcome {
   std::optional<ResultData> rows;  // the rows of a query, when they were asked for
   long long affected = -1;         // rows affected as SQL Server counts them; -1 when none
+  std::string statement;           // the statement's own text within the batch
 };
 
 //! Which result sets a caller wants read: none (Execute), the first (Open), all (Run).

@@ -138,7 +138,11 @@ std::vector<Connection::StatementResult> Connection::Run(std::string_view batch)
   std::vector<StatementResult> results;
   for (StatementOutcome& outcome : m_state->run(batch, RowsWanted::All)) {
     StatementResult result;
-    if (outcome.rows) result.rows = std::make_shared<Recordset>(m_state, std::string(batch), std::move(*outcome.rows));
+    // Each result set re-reads its own statement: a copy of the whole batch per result set
+    // would grow with the square of the batch.
+    if (outcome.rows) {
+      result.rows = std::make_shared<Recordset>(m_state, std::move(outcome.statement), std::move(*outcome.rows));
+    }
     result.affected = outcome.affected;
     results.push_back(std::move(result));
   }

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "platform/db/db_error.h"
+#include "platform/db/sqlite/sqlite_arithmetic.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "platform/db/tsql/translator.h"
@@ -83,6 +84,9 @@ DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_vi
   if (rule != nullptr) {
     native = rule->native != 0 ? rule->native : code;
     description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
+  }
+  if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
+    native = number;  // raised by our arithmetic functions in SQL Server's own words
   }
   for (const NameRule& name : kNameRules) {
     if (message.rfind(name.prefix, 0) != 0) continue;
@@ -199,6 +203,7 @@ class SqliteBackend : public Backend {
       const bool readRows = statement.returnsRows &&
                             (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
       outcomes.push_back(execute(statement, readRows));
+      outcomes.back().statement = statement.tsql;
       rowsTaken = rowsTaken || readRows;
       if (statement.changesSchema) ++m_schemaGeneration;
     }

@@ -1,7 +1,9 @@
 // SQL Server's text semantics inside SQLite: the TSQL_CI collation (case-insensitive,
-// accent-sensitive, trailing blanks ignored), a LIKE that follows it with [...] classes, and
-// "+" for operands whose type is only known at run time.
+// accent-sensitive, trailing blanks ignored) and a LIKE that follows it with [...] classes;
+// the arithmetic functions are registered with them.
 #include "platform/db/sqlite/sqlite_functions.h"
+
+#include "platform/db/sqlite/sqlite_arithmetic.h"
 
 #include <sqlite3.h>
 
@@ -168,49 +170,6 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   sqlite3_result_int(context, LikeMatcher(pattern, patternLength, escape).matches(value, valueLength) ? 1 : 0);
 }
 
-// A text operand of a numeric "+" converts as SQL Server converts it: a number, or an error.
-bool numericValue(sqlite3_value* value, sqlite3_value*& numeric) {
-  if (sqlite3_value_type(value) != SQLITE_TEXT) {
-    numeric = value;
-    return true;
-  }
-  sqlite3_value_numeric_type(value);
-  numeric = value;
-  return sqlite3_value_type(value) != SQLITE_TEXT;
-}
-
-void addFunction(sqlite3_context* context, int, sqlite3_value** argv) {
-  const int left = sqlite3_value_type(argv[0]);
-  const int right = sqlite3_value_type(argv[1]);
-  if (left == SQLITE_NULL || right == SQLITE_NULL) return;
-  if (left == SQLITE_TEXT && right == SQLITE_TEXT) {
-    std::string text(reinterpret_cast<const char*>(sqlite3_value_text(argv[0])), sqlite3_value_bytes(argv[0]));
-    text.append(reinterpret_cast<const char*>(sqlite3_value_text(argv[1])), sqlite3_value_bytes(argv[1]));
-    sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-    return;
-  }
-  sqlite3_value* a = nullptr;
-  sqlite3_value* b = nullptr;
-  if (!numericValue(argv[0], a) || !numericValue(argv[1], b)) {
-    const int textArg = sqlite3_value_type(argv[0]) == SQLITE_TEXT ? 0 : 1;
-    const std::string message = std::string("Conversion failed when converting the varchar value '") +
-                                reinterpret_cast<const char*>(sqlite3_value_text(argv[textArg])) +
-                                "' to data type int.";
-    sqlite3_result_error(context, message.c_str(), -1);
-    return;
-  }
-  if (sqlite3_value_type(a) == SQLITE_INTEGER && sqlite3_value_type(b) == SQLITE_INTEGER) {
-    sqlite3_int64 sum = 0;
-    if (!__builtin_add_overflow(sqlite3_value_int64(a), sqlite3_value_int64(b), &sum)) {
-      sqlite3_result_int64(context, sum);
-      return;
-    }
-    sqlite3_result_error(context, "Arithmetic overflow error converting expression to data type bigint.", -1);
-    return;
-  }
-  sqlite3_result_double(context, sqlite3_value_double(a) + sqlite3_value_double(b));
-}
-
 }  // namespace
 
 int compareTsqlCi(const char* a, int aLength, const char* b, int bLength) {
@@ -242,7 +201,7 @@ int registerTsqlFunctions(sqlite3* db) {
   int rc = sqlite3_create_collation_v2(db, "TSQL_CI", SQLITE_UTF8, nullptr, collateTsqlCi, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 2, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 3, kFlags, nullptr, likeFunction, nullptr, nullptr);
-  if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "tsql_add", 2, kFlags, nullptr, addFunction, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = registerArithmeticFunctions(db);
   return rc;
 }
 

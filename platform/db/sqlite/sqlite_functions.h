@@ -1,12 +1,12 @@
 // The SQL Server semantics that SQLite needs as functions of its own, registered on every
-// connection: the TSQL_CI collation, a LIKE that follows it, and "+" on values of unknown type.
+// connection: the TSQL_CI collation, a LIKE that follows it, and SQL Server's arithmetic.
 #pragma once
 
 struct sqlite3;
 
 namespace platform::db::sqlite {
 
-//! Registers TSQL_CI, like() (2 and 3 arguments) and tsql_add() on the connection.
+//! Registers TSQL_CI, like() (2 and 3 arguments) and the arithmetic functions on the connection.
 //! Returns SQLITE_OK or the SQLite error code of the failing registration.
 int registerTsqlFunctions(sqlite3* db);
 

@@ -41,7 +41,8 @@ enum class ExprKind {
   String,    // text: the value
   Null,
   Unary,     // op: "-", "+", "~", "NOT"; args[0]
-  Binary,    // op: "+", "-", "*", "/", "%", "&", "|", "=", "<>", "<", "<=", ">", ">=", "AND", "OR"
+  Binary,    // op: "+", "-", "*", "/", "%", "&", "|", "=", "<>", "<", "<=", ">", ">=" on args[0] and
+             // args[1]; "AND", "OR" on two or more args (a chain is one node)
   IsNull,    // args[0] IS [NOT] NULL
   Between,   // args[0] [NOT] BETWEEN args[1] AND args[2]
   Like,      // args[0] [NOT] LIKE args[1] [ESCAPE args[2]]
@@ -68,6 +69,7 @@ struct Expr {
   std::optional<int> style;        // CONVERT's third argument
   ExprPtr operand;                 // simple CASE
   ExprPtr elseExpr;                // CASE ... ELSE
+  int height = 1;                  // the longest path down to a leaf, through subqueries too
 
   Expr(ExprKind k, SourcePos p) : kind(k), pos(p) {}
 };
@@ -117,6 +119,7 @@ struct Select {
   std::vector<QuerySpec> specs;  // at least one
   std::vector<SetOp> ops;        // ops[i] joins specs[i] and specs[i + 1]
   std::vector<OrderItem> orderBy;
+  int height = 1;  // the longest path down through its expressions and derived tables
 };
 
 struct SelectStmt {
@@ -196,6 +199,33 @@ struct DropStmt {
   std::vector<ObjectName> names;
   std::vector<ObjectName> indexTables;  // DROP INDEX name ON table: the table of each name
 };
+
+//! Calls visit on each direct child of an expression: its arguments, CASE operand and ELSE.
+//! Its subquery, if any, is the caller's to enter.
+template <class Visit>
+void forEachChild(const Expr& e, Visit&& visit) {
+  for (const ExprPtr& arg : e.args) visit(*arg);
+  if (e.operand) visit(*e.operand);
+  if (e.elseExpr) visit(*e.elseExpr);
+}
+
+//! Calls visit on each expression a query holds directly: TOP, the select items, ON, WHERE,
+//! GROUP BY, HAVING and ORDER BY of every member. Derived tables are the caller's to enter.
+template <class Visit>
+void forEachExpr(const Select& select, Visit&& visit) {
+  auto each = [&](const ExprPtr& e) {
+    if (e) visit(*e);
+  };
+  for (const QuerySpec& spec : select.specs) {
+    each(spec.top);
+    for (const SelectItem& item : spec.items) each(item.expr);
+    for (const TableRef& ref : spec.from) each(ref.on);
+    each(spec.where);
+    for (const ExprPtr& e : spec.groupBy) each(e);
+    each(spec.having);
+  }
+  for (const OrderItem& item : select.orderBy) each(item.expr);
+}
 
 using StatementNode = std::variant<SelectStmt, InsertStmt, UpdateStmt, DeleteStmt, CreateTableStmt,
                                    CreateIndexStmt, CreateViewStmt, DropStmt>;

@@ -18,6 +18,12 @@ void raiseSyntax(const Token& near, std::string construct, std::string_view stat
   raise(message, std::move(construct), near.pos, statement, kSyntaxError);
 }
 
+void raiseNestedTooDeeply(SourcePos pos, std::string_view statement) {
+  raise("Some part of your SQL statement is nested too deeply. Rewrite the query or break it up into smaller "
+        "queries.",
+        "nesting", pos, statement, kNestedTooDeeply);
+}
+
 void raiseUnsupported(std::string construct, SourcePos pos, std::string_view statement) {
   std::string message = "Not supported by the embedded database: " + construct + ".";
   raise(message, std::move(construct), pos, statement, kUnsupported);

@@ -1,4 +1,4 @@
-// Indexes for look-ups of working tables by a code.
+// The look-up index optimisation pass: indexes for look-ups of working tables by a code.
 #include "platform/db/tsql/lookup_index.h"
 
 #include <algorithm>
@@ -13,8 +13,7 @@ namespace {
 // The conditions a WHERE requires: its operands of AND, however nested.
 void requiredConditions(const Expr& condition, std::vector<const Expr*>& out) {
   if (condition.kind == ExprKind::Binary && condition.text == "AND") {
-    requiredConditions(*condition.args[0], out);
-    requiredConditions(*condition.args[1], out);
+    for (const ExprPtr& operand : condition.args) requiredConditions(*operand, out);
     return;
   }
   out.push_back(&condition);

@@ -1,3 +1,4 @@
+// An optimisation pass, not a dialect rule: it adds steps before a query and changes no result.
 // Working tables have no index: a query that picks one row of a large working table by a code
 // ("column = 'text'") would scan every row, each time it runs. The first such query indexes
 // the column, so the following ones search it. Only text columns are indexed: verdict and

@@ -129,10 +129,10 @@ StatementNode Parser::parseStatement(bool& needsCatalog) {
   if (token.is("DROP")) return parseDrop();
   if (token.is("IF")) return parseIf();
   // Statements SQL Server has and this backend does not run: say so by name.
-  static constexpr std::array<std::string_view, 22> kKnown = {
+  static constexpr std::array<std::string_view, 23> kKnown = {
       "ALTER", "BEGIN",  "BREAK", "COMMIT",  "CONTINUE", "DECLARE", "DENY",     "EXEC",
       "EXECUTE", "GOTO", "GRANT", "MERGE",   "PRINT",    "RAISERROR", "RETURN", "REVOKE",
-      "ROLLBACK", "SAVE", "SET",  "TRUNCATE", "USE",     "WHILE"};
+      "ROLLBACK", "SAVE", "SET",  "TRUNCATE", "USE",     "WAITFOR", "WHILE"};
   for (std::string_view keyword : kKnown) {
     if (token.is(keyword)) unsupported(toUpper(keyword) + " statement", token.pos);
   }

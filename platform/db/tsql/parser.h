@@ -38,6 +38,27 @@ class Parser {
   [[noreturn]] void emptyName(SourcePos pos) const;
   std::string_view statementText() const;
 
+  //! One level of the parser's own recursion, for as long as it lives: past kMaxNesting the
+  //! statement is refused (191) before the stack can run out.
+  class Nesting {
+   public:
+    explicit Nesting(Parser& parser);
+    ~Nesting() { --m_parser.m_depth; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+
+   private:
+    Parser& m_parser;
+  };
+  //! Sets a finished node's height from its children and subquery; past kMaxNesting the
+  //! statement is refused (191), so that every walk of the tree stays inside the stack.
+  ExprPtr measured(ExprPtr expr) const;
+  //! Sets a finished query's height from its expressions and derived tables.
+  void measure(Select& select) const;
+  ExprPtr binary(std::string op, ExprPtr left, ExprPtr right, SourcePos pos) const;
+  //! "a AND b AND c" as one node with an argument per operand.
+  ExprPtr chain(std::string_view keyword, ExprPtr (Parser::*operand)());
+
   //! A name: a regular identifier that is not a reserved keyword, or a delimited one.
   bool atName(size_t ahead = 0) const;
   std::string parseName(std::string_view construct);
@@ -89,7 +110,7 @@ class Parser {
   std::vector<Token> m_tokens;
   size_t m_at = 0;
   size_t m_statementStart = 0;  // token index where the current statement begins
-  int m_subqueryDepth = 0;
+  int m_depth = 0;  // live Nesting levels
 };
 
 }  // namespace platform::db::tsql

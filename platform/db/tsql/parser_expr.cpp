@@ -1,6 +1,8 @@
 // Expressions, with T-SQL's precedence: NOT binds looser than comparisons and IS NULL, so
 // "NOT col IS NULL" is "NOT (col IS NULL)"; parentheses are not kept, the writer puts its own.
+#include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/parser.h"
@@ -11,43 +13,64 @@ namespace {
 
 ExprPtr makeExpr(ExprKind kind, SourcePos pos) { return std::make_unique<Expr>(kind, pos); }
 
-ExprPtr makeBinary(std::string op, ExprPtr left, ExprPtr right, SourcePos pos) {
+}  // namespace
+
+Parser::Nesting::Nesting(Parser& parser) : m_parser(parser) {
+  if (++m_parser.m_depth > kMaxNesting) raiseNestedTooDeeply(m_parser.peek().pos, m_parser.statementText());
+}
+
+ExprPtr Parser::measured(ExprPtr expr) const {
+  int below = expr->select ? expr->select->height : 0;
+  forEachChild(*expr, [&](const Expr& child) { below = std::max(below, child.height); });
+  expr->height = below + 1;
+  if (expr->height > kMaxNesting) raiseNestedTooDeeply(expr->pos, statementText());
+  return expr;
+}
+
+void Parser::measure(Select& select) const {
+  int below = 0;
+  forEachExpr(select, [&](const Expr& e) { below = std::max(below, e.height); });
+  for (const QuerySpec& spec : select.specs) {
+    for (const TableRef& ref : spec.from) {
+      if (ref.derived) below = std::max(below, ref.derived->height);
+    }
+  }
+  select.height = below + 1;
+  if (select.height > kMaxNesting) raiseNestedTooDeeply(select.specs.front().pos, statementText());
+}
+
+ExprPtr Parser::binary(std::string op, ExprPtr left, ExprPtr right, SourcePos pos) const {
   auto expr = makeExpr(ExprKind::Binary, pos);
   expr->text = std::move(op);
   expr->args.push_back(std::move(left));
   expr->args.push_back(std::move(right));
-  return expr;
+  return measured(std::move(expr));
 }
 
-// CONVERT styles for dates written as text that the writer knows; 0 is the default.
-constexpr std::array<int, 8> kConvertStyles = {0, 23, 103, 108, 112, 120, 121, 126};
-
-}  // namespace
+ExprPtr Parser::chain(std::string_view keyword, ExprPtr (Parser::*operand)()) {
+  ExprPtr first = (this->*operand)();
+  if (!atKeyword(keyword)) return first;
+  auto expr = makeExpr(ExprKind::Binary, peek().pos);
+  expr->text = std::string(keyword);
+  expr->args.push_back(std::move(first));
+  while (acceptKeyword(keyword)) expr->args.push_back((this->*operand)());
+  return measured(std::move(expr));
+}
 
 ExprPtr Parser::parseExpr() {
-  ExprPtr left = parseAnd();
-  while (atKeyword("OR")) {
-    SourcePos pos = advance().pos;
-    left = makeBinary("OR", std::move(left), parseAnd(), pos);
-  }
-  return left;
+  Nesting nesting(*this);
+  return chain("OR", &Parser::parseAnd);
 }
 
-ExprPtr Parser::parseAnd() {
-  ExprPtr left = parseNot();
-  while (atKeyword("AND")) {
-    SourcePos pos = advance().pos;
-    left = makeBinary("AND", std::move(left), parseNot(), pos);
-  }
-  return left;
-}
+ExprPtr Parser::parseAnd() { return chain("AND", &Parser::parseNot); }
 
 ExprPtr Parser::parseNot() {
   if (atKeyword("NOT")) {
+    Nesting nesting(*this);
     auto expr = makeExpr(ExprKind::Unary, advance().pos);
     expr->text = "NOT";
     expr->args.push_back(parseNot());
-    return expr;
+    return measured(std::move(expr));
   }
   return parsePredicate();
 }
@@ -66,7 +89,7 @@ ExprPtr Parser::parsePredicate() {
       if (atKeyword("ANY") || atKeyword("ALL") || atKeyword("SOME")) {
         unsupported("comparison with " + toUpper(peek().text), peek().pos);
       }
-      return makeBinary(std::string(op), std::move(left), parseAdditive(), pos);
+      return binary(std::string(op), std::move(left), parseAdditive(), pos);
     }
     return left;
   }
@@ -75,7 +98,7 @@ ExprPtr Parser::parsePredicate() {
     expr->negated = acceptKeyword("NOT");
     expectKeyword("NULL", "IS NULL");
     expr->args.push_back(std::move(left));
-    return expr;
+    return measured(std::move(expr));
   }
   bool negated = false;
   if (token.is("NOT") && (atKeyword("BETWEEN", 1) || atKeyword("IN", 1) || atKeyword("LIKE", 1))) {
@@ -89,7 +112,7 @@ ExprPtr Parser::parsePredicate() {
     expr->args.push_back(parseAdditive());
     expectKeyword("AND", "BETWEEN");
     expr->args.push_back(parseAdditive());
-    return expr;
+    return measured(std::move(expr));
   }
   if (atKeyword("IN")) {
     SourcePos pos = advance().pos;
@@ -100,7 +123,7 @@ ExprPtr Parser::parsePredicate() {
       expr->args.push_back(std::move(left));
       expr->select = parseSubquery();
       expectSymbol(")", "IN subquery");
-      return expr;
+      return measured(std::move(expr));
     }
     // An empty list is a syntax error in SQL Server; SQLite would quietly match nothing.
     if (atSymbol(")")) syntaxError("IN list");
@@ -111,7 +134,7 @@ ExprPtr Parser::parsePredicate() {
       expr->args.push_back(parseExpr());
     } while (acceptSymbol(","));
     expectSymbol(")", "IN list");
-    return expr;
+    return measured(std::move(expr));
   }
   if (atKeyword("LIKE")) {
     auto expr = makeExpr(ExprKind::Like, advance().pos);
@@ -119,7 +142,7 @@ ExprPtr Parser::parsePredicate() {
     expr->args.push_back(std::move(left));
     expr->args.push_back(parseAdditive());
     if (acceptKeyword("ESCAPE")) expr->args.push_back(parseAdditive());
-    return expr;
+    return measured(std::move(expr));
   }
   if (negated) syntaxError("NOT");
   return left;
@@ -133,7 +156,7 @@ ExprPtr Parser::parseAdditive() {
     if (!token.isSymbol("+") && !token.isSymbol("-") && !token.isSymbol("&") && !token.isSymbol("|")) return left;
     std::string op(token.text);
     SourcePos pos = advance().pos;
-    left = makeBinary(std::move(op), std::move(left), parseMultiplicative(), pos);
+    left = binary(std::move(op), std::move(left), parseMultiplicative(), pos);
   }
 }
 
@@ -142,18 +165,19 @@ ExprPtr Parser::parseMultiplicative() {
   while (atSymbol("*") || atSymbol("/") || atSymbol("%")) {
     std::string op(peek().text);
     SourcePos pos = advance().pos;
-    left = makeBinary(std::move(op), std::move(left), parseUnary(), pos);
+    left = binary(std::move(op), std::move(left), parseUnary(), pos);
   }
   return left;
 }
 
 ExprPtr Parser::parseUnary() {
   if (atSymbol("-") || atSymbol("+") || atSymbol("~")) {
+    Nesting nesting(*this);
     std::string op(peek().text);
     auto expr = makeExpr(ExprKind::Unary, advance().pos);
     expr->text = std::move(op);
     expr->args.push_back(parseUnary());
-    return expr;
+    return measured(std::move(expr));
   }
   return parsePrimary();
 }
@@ -183,7 +207,7 @@ ExprPtr Parser::parsePrimary() {
           auto expr = makeExpr(ExprKind::Subquery, pos);
           expr->select = parseSubquery();
           expectSymbol(")", "subquery");
-          return expr;
+          return measured(std::move(expr));
         }
         ExprPtr inner = parseExpr();
         expectSymbol(")", "expression");
@@ -202,7 +226,7 @@ ExprPtr Parser::parsePrimary() {
     expectSymbol("(", "EXISTS");
     expr->select = parseSubquery();
     expectSymbol(")", "EXISTS");
-    return expr;
+    return measured(std::move(expr));
   }
   if (token.is("CAST") && atSymbol("(", 1)) return parseCast();
   if (token.is("CONVERT") && atSymbol("(", 1)) return parseConvert();
@@ -268,7 +292,7 @@ ExprPtr Parser::parseFunction() {
           nameToken.pos, statementText(), 174);
   }
   if (atKeyword("OVER")) unsupported("window function (OVER)", peek().pos);
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseCast() {
@@ -278,7 +302,7 @@ ExprPtr Parser::parseCast() {
   expectKeyword("AS", "CAST");
   expr->type = parseType();
   expectSymbol(")", "CAST");
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseConvert() {
@@ -290,15 +314,17 @@ ExprPtr Parser::parseConvert() {
   if (acceptSymbol(",")) {
     const Token& style = peek();
     if (style.kind != TokenKind::Number) unsupported("CONVERT style other than a number", style.pos);
-    int value = std::stoi(std::string(style.text));
-    bool known = false;
-    for (int candidate : kConvertStyles) known = known || candidate == value;
-    if (!known) unsupported("CONVERT style " + std::string(style.text), style.pos);
+    int value = -1;
+    const char* end = style.text.data() + style.text.size();
+    auto [next, error] = std::from_chars(style.text.data(), end, value);
+    if (error != std::errc() || next != end || findConvertStyle(value) == nullptr) {
+      unsupported("CONVERT style " + std::string(style.text), style.pos);
+    }
     expr->style = value;
     advance();
   }
   expectSymbol(")", "CONVERT");
-  return expr;
+  return measured(std::move(expr));
 }
 
 ExprPtr Parser::parseCase() {
@@ -312,13 +338,13 @@ ExprPtr Parser::parseCase() {
   }
   if (acceptKeyword("ELSE")) expr->elseExpr = parseExpr();
   expectKeyword("END", "CASE");
-  return expr;
+  return measured(std::move(expr));
 }
 
 std::unique_ptr<Select> Parser::parseSubquery() {
-  ++m_subqueryDepth;
+  Nesting nesting(*this);
   auto select = std::make_unique<Select>(parseSelect(false));
-  --m_subqueryDepth;
+  measure(*select);
   return select;
 }
 

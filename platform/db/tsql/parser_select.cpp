@@ -89,7 +89,15 @@ QuerySpec Parser::parseQuerySpec(bool allowInto) {
       }
     }
   }
-  if (acceptKeyword("FROM")) core.from = parseFrom();
+  if (acceptKeyword("FROM")) {
+    core.from = parseFrom();
+  } else {
+    for (const SelectItem& item : core.items) {
+      if (item.expr->kind == ExprKind::Star) {
+        raise("Must specify table to select from.", "*", item.pos, statementText(), kNoTable);
+      }
+    }
+  }
   if (acceptKeyword("WHERE")) core.where = parseExpr();
   if (atKeyword("GROUP")) {
     advance();
@@ -185,6 +193,11 @@ TableRef Parser::parseTableFactor(JoinKind join) {
     ref.alias = parseAlias();
     if (ref.alias.empty()) syntaxError("derived table alias");
     return ref;
+  }
+  static constexpr std::array<std::string_view, 4> kRowsetFunctions = {"OPENDATASOURCE", "OPENQUERY", "OPENROWSET",
+                                                                      "OPENXML"};
+  for (std::string_view function : kRowsetFunctions) {
+    if (atKeyword(function)) unsupported(std::string(function) + " (data from outside the database)", ref.pos);
   }
   ref.table = parseObjectName("table name");
   if (atSymbol("(")) unsupported("table-valued function " + ref.table.name(), ref.pos);

@@ -21,7 +21,6 @@ bool selectReadsTable(const Select& select, std::string_view table);
 bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
   for (const TableRef& ref : refs) {
     if (ref.derived ? selectReadsTable(*ref.derived, table) : equalsIgnoreCase(ref.table.name(), table)) return true;
-    if (ref.on && readsTable(*ref.on, table)) return true;
   }
   return false;
 }
@@ -29,13 +28,10 @@ bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
 bool selectReadsTable(const Select& select, std::string_view table) {
   for (const QuerySpec& core : select.specs) {
     if (refsReadTable(core.from, table)) return true;
-    for (const SelectItem& item : core.items) {
-      if (readsTable(*item.expr, table)) return true;
-    }
-    if (core.where && readsTable(*core.where, table)) return true;
-    if (core.having && readsTable(*core.having, table)) return true;
   }
-  return false;
+  bool reads = false;
+  forEachExpr(select, [&](const Expr& e) { reads = reads || readsTable(e, table); });
+  return reads;
 }
 
 // How the target stands in the FROM list.
@@ -48,11 +44,9 @@ struct TargetInFrom {
 
 bool readsTable(const Expr& e, std::string_view table) {
   if (e.select && selectReadsTable(*e.select, table)) return true;
-  for (const ExprPtr& arg : e.args) {
-    if (readsTable(*arg, table)) return true;
-  }
-  if (e.operand && readsTable(*e.operand, table)) return true;
-  return e.elseExpr && readsTable(*e.elseExpr, table);
+  bool reads = false;
+  forEachChild(e, [&](const Expr& child) { reads = reads || readsTable(child, table); });
+  return reads;
 }
 
 namespace {
@@ -94,58 +88,66 @@ bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& fr
 
 }  // namespace
 
+// UPDATE picks one of three ways to write the statement, in this order: a reset of every row
+// of a working table, an UPDATE in place, or an UPDATE through the joined rows.
 Statement Writer::update(const UpdateStmt& s) {
+  // "FROM target" alone names the target again: the statement is the UPDATE without FROM.
+  const bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
   bool readsItself = s.where && readsTable(*s.where, s.target.name());
-  bool constant = true;
+  bool plainValues = true;
   for (const Assignment& set : s.sets) {
     readsItself = readsItself || readsTable(*set.value, s.target.name());
-    constant = constant && isConstant(*set.value);
+    plainValues = plainValues && isPlainValue(*set.value);
   }
+  if (plainFrom && !s.where && s.target.isTemp() && plainValues) return resetEveryRow(s);
+  if (plainFrom && !readsItself) return updateInPlace(s);
+  return updateThroughJoin(s, plainFrom);
+}
 
-  // "FROM target" alone names the target again: the statement is the UPDATE without FROM.
-  bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
-
-  // Every row of a temporary table set to plain numbers or NULL (the working tables' column
-  // resets): SQLite would rewrite each whole record even where nothing changes, so only rows
-  // that change are written, and the count, which SQL Server gives as every row, is taken
-  // from the table.
-  bool resetsEveryRow = plainFrom && !s.where && s.target.isTemp();
-  for (const Assignment& set : s.sets) resetsEveryRow = resetsEveryRow && isPlainValue(*set.value);
-  if (resetsEveryRow) {
-    std::string update = "UPDATE " + tableName(s.target) + " SET ";
-    std::string changing;
-    for (size_t i = 0; i < s.sets.size(); ++i) {
-      update += i > 0 ? ", " : "";
-      changing += i > 0 ? " OR " : "";
-      std::string value;
-      expr(*s.sets[i].value, value);
-      update += quoteName(s.sets[i].column) + " = " + value;
-      changing += quoteName(s.sets[i].column) + " IS NOT " + value;
-    }
-    Statement statement;
-    statement.steps.push_back({"SELECT count(*) FROM " + tableName(s.target), false, true});
-    statement.steps.push_back({update + " WHERE " + changing, false});
-    return statement;
+// Every row of a temporary table set to plain numbers or NULL (the working tables' column
+// resets): SQLite would rewrite each whole record even where nothing changes, so only rows
+// that change are written, and the count, which SQL Server gives as every row, is taken from
+// the table.
+Statement Writer::resetEveryRow(const UpdateStmt& s) {
+  std::string update = "UPDATE " + tableName(s.target) + " SET ";
+  std::string changing;
+  for (size_t i = 0; i < s.sets.size(); ++i) {
+    update += i > 0 ? ", " : "";
+    changing += i > 0 ? " OR " : "";
+    std::string value;
+    expr(*s.sets[i].value, value);
+    update += quoteName(s.sets[i].column) + " = " + value;
+    changing += quoteName(s.sets[i].column) + " IS NOT " + value;
   }
+  Statement statement;
+  statement.steps.push_back({"SELECT count(*) FROM " + tableName(s.target), false, true});
+  statement.steps.push_back({update + " WHERE " + changing, false});
+  return statement;
+}
 
-  std::string sql = "UPDATE ";
-  if (plainFrom && !readsItself) {
-    sql += tableName(s.target);
-    sql += " SET ";
-    for (size_t i = 0; i < s.sets.size(); ++i) {
-      if (i > 0) sql += ", ";
-      sql += quoteName(s.sets[i].column);
-      sql += " = ";
-      expr(*s.sets[i].value, sql);
-    }
-    if (s.where) {
-      sql += " WHERE ";
-      expr(*s.where, sql);
-    }
-    Statement statement;
-    statement.steps.push_back({std::move(sql), true});
-    return statement;
+// The target alone, its subqueries reading other tables: SQLite's UPDATE means the same.
+Statement Writer::updateInPlace(const UpdateStmt& s) {
+  std::string sql = "UPDATE " + tableName(s.target) + " SET ";
+  for (size_t i = 0; i < s.sets.size(); ++i) {
+    if (i > 0) sql += ", ";
+    sql += quoteName(s.sets[i].column);
+    sql += " = ";
+    expr(*s.sets[i].value, sql);
   }
+  if (s.where) {
+    sql += " WHERE ";
+    expr(*s.where, sql);
+  }
+  Statement statement;
+  statement.steps.push_back({std::move(sql), true});
+  return statement;
+}
+
+// UPDATE ... FROM, or an UPDATE reading its own target: the rows are picked (and the values
+// computed) in a subquery over the FROM list, as the header says.
+Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
+  bool constant = true;
+  for (const Assignment& set : s.sets) constant = constant && isConstant(*set.value);
 
   // The joined rows, written once for either form.
   ObjectName updated = s.target;
@@ -172,8 +174,7 @@ Statement Writer::update(const UpdateStmt& s) {
     expr(*s.where, filter);
   }
 
-  sql += tableName(updated);
-  sql += " SET ";
+  std::string sql = "UPDATE " + tableName(updated) + " SET ";
   if (constant) {
     for (size_t i = 0; i < s.sets.size(); ++i) {
       if (i > 0) sql += ", ";

@@ -73,6 +73,17 @@ auto findByName(const Table& table, std::string_view name) -> decltype(&table[0]
   return (it != table.end() && it->name == name) ? &*it : nullptr;
 }
 
+constexpr std::array<ConvertStyle, 8> kConvertStyles = {{
+    {0, ""},
+    {23, "%Y-%m-%d"},
+    {103, "%d/%m/%Y"},
+    {108, "%H:%M:%S"},
+    {112, "%Y%m%d"},
+    {120, "%Y-%m-%d %H:%M:%S"},
+    {121, "%Y-%m-%d %H:%M:%f"},
+    {126, "%Y-%m-%dT%H:%M:%f"},
+}};
+
 }  // namespace
 
 const FunctionRule* findFunction(std::string_view upperName) { return findByName(kFunctions, upperName); }
@@ -108,6 +119,18 @@ bool isNumericType(const TypeName& type) {
   const TypeRule* rule = findType(type.name);
   return rule != nullptr && (rule->typeClass == TypeClass::Integer || rule->typeClass == TypeClass::Numeric ||
                              rule->typeClass == TypeClass::Float);
+}
+
+bool isDateType(const TypeName& type) {
+  const TypeRule* rule = findType(type.name);
+  return rule != nullptr && rule->typeClass == TypeClass::Date;
+}
+
+const ConvertStyle* findConvertStyle(int style) {
+  for (const ConvertStyle& candidate : kConvertStyles) {
+    if (candidate.style == style) return &candidate;
+  }
+  return nullptr;
 }
 
 bool isCaseInsensitiveCollation(std::string_view name) {

@@ -54,6 +54,17 @@ std::string castTypeText(const TypeName& type);
 
 bool isTextType(const TypeName& type);
 bool isNumericType(const TypeName& type);
+bool isDateType(const TypeName& type);
+
+//! A CONVERT style for a date written as text: SQL Server's number and the strftime format
+//! that writes it. Style 0, the default, has no format: the value is converted as it stands.
+struct ConvertStyle {
+  int style;
+  std::string_view format;
+};
+
+//! The style of that number, or nullptr when it is not supported.
+const ConvertStyle* findConvertStyle(int style);
 
 //! Whether a collation name is case-insensitive (DATABASE_DEFAULT, *_CI_*): those become TSQL_CI.
 bool isCaseInsensitiveCollation(std::string_view name);

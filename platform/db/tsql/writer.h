@@ -46,6 +46,7 @@ class Writer {
   void orderKey(const Expr& e, std::string& out);
   int precedence(const Expr& e) const;
   void binary(const Expr& e, std::string& out);
+  void logicalChain(const Expr& e, size_t first, size_t end, std::string& out);
   void function(const Expr& e, std::string& out);
   void cast(const Expr& e, std::string& out);
 
@@ -53,6 +54,9 @@ class Writer {
   Statement selectInto(const Select& s);
   Statement insert(const InsertStmt& s);
   Statement update(const UpdateStmt& s);
+  Statement resetEveryRow(const UpdateStmt& s);
+  Statement updateInPlace(const UpdateStmt& s);
+  Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
   Statement createTable(const CreateTableStmt& s);
   Statement createIndex(const CreateIndexStmt& s);

@@ -1,6 +1,10 @@
 // Expressions for SQLite: SQL Server's case- and blank-insensitive text comparison (COLLATE
 // TSQL_CI where no column brings it), "+" as concatenation or addition by the operand types,
 // and the function and type rules of rules.cpp.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
 
@@ -21,6 +25,11 @@ constexpr int kCollate = 10;
 constexpr int kUnary = 11;
 constexpr int kAtom = 12;
 
+// The written text stays within a few times the statement's own length; past this it can only
+// be doubling (see Writer::expr).
+constexpr size_t kWrittenPerByte = 16;
+constexpr size_t kWrittenAtLeast = size_t{1} << 20;
+
 void appendQuotedString(std::string_view value, std::string& out) {
   out += '\'';
   for (char c : value) {
@@ -30,15 +39,83 @@ void appendQuotedString(std::string_view value, std::string& out) {
   out += '\'';
 }
 
-bool isComparison(std::string_view op) {
-  return op == "=" || op == "<>" || op == "<" || op == "<=" || op == ">" || op == ">=";
+// A divisor SQLite's own operator serves: a literal other than zero, an integer one for "%"
+// (SQLite takes its operands as integers). Any other goes through tsql_divide or tsql_modulo,
+// which fail on zero as SQL Server does where SQLite gives NULL.
+bool isSafeDivisor(const Expr& e, bool modulo) {
+  if (e.kind == ExprKind::Unary) return (e.text == "-" || e.text == "+") && isSafeDivisor(*e.args[0], modulo);
+  bool literal = e.kind == ExprKind::Integer || (!modulo && e.kind == ExprKind::Decimal);
+  return literal && std::strtod(e.text.c_str(), nullptr) != 0;
 }
 
-// A comparison is made case- and trailing-blank-insensitive by the TSQL_CI collation. A
-// column carries it already (and COLLATE on a column would keep SQLite off its indexes); two
-// numbers need none.
-bool comparisonNeedsCollation(const Expr& left, const Expr& right) {
-  return !isBareColumn(left) && !isBareColumn(right) && !(isNumericLiteral(left) && isNumericLiteral(right));
+// What a conversion to a date type needs no check for.
+bool isKnownDate(const Expr& e) {
+  if (e.kind == ExprKind::Null) return true;
+  if (e.kind == ExprKind::Cast) return isDateType(e.type);
+  return e.kind == ExprKind::Function && findFunction(e.text)->shape == FunctionShape::Now;
+}
+
+// How each binary operator binds when written for SQLite, and what its result is known to be.
+// "+" (concatenation, addition or tsql_add) and "/" "%" (tsql_divide, tsql_modulo) may be
+// written as a function call instead: Writer::precedence decides by their operands.
+struct OperatorRule {
+  std::string_view op;
+  int precedence;
+  ValueClass result;
+};
+
+constexpr std::array<OperatorRule, 15> kOperators = {{
+    {"OR", kOr, ValueClass::Unknown},
+    {"AND", kAnd, ValueClass::Unknown},
+    {"=", kEquality, ValueClass::Unknown},
+    {"<>", kEquality, ValueClass::Unknown},
+    {"<", kRelational, ValueClass::Unknown},
+    {"<=", kRelational, ValueClass::Unknown},
+    {">", kRelational, ValueClass::Unknown},
+    {">=", kRelational, ValueClass::Unknown},
+    {"&", kBitwise, ValueClass::Number},
+    {"|", kBitwise, ValueClass::Number},
+    {"+", kAdditive, ValueClass::Unknown},
+    {"-", kAdditive, ValueClass::Number},
+    {"*", kMultiplicative, ValueClass::Number},
+    {"/", kMultiplicative, ValueClass::Number},
+    {"%", kMultiplicative, ValueClass::Number},
+}};
+
+const OperatorRule& operatorRule(std::string_view op) {
+  return *std::find_if(kOperators.begin(), kOperators.end(), [&](const OperatorRule& rule) { return rule.op == op; });
+}
+
+bool isComparison(std::string_view op) {
+  const int precedence = operatorRule(op).precedence;
+  return precedence == kEquality || precedence == kRelational;
+}
+
+// The one rule for where a comparison gets COLLATE TSQL_CI, SQL Server's case- and trailing-
+// blank-insensitive text comparison: on `value`, compared with `others` (nullptr for a
+// subquery's column), unless `value` is a column, which carries the collation already (and
+// COLLATE on it would keep SQLite off its indexes), or all of them are numbers. SQLite takes
+// a binary comparison's collation from either operand (`eitherSide`: a column among the
+// others carries it too), that of IN, BETWEEN and CASE from the left one only.
+bool needsCollation(const Expr& value, const std::vector<const Expr*>& others, bool eitherSide) {
+  if (isBareColumn(value)) return false;
+  bool numbers = isNumericLiteral(value);
+  for (const Expr* other : others) {
+    if (other == nullptr) {
+      numbers = false;
+    } else if (eitherSide && isBareColumn(*other)) {
+      return false;
+    } else {
+      numbers = numbers && isNumericLiteral(*other);
+    }
+  }
+  return !numbers;
+}
+
+std::vector<const Expr*> operands(const std::vector<ExprPtr>& args, size_t first, size_t step) {
+  std::vector<const Expr*> list;
+  for (size_t i = first; i < args.size(); i += step) list.push_back(args[i].get());
+  return list;
 }
 
 }  // namespace
@@ -61,12 +138,9 @@ bool isConstant(const Expr& e) {
     default:
       break;
   }
-  for (const ExprPtr& arg : e.args) {
-    if (!isConstant(*arg)) return false;
-  }
-  if (e.operand && !isConstant(*e.operand)) return false;
-  if (e.elseExpr && !isConstant(*e.elseExpr)) return false;
-  return true;
+  bool constant = true;
+  forEachChild(e, [&](const Expr& child) { constant = constant && isConstant(child); });
+  return constant;
 }
 
 std::string quoteName(std::string_view name) {
@@ -119,10 +193,7 @@ ValueClass Writer::valueClass(const Expr& e) const {
         if (left == ValueClass::Number || right == ValueClass::Number) return ValueClass::Number;
         return ValueClass::Unknown;
       }
-      if (e.text == "-" || e.text == "*" || e.text == "/" || e.text == "%" || e.text == "&" || e.text == "|") {
-        return ValueClass::Number;
-      }
-      return ValueClass::Unknown;
+      return operatorRule(e.text).result;
     }
     case ExprKind::Function: {
       const FunctionRule* rule = findFunction(e.text);
@@ -152,17 +223,12 @@ int Writer::precedence(const Expr& e) const {
       return e.text == "NOT" ? kNot : kUnary;
     case ExprKind::Binary: {
       const std::string& op = e.text;
-      if (op == "OR") return kOr;
-      if (op == "AND") return kAnd;
-      if (op == "=" || op == "<>") return kEquality;
-      if (isComparison(op)) return kRelational;
-      if (op == "&" || op == "|") return kBitwise;
-      if (op == "*" || op == "/" || op == "%") return kMultiplicative;
-      if (op == "-") return kAdditive;
+      if (op == "/" || op == "%") return isSafeDivisor(*e.args[1], op == "%") ? kMultiplicative : kAtom;
+      if (op != "+") return operatorRule(op).precedence;
       ValueClass left = valueClass(*e.args[0]);
       ValueClass right = valueClass(*e.args[1]);
       if (left == ValueClass::Text && right == ValueClass::Text) return kConcat;
-      if (left == ValueClass::Number || right == ValueClass::Number) return kAdditive;
+      if (left == ValueClass::Number && right == ValueClass::Number) return kAdditive;
       return kAtom;  // tsql_add(a, b)
     }
     case ExprKind::IsNull:
@@ -182,6 +248,9 @@ void Writer::collated(const Expr& e, std::string& out) {
 }
 
 void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
+  // A few forms write an operand twice; nested into each other they would double the text at
+  // every level.
+  if (out.size() > kWrittenAtLeast + kWrittenPerByte * m_statement.size()) raiseNestedTooDeeply(e.pos, m_statement);
   bool parenthesise = precedence(e) < minPrecedence;
   if (parenthesise) out += '(';
   switch (e.kind) {
@@ -228,8 +297,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     case ExprKind::Between: {
       const Expr& value = *e.args[0];
-      bool numbers = isNumericLiteral(value) && isNumericLiteral(*e.args[1]) && isNumericLiteral(*e.args[2]);
-      if (!isBareColumn(value) && !numbers) {
+      if (needsCollation(value, operands(e.args, 1, 1), false)) {
         collated(value, out);
       } else {
         expr(value, out, kRelational);
@@ -252,10 +320,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     case ExprKind::InList: {
       const Expr& value = *e.args[0];
-      bool numbers = isNumericLiteral(value);
-      for (size_t i = 1; i < e.args.size(); ++i) numbers = numbers && isNumericLiteral(*e.args[i]);
-      // IN compares with the left operand's collation.
-      if (!isBareColumn(value) && !numbers) {
+      if (needsCollation(value, operands(e.args, 1, 1), false)) {
         collated(value, out);
       } else {
         expr(value, out, kRelational);
@@ -269,7 +334,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
       break;
     }
     case ExprKind::InSelect:
-      if (!isBareColumn(*e.args[0])) {
+      if (needsCollation(*e.args[0], {nullptr}, false)) {
         collated(*e.args[0], out);
       } else {
         expr(*e.args[0], out, kRelational);
@@ -297,9 +362,7 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
     case ExprKind::Case: {
       out += "CASE ";
       if (e.operand) {
-        bool numbers = isNumericLiteral(*e.operand);
-        for (size_t i = 0; i < e.args.size(); i += 2) numbers = numbers && isNumericLiteral(*e.args[i]);
-        if (!isBareColumn(*e.operand) && !numbers) {
+        if (needsCollation(*e.operand, operands(e.args, 0, 2), false)) {
           collated(*e.operand, out);
         } else {
           expr(*e.operand, out);
@@ -335,26 +398,31 @@ void Writer::binary(const Expr& e, std::string& out) {
     out += ' ';
     out += op;
     out += ' ';
-    if (comparisonNeedsCollation(left, right)) {
+    if (needsCollation(right, {&left}, true)) {
       collated(right, out);
     } else {
       expr(right, out, kRelational + 1);
     }
     return;
   }
+  if (own == kAtom) {
+    // "+" whose operands are not both known numbers or both text, a division by what may be
+    // zero: decided per value at run time, with SQL Server's conversion and division errors.
+    out += op == "+" ? "tsql_add(" : op == "/" ? "tsql_divide(" : "tsql_modulo(";
+    expr(left, out);
+    out += ", ";
+    expr(right, out);
+    out += ')';
+    return;
+  }
   if (op == "+") {
-    if (own == kAtom) {
-      // Neither side is known to be text or a number: decided per value at run time.
-      out += "tsql_add(";
-      expr(left, out);
-      out += ", ";
-      expr(right, out);
-      out += ')';
-      return;
-    }
     expr(left, out, own);
     out += own == kConcat ? " || " : " + ";
     expr(right, out, own + 1);
+    return;
+  }
+  if (e.args.size() > 2) {
+    logicalChain(e, 0, e.args.size(), out);
     return;
   }
   // Left-associative: the right operand of equal precedence keeps its parentheses.
@@ -363,6 +431,28 @@ void Writer::binary(const Expr& e, std::string& out) {
   out += op;
   out += ' ';
   expr(right, out, own + 1);
+}
+
+// An AND or OR chain, one node with all its operands. SQLite nests a flat chain one level per
+// operator and refuses more than a thousand levels, so a long chain is written as a balanced
+// tree of parenthesised halves: the same condition, logarithmically deep.
+void Writer::logicalChain(const Expr& e, size_t first, size_t end, std::string& out) {
+  constexpr size_t kFlat = 64;
+  const int own = precedence(e);
+  const size_t count = end - first;
+  if (count > kFlat) {
+    const size_t middle = first + count / 2;
+    out += '(';
+    logicalChain(e, first, middle, out);
+    out += ") " + e.text + " (";
+    logicalChain(e, middle, end, out);
+    out += ')';
+    return;
+  }
+  for (size_t i = first; i < end; ++i) {
+    if (i > first) out += ' ' + e.text + ' ';
+    expr(*e.args[i], out, i == first ? own : own + 1);
+  }
 }
 
 void Writer::function(const Expr& e, std::string& out) {
@@ -404,14 +494,15 @@ void Writer::function(const Expr& e, std::string& out) {
       out += ')';
       return;
     case FunctionShape::Right:
-      // substr(x, -n) would give the whole text for n = 0; SQL Server gives ''.
+      // substr(x, -n) would give the whole text for n = 0; SQL Server gives ''. The text is
+      // written once, so that nested calls do not double it at every level.
       out += "SUBSTR(";
       expr(*e.args[0], out);
-      out += ", MAX(LENGTH(";
-      expr(*e.args[0], out);
-      out += ") - ";
-      expr(*e.args[1], out, kMultiplicative);
-      out += " + 1, 1))";
+      out += ", -(";
+      expr(*e.args[1], out);
+      out += "), ";
+      expr(*e.args[1], out);
+      out += ')';
       return;
     case FunctionShape::Now:
       out += "strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')";
@@ -424,16 +515,7 @@ void Writer::cast(const Expr& e, std::string& out) {
   if (e.style.has_value() && *e.style != 0) {
     if (!isTextType(e.type)) unsupported("CONVERT style to " + e.type.name, e.pos);
     // Dates to text in a fixed format; the target's length cuts it as SQL Server does.
-    std::string_view format;
-    switch (*e.style) {
-      case 23: format = "%Y-%m-%d"; break;
-      case 103: format = "%d/%m/%Y"; break;
-      case 108: format = "%H:%M:%S"; break;
-      case 112: format = "%Y%m%d"; break;
-      case 120: format = "%Y-%m-%d %H:%M:%S"; break;
-      case 121: format = "%Y-%m-%d %H:%M:%f"; break;
-      default: format = "%Y-%m-%dT%H:%M:%f"; break;  // 126
-    }
+    const std::string_view format = findConvertStyle(*e.style)->format;
     bool cut = !e.type.args.empty() && e.type.args[0] != "MAX";
     if (cut) out += "SUBSTR(";
     out += "strftime('";
@@ -446,6 +528,13 @@ void Writer::cast(const Expr& e, std::string& out) {
       out += e.type.args[0];
       out += ')';
     }
+    return;
+  }
+  if (isDateType(e.type) && !isKnownDate(value)) {
+    // Dates stay text; text that is no date fails as in SQL Server.
+    out += "tsql_datetime(";
+    expr(value, out);
+    out += ')';
     return;
   }
   out += "CAST(";

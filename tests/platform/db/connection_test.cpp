@@ -136,6 +136,10 @@ TEST_F(ConnectionTest, CountsAndBatchesAsSqlServerReportsThem) {
   EXPECT_EQ(results[0].rows->Field("N"), Variant(3));
   EXPECT_EQ(results[1].affected, 2);
   EXPECT_EQ(results[2].rows->Field("V"), Variant(9));
+  // A result set keeps its own statement, not the batch: re-reading it runs only that query.
+  EXPECT_EQ(results[2].rows->Source(), "SELECT V FROM T");
+  results[2].rows->Requery();
+  EXPECT_EQ(results[2].rows->Field("V"), Variant(9));
 }
 
 TEST_F(ConnectionTest, TheHostHearsOfEveryStatementRunOrFailed) {

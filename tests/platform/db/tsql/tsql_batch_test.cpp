@@ -2,7 +2,9 @@
 // statements need the catalog, return rows or change the schema, which steps count rows, and
 // the position and statement of an error.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,6 +90,76 @@ TEST(TsqlBatch, TranslationErrorsCarryTheStatement) {
 TEST(TsqlBatch, EmptyBatchesHaveNoStatements) {
   EXPECT_TRUE(tsql::parseBatch("").empty());
   EXPECT_TRUE(tsql::parseBatch("  -- nothing\r ; /* at all */ ;").empty());
+}
+
+std::string repeated(std::string_view text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+// Whatever the nesting, the statement is refused with SQL Server's 191 before the parser's or
+// the writer's recursion can exhaust the stack, and quickly (the sanitizers slow it down).
+TEST(TsqlBatch, DeepNestingIsRefusedWith191) {
+#ifdef __SANITIZE_ADDRESS__
+  constexpr auto kQuickly = std::chrono::seconds(10);
+#else
+  constexpr auto kQuickly = std::chrono::seconds(1);
+#endif
+  const std::string deep[] = {
+      "SELECT " + repeated("(", 100000) + "1" + repeated(")", 100000),
+      "SELECT " + repeated("NOT ", 100000) + "1",
+      "SELECT " + repeated("- ", 100000) + "1",
+      "SELECT 1" + repeated(" + 1", 100000),
+      "SELECT " + repeated("ISNULL(", 20000) + "1" + repeated(", 2)", 20000),
+      "SELECT " + repeated("CASE WHEN 1 = 1 THEN ", 20000) + "1" + repeated(" END", 20000),
+      "SELECT " + repeated("(SELECT ", 20000) + "1" + repeated(")", 20000),
+      "SELECT 1 FROM " + repeated("(SELECT 1 AS A FROM ", 20000) + "T" + repeated(") X", 20000),
+      // RIGHT writes its length twice: nested there, the written text doubles at every level.
+      "SELECT " + repeated("RIGHT('abc', ", 200) + "2" + repeated(")", 200),
+      // Shallow in each operand, deep through subqueries written after a chain.
+      "SELECT " + repeated("(SELECT 1 + 1 + 1 + 1 + 1 + 1 + 1 + 1 + 1 + 1 + ", 2000) + "1" + repeated(")", 2000),
+  };
+  OneTable catalog;
+  for (const std::string& sql : deep) {
+    SCOPED_TRACE(sql.substr(0, 60));
+    const auto start = std::chrono::steady_clock::now();
+    try {
+      for (const tsql::ParsedStatement& statement : tsql::parseBatch(sql)) statement.translate(catalog);
+      ADD_FAILURE() << "translated";
+    } catch (const tsql::TranslationError& e) {
+      EXPECT_EQ(e.nativeError(), 191) << e.what();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kQuickly);
+  }
+}
+
+// Nesting each RIGHT in the next one's text must not double the written SQL at every level.
+TEST(TsqlBatch, NestedFunctionsWriteLinearText) {
+  const std::string sql = "SELECT " + repeated("RIGHT(", 200) + "'abc'" + repeated(", 2)", 200);
+  OneTable catalog;
+  const tsql::Statement statement = tsql::parseBatch(sql).front().translate(catalog);
+  EXPECT_LT(statement.steps.back().sql.size(), 100 * sql.size());
+}
+
+// Long AND and OR chains are no nesting: the console joins a condition per validation body.
+// SQLite must take the written text too (it refuses expressions deeper than 1000 levels).
+TEST(TsqlBatch, LongLogicalChainsTranslateAndPrepare) {
+  const std::string sql = "SELECT ID FROM T WHERE ID = 1" + repeated(" AND NAME <> 'x'", 50000) +
+                          repeated(" OR ID = 2", 5000);
+  OneTable catalog;
+  const tsql::Statement statement = tsql::parseBatch(sql).front().translate(catalog);
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+  sqlite3_create_collation(db, "TSQL_CI", SQLITE_UTF8, nullptr,
+                           [](void*, int, const void*, int, const void*) { return 0; });
+  ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE T (ID INTEGER PRIMARY KEY, NAME VARCHAR(10))", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_stmt* prepared = nullptr;
+  EXPECT_EQ(sqlite3_prepare_v2(db, statement.steps.back().sql.c_str(), -1, &prepared, nullptr), SQLITE_OK)
+      << sqlite3_errmsg(db);
+  sqlite3_finalize(prepared);
+  sqlite3_close(db);
 }
 
 }  // namespace

@@ -1,0 +1,1 @@
+UPDATE H SET v = (SELECT SUM(H2.v) FROM H AS H2 WHERE H2.v <= H.v)

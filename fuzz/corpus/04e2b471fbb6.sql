@@ -1,0 +1,1 @@
+SELECT LEN('ab  '), LEN('  '), LEN(NULL), RTRIM('ab  '), LTRIM('  ab'), SUBSTRING('abcdef', 2, 3), REPLACE('aXbX', 'X', '-'), UPPER('ab') + LOWER('CD')

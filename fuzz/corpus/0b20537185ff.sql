@@ -1,0 +1,2 @@
+SELECT 1 AS a -- comment
+, 2 AS b

@@ -1,0 +1,1 @@
+IF OBJECT_ID('TEMPDB.DBO.##TableEntita_X1') IS NOT NULL DROP TABLE ##TableEntita_X1

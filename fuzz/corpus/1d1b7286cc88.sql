@@ -1,0 +1,1 @@
+UPDATE ##TableDatiArticolo_X1 SET PERMESSO_AGGSTATO = NULL 

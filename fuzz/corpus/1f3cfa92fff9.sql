@@ -1,0 +1,1 @@
+SELECT id, x FROM A ORDER BY id

@@ -1,0 +1,1 @@
+UPDATE X SET x = -1 FROM A X LEFT JOIN B ON B.id = X.id WHERE B.id IS NULL

@@ -1,0 +1,1 @@
+SELECT LEFT('abc', 2), LEFT('abc', 5), RIGHT('abc', 2), RIGHT('abc', 5), RIGHT('abc', 0)

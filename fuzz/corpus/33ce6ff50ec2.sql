@@ -1,0 +1,1 @@
+SELECT id, y FROM B

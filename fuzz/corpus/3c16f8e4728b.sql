@@ -1,0 +1,1 @@
+SELECT * FROM ##TableDatiArticolo_X1 WHERE ( [ENTE1] <> 2  OR  [ENTE2] <> 2 ) ORDER BY CODART 

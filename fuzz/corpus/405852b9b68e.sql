@@ -1,0 +1,1 @@
+INSERT INTO T_UQ VALUES ('a1                       ')

@@ -1,0 +1,1 @@
+UPDATE ##TableDatiArticolo_X1 SET [ENTE1] = 1 FROM ##TableDatiArticolo_X1 

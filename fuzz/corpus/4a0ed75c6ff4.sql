@@ -1,0 +1,1 @@
+SELECT * FROM ##TableEntita_P30774_1_8377B77B 

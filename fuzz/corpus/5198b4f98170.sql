@@ -1,0 +1,1 @@
+SELECT [città] FROM ##TOK WHERE [A]]B] = 'L''ENTE'

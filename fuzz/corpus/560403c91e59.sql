@@ -1,0 +1,1 @@
+UPDATE ##TableEntita_X1 SET MG0L_ENTITA_SEL = 1 WHERE MG0L_ENTITA = 'marca  '

@@ -1,0 +1,1 @@
+SELECT DATEADD(day, 1, GETDATE())

@@ -1,0 +1,1 @@
+SELECT ID FROM ##W WHERE CODART = 'abc  '

@@ -1,0 +1,1 @@
+DELETE B FROM B X INNER JOIN B ON B.id = X.id AND B.y = 20

@@ -1,0 +1,3 @@
+CREATE TABLE ##E ( 
+   []        DECIMAL(1,0)        NOT NULL     DEFAULT(1),
+ ) 

@@ -1,0 +1,1 @@
+SELECT [A]]B], LEN([città]) FROM ##TOK WHERE "ENTE A" = 0

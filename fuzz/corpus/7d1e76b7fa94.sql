@@ -1,0 +1,1 @@
+INSERT INTO ##TOK (ID, [A]]B], [città]) VALUES (1, 'x', N'Sì'), (2, 'l''ente', 'perché'), (3, NULL, NULL)

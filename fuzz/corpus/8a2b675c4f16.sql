@@ -1,0 +1,1 @@
+UPDATE ##TableDatiArticolo_X1 SET NEW_STATO = 5 WHERE CODART = 'A2'

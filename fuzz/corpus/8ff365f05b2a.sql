@@ -1,0 +1,1 @@
+SELECT SUM(C) FROM ##T

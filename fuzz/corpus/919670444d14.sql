@@ -1,0 +1,1 @@
+SELECT N'Sì' AS [x y], [A]]B] FROM ##TOK WITH (nOLOCK) WHERE [città] = N'perché' -- gone

@@ -1,0 +1,1 @@
+UPDATE ##TableDatiArticolo_X1 SET [ENTE2] = 1 FROM ##TableDatiArticolo_X1 

@@ -1,0 +1,1 @@
+UPDATE ##TableCampiArticolo_X1 SET VISTO = 1WHERE MG0P_ID = 42 

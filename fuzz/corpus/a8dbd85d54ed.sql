@@ -1,0 +1,1 @@
+SELECT MAX(MG0L_ID) FROM ##TableEntita_X1

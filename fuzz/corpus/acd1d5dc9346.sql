@@ -1,0 +1,1 @@
+DECLARE @X INT

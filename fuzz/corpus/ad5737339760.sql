@@ -1,0 +1,1 @@
+          UPDATE     #TBL_CAMPIVALIDAZ SET     FLG_SEL = 0 WHERE     ID_MG0P = 42

@@ -1,0 +1,1 @@
+UPDATE       ##TableDatiArticolo_X1   SET       NEW_STATO = 20   WHERE       [ENTE1] = 1   AND ID = 3    AND  [ENTE1] <> 0

@@ -1,0 +1,1 @@
+UPDATE ##T SET ID = ID, C = 1 FROM ##T 

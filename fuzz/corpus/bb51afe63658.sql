@@ -1,0 +1,1 @@
+UPDATE       ##TableDatiArticolo_P30774_1_8377B77B   SET       NEW_STATO = 20   WHERE       [QUALITA] = 1   AND  [QUALITA] <> 0

@@ -1,0 +1,1 @@
+UPDATE H SET v = v + 10 WHERE v = (SELECT MIN(v) FROM H)

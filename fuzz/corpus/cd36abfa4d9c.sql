@@ -1,0 +1,1 @@
+IF OBJECT_ID('TEMPDB.DBO.##TableDatiArticolo_X1') IS NOT NULL DROP TABLE ##TableDatiArticolo_X1

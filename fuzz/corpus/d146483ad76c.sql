@@ -1,0 +1,3 @@
+SELECT 1
+-- comment
+SELECT ID, DATEADD(day, 1, V) FROM BT

@@ -1,0 +1,1 @@
+IF OBJECT_ID('TEMPDB.DBO.##TableCampiArticolo_X1') IS NOT NULL DROP TABLE ##TableCampiArticolo_X1

@@ -1,0 +1,1 @@
+UPDATE ##T SET C = -1 FROM ##T 

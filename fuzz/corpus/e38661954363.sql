@@ -1,0 +1,1 @@
+SELECT ID, C FROM ##T

@@ -1,0 +1,1 @@
+UPDATE       ##TableDatiArticolo_P30774_1_8377B77B   SET       NEW_STATO = NULL   WHERE       [RIATTIVAZ] = 0

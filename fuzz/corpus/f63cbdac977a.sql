@@ -1,0 +1,1 @@
+UPDATE ##TableDatiArticolo_P30774_1_8377B77B SET [RIATTIVAZ] = 1 FROM ##TableDatiArticolo_P30774_1_8377B77B 

@@ -1,0 +1,1 @@
+UPDATE A SET x = B.y FROM A INNER JOIN B ON B.id = A.id WHERE x = 0

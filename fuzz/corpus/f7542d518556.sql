@@ -1,0 +1,1 @@
+UPDATE       ##TableDatiArticolo_X1   SET       NEW_STATO = 30   WHERE       [ENTE2] = 1   AND  [ENTE1] <> 0 AND  [ENTE2] <> 0

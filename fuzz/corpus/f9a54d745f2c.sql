@@ -1,0 +1,1 @@
+SELECT [Q"R] FROM dbo.[T T] AS [a.b]

@@ -1,0 +1,1 @@
+UPDATE A SET x = B.y + 100 FROM B WHERE B.id = A.id AND B.y > 10
