@@ -93,7 +93,7 @@ QuerySpec Parser::parseQuerySpec(bool allowInto) {
     core.from = parseFrom();
   } else {
     for (const SelectItem& item : core.items) {
-      if (item.expr->kind == ExprKind::Star) {
+      if (item.expr->kind == ExprKind::Star && item.expr->qualifier.empty()) {
         raise("Must specify table to select from.", "*", item.pos, statementText(), kNoTable);
       }
     }
