@@ -10,4 +10,7 @@ namespace passaggio {
 //! The code with every single quote doubled, to be placed between single quotes.
 std::string SqlCode(std::string_view code);
 
+//! A name between square brackets, with every embedded ']' doubled: any code stays one name.
+std::string SqlName(std::string_view name);
+
 }  // namespace passaggio

@@ -28,7 +28,7 @@ std::string RowFilter(long long itemId) {
   return itemId == 0 ? std::string() : "   AND ID = " + std::to_string(itemId) + " ";
 }
 
-std::string Column(const std::string& code) { return "[" + code + "]"; }
+std::string Column(const std::string& code) { return SqlName(code); }
 
 // The matching lines of the managed entities, one side of the entity map. Errors are skipped:
 // a result set that cannot be read gives what was gathered so far.

@@ -42,8 +42,8 @@ inline constexpr std::string_view kCreateFixedColumns =
     "   [GRUSTAT2_MG75]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
     "   [GRUSTAT3_MG76]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
     "   [GRUSTAT4_MG77]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n";
-inline constexpr std::string_view kCreateBodyColumnHead = "   [";
-inline constexpr std::string_view kCreateBodyColumnTail = "]        DECIMAL(1,0)        NOT NULL     DEFAULT(1),\r\n";
+inline constexpr std::string_view kCreateBodyColumnHead = "   ";
+inline constexpr std::string_view kCreateBodyColumnTail = "        DECIMAL(1,0)        NOT NULL     DEFAULT(1),\r\n";
 inline constexpr std::string_view kCreateTail =
     "   [NEW_STATO]             DECIMAL(2,0)        NULL,\r\n"
     "   [PERMESSO_AGGSTATO]     DECIMAL(1,0)        NULL,\r\n"

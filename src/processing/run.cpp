@@ -92,7 +92,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
         auto& bodies = Set(m_bodies);
         if (bodies.RecordCount() > 0) bodies.MoveFirst();
         for (; !bodies.Eof(); bodies.MoveNext()) {
-          m_sql += std::string(q::kCreateBodyColumnHead) + DefaultSeVuoto(bodies.Field("MG0M_ARGOMENTO"), "").toText() +
+          m_sql += std::string(q::kCreateBodyColumnHead) + SqlName(DefaultSeVuoto(bodies.Field("MG0M_ARGOMENTO"), "").toText()) +
                    std::string(q::kCreateBodyColumnTail);
         }
         m_sql += q::kCreateTail;

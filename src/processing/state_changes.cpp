@@ -34,11 +34,12 @@ void FRMMG_PASSAGGIO::AggiornaVisti() {
       })) {
     return;
   }
-  // A sign-off row is made the first time its field is ticked.
+  // A sign-off row is made the first time its field is ticked; a field listed twice (the item
+  // matches two associations of its body) is inserted once.
   if (!trap.step([&] {
         m_sql = "INSERT INTO MG0R_VALIDAZMAN_PASSAGGI ( MG0R_DITTA_CG18 , MG0R_CODART_MG66 , MG0R_ARGOMENTO_MG0M , "
                 "MG0R_CAMPO_MG0O , MG0R_VALIDATO ) "
-                "SELECT " + k + " , '" + item + "' , MG0M_ID , MG0O_ID , 1 " +
+                "SELECT DISTINCT " + k + " , '" + item + "' , MG0M_ID , MG0O_ID , 1 " +
                 "FROM " + m_fieldTable + " " +
                 "WHERE VISTO = 1 " +
                 "     AND NOT EXISTS(SELECT 1 FROM MG0R_VALIDAZMAN_PASSAGGI " +

@@ -296,28 +296,46 @@ TEST_F(FieldDetailTest, ARowTheUserMayNotTickChangesNothingAndShowsNothing) {
   EXPECT_TRUE(m_display->shown().empty());
 }
 
+// A second ACQUISTI association matching the item lists its fields twice; a tick and a save
+// must come out as with one association.
 TEST_F(FieldDetailTest, AGroupMemberTicksAndTheNavigatorSavesAndReChecksTheItem) {
-  processAs("SFERRARI");  // in ACQ, ACQUISTI's responsible group; not a responsible user
-  ASSERT_EQ(verdict(kUnsignedItem, "ACQUISTI"), "0");
-  const std::string before = stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA");
-  ASSERT_NE(before, "1");
-  choose(kUnsignedItem);
-  EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "METTI_VISTO"), "1");
-  doubleClick(kAcquisti, "DOC_CAMPIONATURA");
-  EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VISTO"), "1");
-  EXPECT_TRUE(form().m_signOffsChanged);
-  EXPECT_EQ(stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA"), before) << "a tick alone stores nothing";
+  const std::string neverSigned =
+      std::string("DELETE FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '") + kUnsignedItem + "'";
+  const std::string secondAssociation =
+      "INSERT INTO MG0Q_ENTITARG_PASSAGGI (MG0Q_DITTA_CG18, MG0Q_ARGOMENTO_MG0M, MG0Q_TIPOPROD, MG0Q_CODFAM_MG53, "
+      "MG0Q_KEY_GRID) VALUES (1, 2, 'AC', 'UTE', 'KEY_000000000000000099')";
+  std::vector<Row> rechecked;
+  for (const auto& setup : {std::vector<std::string>{neverSigned}, {neverSigned, secondAssociation}}) {
+    SCOPED_TRACE(setup.size() == 1 ? "one association" : "two associations");
+    processAs("SFERRARI", setup);  // in ACQ, ACQUISTI's responsible group; not a responsible user
+    ASSERT_EQ(verdict(kUnsignedItem, "ACQUISTI"), "0");
+    const std::string before = stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA");
+    ASSERT_EQ(before, "none");
+    choose(kUnsignedItem);
+    EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "METTI_VISTO"), "1");
+    doubleClick(kAcquisti, "DOC_CAMPIONATURA");
+    EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VISTO"), "1");
+    EXPECT_TRUE(form().m_signOffsChanged);
+    EXPECT_EQ(stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA"), before) << "a tick alone stores nothing";
 
-  EXPECT_TRUE(controls().get<GridNavigator>("GRIDNAV_VIS_CAMPIART").press(GridNavigator::Button::Save));
-  EXPECT_TRUE(m_display->errors().empty());
-  EXPECT_EQ(stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA"), "1");
-  EXPECT_EQ(verdict(kUnsignedItem, "ACQUISTI"), "1");
-  const Row shownRow = itemsRow(kUnsignedItem);
-  EXPECT_EQ(value(shownRow.at("ACQUISTI")), "1") << "the items grid reads the re-checked row";
-  EXPECT_EQ(value(shownRow.at("NEW_STATO")), "20");
-  EXPECT_EQ(items().currentRow(), items().findRowByKey(Variant(kUnsignedItem)));
-  EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VISTO"), "1") << "the detail built again from what is stored";
-  EXPECT_FALSE(form().m_signOffsChanged);
+    EXPECT_TRUE(controls().get<GridNavigator>("GRIDNAV_VIS_CAMPIART").press(GridNavigator::Button::Save));
+    EXPECT_TRUE(m_display->errors().empty());
+    EXPECT_EQ(stored(kUnsignedItem, kAcquisti, "DOC_CAMPIONATURA"), "1");
+    EXPECT_EQ(verdict(kUnsignedItem, "ACQUISTI"), "1");
+    const Row shownRow = itemsRow(kUnsignedItem);
+    EXPECT_EQ(value(shownRow.at("ACQUISTI")), "1") << "the items grid reads the re-checked row";
+    EXPECT_EQ(value(shownRow.at("NEW_STATO")), "20");
+    EXPECT_EQ(items().currentRow(), items().findRowByKey(Variant(kUnsignedItem)));
+    EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VISTO"), "1") << "the detail built again from what is stored";
+    EXPECT_FALSE(form().m_signOffsChanged);
+    Row row = workingTable().at(kUnsignedItem);
+    row.erase("ID");
+    rechecked.push_back(std::move(row));
+  }
+  ASSERT_EQ(rechecked.size(), 2u);
+  for (const auto& [column, verdictOfOne] : rechecked[0]) {
+    EXPECT_EQ(value(rechecked[1].at(column)), value(verdictOfOne)) << column;
+  }
 }
 
 TEST_F(FieldDetailTest, LeavingAnItemWithUnsavedTicksAsksToSaveThem) {

@@ -217,6 +217,23 @@ TEST_F(RunTest, ABodyWithAnEmptyCodeEndsTheRunInTheErrorReport) {
   EXPECT_FALSE(shown("FRAME_INTERROGAZ_RIS"));
 }
 
+// A code is a column name between brackets: a ']' in it is doubled there, and the body is
+// checked as under any other code.
+TEST_F(RunTest, ABodyCodeHoldingABracketNamesItsColumnAsTyped) {
+  open();
+  press("CMD_ELABORA");
+  std::map<std::string, std::string> plain;
+  for (const auto& [code, row] : workingTable()) plain[code] = value(row.at("QUALITA"));
+  release();
+  open();
+  exec("UPDATE MG0M_ARGOMENTI_PASSAGGI SET MG0M_ARGOMENTO = 'QUAL]ITA' WHERE MG0M_ARGOMENTO = 'QUALITA'");
+  press("CMD_ELABORA");
+  EXPECT_TRUE(m_display->errors().empty());
+  std::map<std::string, std::string> bracketed;
+  for (const auto& [code, row] : workingTable()) bracketed[code] = value(row.at("QUAL]ITA"));
+  EXPECT_EQ(bracketed, plain);
+}
+
 TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
   struct Case {
     const char* item;
