@@ -14,13 +14,12 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/host/cinterface.h"
+#include "platform/host/module.h"
 #include "platform/host/window_system.h"
 #include "platform/variant/variant.h"
 #include "src/common/error_trap.h"
 
 namespace passaggio {
-
-class CLSMG_PASSAGGIO;
 
 class FRMMG_PASSAGGIO : public platform::Object,
                         public platform::host::ModuleWindow,
@@ -53,7 +52,7 @@ class FRMMG_PASSAGGIO : public platform::Object,
 
   // ---- members shared by the procedures ---------------------------------------------------
   std::shared_ptr<platform::host::Cinterface> m_host;   // the host interface reference
-  std::weak_ptr<CLSMG_PASSAGGIO> m_owner;               // the owning plug-in object
+  std::weak_ptr<platform::host::PluginObject> m_owner;  // the owning plug-in object
   std::shared_ptr<platform::host::LogObject> m_log;
   std::string m_connectionString;
   std::shared_ptr<platform::host::ConnectionFactory> m_connectionFactory;
@@ -158,6 +157,8 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string CondizioniEntita_Anagrafica();
   //! Saves the sign-offs ticked for the items grid's current item and re-checks its row.
   void AggiornaVisti();
+  //! When ticks are unsaved, asks whether to save them and saves them on Yes; true when saved.
+  bool SalvaVistiSeConfermato();
   void CMD_AGGSTATI_ButtonClick();
   //! Records the state changes just written through the host's change-record object.
   void RichiediPassword();

@@ -52,14 +52,7 @@ void FRMMG_PASSAGGIO::WirePages() {
 
 void FRMMG_PASSAGGIO::SDB_PASSAGGIO_OnClickItemLink(const SideBarItem& item) {
   ErrorTrap trap = Trap("SDB_PASSAGGIO_OnClickItemLink");
-  if (!trap.step([&] {
-        if (m_signOffsChanged &&
-            MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "") == 6) {
-          AggiornaVisti();
-        }
-      })) {
-    return;
-  }
+  if (!trap.step([&] { SalvaVistiSeConfermato(); })) return;
   m_signOffsChanged = false;
   std::string key;
   if (!trap.step([&] { key = item.key; })) return;
