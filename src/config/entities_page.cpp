@@ -20,18 +20,6 @@ constexpr const char* kInUseMessage =
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WireEntities() {
-  auto& grid = m_form.get<Grid>("GRD_ENTITA");
-  grid.onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues&) {
-    GRD_ENTITA_DataFormatEXT(text, column);
-  });
-  grid.onBeforeCellChange.connect(
-      [this](const std::string&, const std::string&, const Variant& current, bool& cancel) {
-        GRD_ENTITA_BeforeCellChange(current, cancel);
-      });
-  m_form.get<Button>("CMD_SAVE_ENTITA").onClick.connect([this] { CMD_SAVE_ENTITA_ButtonClick(); });
-}
-
 void FRMMG_PASSAGGIO::InserimentoEntitaMancantiPerDittaCorrente() {
   ErrorTrap trap = Trap("InserimentoEntitaMancantiPerDittaCorrente");
   if (!trap.step([&] { m_sql = SeedingBatch(m_company.toText()); })) return;

@@ -76,33 +76,6 @@ bool Among(const std::string& field, const char* const (&names)[N]) {
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WireFieldDetail() {
-  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
-  items.onDisplayFormat.connect(
-      [this](std::string& text, const std::string& column, const RowValues&) { GRD_ARTICOLI_DisplayFormat(text, column); });
-  items.onCellColour.connect(
-      [this](const std::string& column, const Variant& value, std::optional<Colour>& colour, const RowValues&) {
-        GRD_ARTICOLI_CellColour(column, value, colour);
-      });
-  items.onBeforeRowChange.connect([this](bool& cancel) { GRD_ARTICOLI_BeforeRowChange(cancel); });
-  items.onRowChanged.connect([this] { GRD_ARTICOLI_RowChanged(); });
-  items.onCellButton.connect(
-      [this](const std::string& column, const Variant& value) { GRD_ARTICOLI_CellButton(column, value); });
-
-  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
-  detail.onDoubleClick.connect([this](const std::string&) { GRD_DATIART_CAMPI_CellDblClick(); });
-  detail.onCellColour.connect(
-      [this](const std::string& column, const Variant&, std::optional<Colour>& colour, const RowValues& row) {
-        GRD_DATIART_CAMPI_CellColour(column, row, colour);
-      });
-  detail.onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues& row) {
-    GRD_DATIART_CAMPI_DisplayFormat(text, column, row);
-  });
-  m_form.get<GridNavigator>("GRIDNAV_VIS_CAMPIART")
-      .onButtonClick.connect(
-          [this](bool& cancel, const std::string& button) { GRIDNAV_VIS_CAMPIART_ButtonClick(cancel, button); });
-}
-
 void FRMMG_PASSAGGIO::GRD_ARTICOLI_RowChanged() {
   ErrorTrap trap = Trap("GRD_ARTICOLI_RowChanged");
   auto& items = m_form.get<Grid>("GRD_ARTICOLI");

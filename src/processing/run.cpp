@@ -24,12 +24,6 @@ constexpr const char* kNoItem = "Nessun dato da visualizzare.";
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WireProcessing() {
-  m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });
-  m_form.get<Button>("CMD_PARAM").onClick.connect([this] { CMD_PARAM_ButtonClick(); });
-  m_form.get<Button>("CMD_AGGSTATI").onClick.connect([this] { CMD_AGGSTATI_ButtonClick(); });
-}
-
 void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   ErrorTrap trap = Trap("CMD_ELABORA_ButtonClick");
   const ProgressReport progress;

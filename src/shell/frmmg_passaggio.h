@@ -85,6 +85,10 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::shared_ptr<platform::host::ItemStateService> m_itemStates;
   std::shared_ptr<platform::host::Utility> m_utility;
 
+  //! Connects every control event to its procedure (control_events.cpp); the constructor
+  //! calls it.
+  void ConnectControlEvents();
+
   // ---- lifecycle --------------------------------------------------------------------------
   void Form_Load();
   void MDIActiveX1_FormLoad();
@@ -105,8 +109,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string Codice_Entita_DaID(const platform::Variant& id);
 
   // ---- pages and layout ---------------------------------------------------------------------
-  //! Connects the side bar, the resize control and the responsible-type chooser.
-  void WirePages();
   void SDB_PASSAGGIO_OnClickItemLink(const platform::controls::SideBarItem& item);
   //! Shows the page of a side-bar key; any other key changes nothing.
   void SelezioneSideBar(const std::string& key);
@@ -118,8 +120,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   void ZEP_RESIZEFORM_BeforeResize(bool& proceed);
 
   // ---- managed entities -------------------------------------------------------------------
-  //! Connects GRD_ENTITA and CMD_SAVE_ENTITA.
-  void WireEntities();
   //! Inserts the entity rows the current company lacks.
   void InserimentoEntitaMancantiPerDittaCorrente();
   //! Copies the company's entity rows into the entity working table and shows them in GRD_ENTITA.
@@ -140,8 +140,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   platform::controls::RecordEditor m_fmeEntitaArgomenti;
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
-  //! Connects the processing buttons to their handlers; the constructor calls it.
-  void WireProcessing();
   void CMD_ELABORA_ButtonClick();
   void CMD_PARAM_ButtonClick();
   //! Sets every validation-body verdict, NEW_STATO and PERMESSO_AGGSTATO of the item working
@@ -166,9 +164,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   // ---- items grid and field detail ----------------------------------------------------------
   void Setta_Griglia_Articoli();
   void Gestione_Campi_Entita_Griglia_Articoli();
-  //! Connects the events of the items grid, the field detail and its navigator; the
-  //! constructor calls it.
-  void WireFieldDetail();
   //! The state columns show the state's description.
   void GRD_ARTICOLI_DisplayFormat(std::string& text, const std::string& column);
   //! A body column's cell takes the colour of its verdict.
