@@ -224,6 +224,7 @@ TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
     EXPECT_EQ(gridRows().size(), test.rows);
     EXPECT_EQ(shown("FRAME_INTERROGAZ_RIS"), test.rows == 1);
     EXPECT_EQ(enabled("CMD_ELABORA"), test.rows == 0);
+    EXPECT_FALSE(shown("FRAME_ENTITA")) << "called, the console opens on processing";
     const auto messages = m_display->messages();
     ASSERT_EQ(messages.size(), test.message ? 1u : 0u);
     if (test.message) {
