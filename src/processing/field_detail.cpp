@@ -3,7 +3,6 @@
 // value and its stored sign-off), the ticking of sign-offs by double-click, what the detail
 // grid shows of its cells, and the navigator that saves the ticks.
 #include "platform/controls/grid.h"
-#include "platform/controls/grid_navigator.h"
 #include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/for_each_row.h"
@@ -17,7 +16,6 @@ namespace {
 using platform::Variant;
 using platform::controls::Colour;
 using platform::controls::Grid;
-using platform::controls::GridNavigator;
 using platform::controls::RowValues;
 using platform::controls::rgb;
 namespace s = field_detail_statements;
