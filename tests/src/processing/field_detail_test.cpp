@@ -53,13 +53,6 @@ class FieldDetailTest : public testing::ProcessingTest {
     ASSERT_TRUE(shown("FRAME_INTERROGAZ_RIS"));
   }
 
-  //! Chooses an item in the items grid as a user clicking its row.
-  void choose(const std::string& code) {
-    const auto row = items().findRowByKey(Variant(code));
-    ASSERT_TRUE(row.has_value()) << code;
-    items().setCurrentRow(*row);
-  }
-
   std::vector<Row> detailRows() {
     std::vector<Row> rows;
     for (std::size_t i = 0; i < detail().rowCount(); ++i) {
