@@ -9,13 +9,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/host/display.h"
 #include "src/common/run_time_error.h"
 
 namespace passaggio {
-
-inline constexpr int kAnswerAbort = 3;
-inline constexpr int kAnswerRetry = 4;
-inline constexpr int kAnswerIgnore = 5;
 
 class ErrorTrap {
  public:
@@ -34,8 +31,8 @@ class ErrorTrap {
         return true;
       } catch (const std::exception& error) {
         const int answer = m_display(m_procedure, ErrorInfo::from(error));
-        if (answer == kAnswerRetry) continue;
-        if (answer == kAnswerIgnore) return true;
+        if (answer == platform::host::kRetry) continue;
+        if (answer == platform::host::kIgnore) return true;
         return false;
       }
     }

@@ -2,7 +2,9 @@
 // copy, the rule that keeps an entity in use managed, and saving the selections back.
 #include "platform/controls/button.h"
 #include "platform/controls/grid.h"
+#include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/sql_text.h"
 #include "src/config/managed_entities.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -18,18 +20,6 @@ constexpr const char* kInUseMessage =
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WireEntities() {
-  auto& grid = m_form.get<Grid>("GRD_ENTITA");
-  grid.onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues&) {
-    GRD_ENTITA_DataFormatEXT(text, column);
-  });
-  grid.onBeforeCellChange.connect(
-      [this](const std::string&, const std::string&, const Variant& current, bool& cancel) {
-        GRD_ENTITA_BeforeCellChange(current, cancel);
-      });
-  m_form.get<Button>("CMD_SAVE_ENTITA").onClick.connect([this] { CMD_SAVE_ENTITA_ButtonClick(); });
-}
-
 void FRMMG_PASSAGGIO::InserimentoEntitaMancantiPerDittaCorrente() {
   ErrorTrap trap = Trap("InserimentoEntitaMancantiPerDittaCorrente");
   if (!trap.step([&] { m_sql = SeedingBatch(m_company.toText()); })) return;
@@ -40,7 +30,7 @@ void FRMMG_PASSAGGIO::ImpostaVirtualFrame_Entita() {
   ErrorTrap trap = Trap("ImpostaVirtualFrame_Entita");
   auto& grid = m_form.get<Grid>("GRD_ENTITA");
   if (!trap.step([&] { m_entityTable = "##TableEntita_" + Set(m_utility).Suffix(); })) return;
-  if (!trap.step([&] { m_sql = DropWorkingTable(m_entityTable); })) return;
+  if (!trap.step([&] { m_sql = sql::DropTable(m_entityTable); })) return;
   if (!trap.step([&] { Db().Execute(m_sql); })) return;
   if (!trap.step([&] {
         m_sql = "SELECT * "
@@ -84,7 +74,7 @@ void FRMMG_PASSAGGIO::GRD_ENTITA_BeforeCellChange(const Variant& value, bool& ca
     bool associated = true;
     steps.step([&] { associated = IsEntitaAssociata(Set(m_entityRows).Field("MG0L_ENTITA")); });
     if (associated) {
-      steps.step([&] { MessaggioUtente(kInUseMessage, 48, Variant(Caption()), ""); });
+      steps.step([&] { MessaggioUtente(kInUseMessage, platform::host::style::kExclamation, Variant(Caption()), ""); });
       cancel = true;
       return;
     }

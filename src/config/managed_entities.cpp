@@ -14,13 +14,6 @@ std::string seedingLine(std::string text) {
   return text;
 }
 
-std::string replaceAll(std::string text, std::string_view placeholder, std::string_view value) {
-  for (std::size_t at = text.find(placeholder); at != std::string::npos; at = text.find(placeholder, at + value.size())) {
-    text.replace(at, placeholder.size(), value);
-  }
-  return text;
-}
-
 }  // namespace
 
 const ManagedEntity* FindManagedEntity(std::string_view code) {
@@ -34,30 +27,25 @@ std::string SeedingBatch(const std::string& company) {
   std::string batch;
   bool first = true;
   for (const ManagedEntity& entity : kManagedEntities) {
-    const std::string code = SqlCode(entity.code);
+    const std::string code = sql::Quoted(entity.code);
     batch += seedingLine(std::string("  -- ") + entity.heading);
     batch += seedingLine(
         "  INSERT INTO MG0L_ENTITA_PASSAGGI ( MG0L_DITTA_CG18 , MG0L_ENTITA , MG0L_DESCENTITA , MG0L_ENTITA_SEL )");
-    batch += seedingLine("  SELECT CG18_DITTA , '" + code + "' , '" + SqlCode(entity.description) + "' , 0");
+    batch += seedingLine("  SELECT CG18_DITTA , " + code + " , " + sql::Quoted(entity.description) + " , 0");
     batch += seedingLine(first ? "  FROM   CG18_ANADITTABASE WITH (NOLOCK)" : "  FROM CG18_ANADITTABASE WITH (NOLOCK)");
     batch += seedingLine("  WHERE  CG18_DITTA = " + company);
     batch += seedingLine(
-        "  AND    NOT EXISTS(SELECT 1 FROM MG0L_ENTITA_PASSAGGI WHERE MG0L_DITTA_CG18 = CG18_DITTA AND MG0L_ENTITA = '" +
-        code + "')");
+        "  AND    NOT EXISTS(SELECT 1 FROM MG0L_ENTITA_PASSAGGI WHERE MG0L_DITTA_CG18 = CG18_DITTA AND MG0L_ENTITA = " +
+        code + ")");
     first = false;
   }
   return batch;
 }
 
 std::string AssociationUsingColumnQuery(std::string_view column) {
-  return replaceAll(std::string("          SELECT") + "     TOP 1 *" + " FROM" +
-                        "     MG0Q_ENTITARG_PASSAGGI WITH (NOLOCK)" + " WHERE" + "     NOT <CAMPO> IS NULL",
-                    "<CAMPO>", column);
-}
-
-std::string DropWorkingTable(const std::string& table) {
-  return replaceAll("IF OBJECT_ID('TEMPDB.DBO.<TABLE_NAME>') IS NOT NULL DROP TABLE <TABLE_NAME>", "<TABLE_NAME>",
-                    table);
+  return sql::Fill(
+      "          SELECT     TOP 1 * FROM     MG0Q_ENTITARG_PASSAGGI WITH (NOLOCK) WHERE     NOT <CAMPO> IS NULL",
+      {{"<CAMPO>", column}});
 }
 
 }  // namespace passaggio

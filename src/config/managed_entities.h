@@ -62,7 +62,4 @@ std::string SeedingBatch(const std::string& company);
 //! Whether any association of any company holds a value in `column`.
 std::string AssociationUsingColumnQuery(std::string_view column);
 
-//! The drop template with both placeholders replaced by `table`.
-std::string DropWorkingTable(const std::string& table);
-
 }  // namespace passaggio

@@ -7,6 +7,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/host/display.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -18,7 +19,6 @@ std::atomic<long> g_liveObjects{0};
 
 constexpr long kCompanyChangeRefused = 30179;
 constexpr long kExportRefused = 69054;
-constexpr int kInformationStyle = 64;
 
 // Every member of the class ignores run-time errors: a failing statement is skipped.
 template <class Statement>
@@ -212,7 +212,7 @@ void CLSMG_PASSAGGIO::Refuse(bool& cancel, long catalogueMessage) {
     const std::string caption = m_form ? m_form->Caption() : std::string();
     const auto global = host->GetClsGlobal();
     const auto messages = global ? global->Messages() : nullptr;
-    if (messages) messages->ShowCatalogMessage(catalogueMessage, kInformationStyle, caption, {});
+    if (messages) messages->ShowCatalogMessage(catalogueMessage, platform::host::style::kInformation, caption, {});
   });
 }
 

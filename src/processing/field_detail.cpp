@@ -2,13 +2,12 @@
 // it (every field of the bodies of its state whose association matches it, with the item's
 // value and its stored sign-off), the ticking of sign-offs by double-click, what the detail
 // grid shows of its cells, and the navigator that saves the ticks.
-#include <initializer_list>
-
 #include "platform/controls/grid.h"
-#include "platform/controls/grid_navigator.h"
+#include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/for_each_row.h"
 #include "src/common/sql_text.h"
-#include "src/processing/processing_sql.h"
+#include "src/processing/field_detail_statements.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -17,14 +16,10 @@ namespace {
 using platform::Variant;
 using platform::controls::Colour;
 using platform::controls::Grid;
-using platform::controls::GridNavigator;
 using platform::controls::RowValues;
 using platform::controls::rgb;
-namespace q = processing_sql;
+namespace s = field_detail_statements;
 
-constexpr int kYesNo = 4;
-constexpr int kNo = 7;
-constexpr const char* kFieldTablePrefix = "##TableCampiArticolo_";
 constexpr const char* kRequiredValueMissing =
     "Attenzione si sta cercando di vistare un campo\r\n"
     "che richiede un Valore obbligatorio.\r\n"
@@ -40,23 +35,6 @@ constexpr const char* kFlagFields[] = {"MG6M_FLGLOTTI",    "MG6M_FLGSCAD",     "
 // Fields that hold a unit of time, shown by name.
 constexpr const char* kTimeUnitFields[] = {"MG6M_INDUMSHELFLIFE", "MG6M_INDUMRETEST", "MG6M_INDUMANTICIPOSCAD",
                                            "MG6M_INDUMANTICIPORETEST"};
-
-std::string replaceAll(std::string_view text, std::string_view placeholder, std::string_view value) {
-  std::string result;
-  std::size_t from = 0;
-  for (std::size_t at = text.find(placeholder); at != std::string_view::npos; at = text.find(placeholder, from)) {
-    result.append(text.substr(from, at - from)).append(value);
-    from = at + placeholder.size();
-  }
-  return result.append(text.substr(from));
-}
-
-// A statement of indented lines joined by CR LF.
-std::string Lines(std::initializer_list<std::string> lines) {
-  std::string text;
-  for (const std::string& line : lines) text.append(text.empty() ? "   " : "\r\n   ").append(line);
-  return text;
-}
 
 // A flag of a row: 0 when missing.
 double Flag(const Variant& value) { return DefaultSeVuoto(value, 0).toDouble(); }
@@ -96,33 +74,6 @@ bool Among(const std::string& field, const char* const (&names)[N]) {
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WireFieldDetail() {
-  auto& items = m_form.get<Grid>("GRD_ARTICOLI");
-  items.onDisplayFormat.connect(
-      [this](std::string& text, const std::string& column, const RowValues&) { GRD_ARTICOLI_DisplayFormat(text, column); });
-  items.onCellColour.connect(
-      [this](const std::string& column, const Variant& value, std::optional<Colour>& colour, const RowValues&) {
-        GRD_ARTICOLI_CellColour(column, value, colour);
-      });
-  items.onBeforeRowChange.connect([this](bool& cancel) { GRD_ARTICOLI_BeforeRowChange(cancel); });
-  items.onRowChanged.connect([this] { GRD_ARTICOLI_RowChanged(); });
-  items.onCellButton.connect(
-      [this](const std::string& column, const Variant& value) { GRD_ARTICOLI_CellButton(column, value); });
-
-  auto& detail = m_form.get<Grid>("GRD_DATIART_CAMPI");
-  detail.onDoubleClick.connect([this](const std::string&) { GRD_DATIART_CAMPI_CellDblClick(); });
-  detail.onCellColour.connect(
-      [this](const std::string& column, const Variant&, std::optional<Colour>& colour, const RowValues& row) {
-        GRD_DATIART_CAMPI_CellColour(column, row, colour);
-      });
-  detail.onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues& row) {
-    GRD_DATIART_CAMPI_DisplayFormat(text, column, row);
-  });
-  m_form.get<GridNavigator>("GRIDNAV_VIS_CAMPIART")
-      .onButtonClick.connect(
-          [this](bool& cancel, const std::string& button) { GRIDNAV_VIS_CAMPIART_ButtonClick(cancel, button); });
-}
-
 void FRMMG_PASSAGGIO::GRD_ARTICOLI_RowChanged() {
   ErrorTrap trap = Trap("GRD_ARTICOLI_RowChanged");
   auto& items = m_form.get<Grid>("GRD_ARTICOLI");
@@ -140,123 +91,64 @@ void FRMMG_PASSAGGIO::GRD_ARTICOLI_RowChanged() {
   if (!trap.step([&] { u = std::to_string(Global()->CurrentUser().id); })) return;
   if (!trap.step([&] { c = DefaultSeVuoto(m_items->Field("CODART"), "").toText(); })) return;
 
-  if (!trap.step([&] { m_fieldTable = kFieldTablePrefix + Set(m_utility).Suffix(); })) return;
+  if (!trap.step([&] { m_fieldTable = std::string(s::kFieldTablePrefix) + Set(m_utility).Suffix(); })) return;
   if (!trap.step([&] {
-        m_sql = replaceAll(q::kDropTemplate, q::kTableNamePlaceholder, m_fieldTable);
+        m_sql = sql::DropTable(m_fieldTable);
         Db().Execute(m_sql);
       })) {
     return;
   }
 
-  // The fields of every body of the item's state whose association matches the item, less
-  // those the association excludes; one row per field and matching association.
+  const std::string item = sql::Quoted(c);
   if (!trap.step([&] {
-        m_sql = std::string("   SELECT") +
-                "       MG0P_ID" +
-                "       , MG0M_ARGOMENTO" +
-                "       , MG0M_DESCARGOMENTO" +
-                "       , MG0O_CAPTIONCAMPO" +
-                "       , MG0P_VALORE_OBBLIGATORIO" +
-                "       , MG0P_INDVALZERO" +
-                "       , CONVERT(VARCHAR(100),'') AS VALORE_CAMPO" +
-                "       , MG0P_VALIDAZ_MANUALE" +
-                "       , ISNULL(MG0R_VALIDATO,0) AS VISTO" +
-                "       , MG0O_CAMPO" +
-                "       , MG0N_TABLE" +
-                "       , MG0N_JOIN_SQL" +
-                "       , MG0N_ISTABLE" +
-                "       , MG0M_TIPO_RESPONSABILE" +
-                "       , MG0M_UTENTE_FW07" +
-                "       , MG0M_GRUPPO_FW06" +
-                "       , MG0M_ID" +
-                "       , MG0O_ID" +
-                "       , CASE" +
-                "           WHEN" +
-                "               (MG0M_UTENTE_FW07 = " + u + ")" +
-                "               OR (EXISTS( SELECT 1 FROM FW00_GRPUSRASSOC WITH (NOLOCK) WHERE FW00_ID_FW06 = "
-                "MG0M_GRUPPO_FW06 AND FW00_ID_FW07 = " + u + " ))" +
-                "           THEN 1" +
-                "           ELSE 0" +
-                "       END AS METTI_VISTO" +
-                "   INTO " + m_fieldTable +
-                "   FROM " + m_itemTable +
-                "   INNER JOIN MG0Q_ENTITARG_PASSAGGI WITH (NOLOCK) ON 1=1" +
-                "   " + CondizioniEntita_TabellaDati() +
-                "   INNER JOIN MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) ON MG0M_ID = MG0Q_ARGOMENTO_MG0M" +
-                "   INNER JOIN MG0P_CAMPIARG_PASSAGGI WITH (NOLOCK) ON MG0P_ARGOMENTO_MG0M = MG0Q_ARGOMENTO_MG0M" +
-                "   INNER JOIN MG0O_CAMPI_PASSAGGI WITH (nOLOCK) ON MG0O_ID = MG0P_CAMPO_MG0O" +
-                "   INNER JOIN MG0N_TABLE_PASSAGGI WITH (NOLOCK) ON MG0N_ID = MG0O_TABLE_MG0N" +
-                "   LEFT OUTER JOIN MG0R_VALIDAZMAN_PASSAGGI WITH (NOLOCK) ON " +
-                "       MG0R_DITTA_CG18 = " + k +
-                "       AND MG0R_CODART_MG66 = CODART" +
-                "       AND MG0R_ARGOMENTO_MG0M = MG0M_ID" +
-                "       AND MG0R_CAMPO_MG0O = MG0O_ID" +
-                "   LEFT JOIN MG0U_NOVALIDAZ_PASSAGGI WITH (NOLOCK) ON " +
-                "       MG0U_IDENTITARG_MG0Q = MG0Q_ID" +
-                "       AND MG0U_IDCAMPOARG_MG0P = MG0P_ID" +
-                "   WHERE" +
-                "       CODART = '" + SqlCode(c) + "'" +
-                "       AND MG0M_STATOINI_MG6W = INDSTATO_MG6W" +
-                "       AND MG0U_ID IS NULL";
-        Db().Execute(m_sql);
-      })) {
-    return;
-  }
-  // A body's code shows on the first of its rows only.
-  if (!trap.step([&] {
-        m_sql = "UPDATE " + m_fieldTable + " SET MG0M_ARGOMENTO = '' " +
-                "WHERE EXISTS(SELECT 1 FROM " + m_fieldTable + " DETT_CAMPIARG_ARTICOLI " +
-                "                 WHERE DETT_CAMPIARG_ARTICOLI.MG0M_ARGOMENTO = " + m_fieldTable + ".MG0M_ARGOMENTO " +
-                "                     AND DETT_CAMPIARG_ARTICOLI.MG0P_ID < " + m_fieldTable + ".MG0P_ID) ";
+        m_sql = sql::Fill(s::kBuild, {{"<U>", u},
+                                      {"<F>", m_fieldTable},
+                                      {"<T>", m_itemTable},
+                                      {"<MATCH>", CondizioniEntita_TabellaDati()},
+                                      {"<K>", k},
+                                      {"<ITEM>", item}});
         Db().Execute(m_sql);
       })) {
     return;
   }
   if (!trap.step([&] {
-        m_sql = "SELECT * FROM " + m_fieldTable + " " + "ORDER BY MG0M_ID , MG0P_ID ";
+        m_sql = sql::Fill(s::kGroupDisplay, {{"<F>", m_fieldTable}});
+        Db().Execute(m_sql);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        m_sql = sql::Fill(s::kRows, {{"<F>", m_fieldTable}});
         m_fieldDetail = Db().Open(m_sql);
       })) {
     return;
   }
 
   // The item's value of every field that a table holds, one query and one update each.
-  bool more = false;
-  if (!trap.step([&] {
-        if (m_fieldDetail->RecordCount() > 0) m_fieldDetail->MoveFirst();
-        more = !m_fieldDetail->Eof();
-      })) {
-    return;
-  }
-  while (more) {
+  const bool walked = forEachRow(trap, m_fieldDetail, [&] {
     bool readable = false;
-    if (!trap.step([&] { readable = Flag(m_fieldDetail->Field("MG0N_ISTABLE")) == 1; })) return;
+    if (!trap.step([&] { readable = Flag(m_fieldDetail->Field("MG0N_ISTABLE")) == 1; })) return false;
     std::shared_ptr<platform::db::Recordset> value;
     if (readable && !trap.step([&] {
           const std::string join = DefaultSeVuoto(m_fieldDetail->Field("MG0N_JOIN_SQL"), "").toText();
-          m_sql = "SELECT " + DefaultSeVuoto(m_fieldDetail->Field("MG0O_CAMPO"), "").toText() + " AS VALORE " +
-                  "FROM MG66_ANAGRART WITH (NOLOCK) " + (join.empty() ? std::string() : join + " ") +
-                  "WHERE MG66_DITTA_CG18 = " + k + " " +
-                  "     AND MG66_CODART = '" + SqlCode(c) + "' ";
+          m_sql = sql::Fill(s::kValue, {{"<FIELD>", DefaultSeVuoto(m_fieldDetail->Field("MG0O_CAMPO"), "").toText()},
+                                        {"<JOIN>", join.empty() ? join : join + " "},
+                                        {"<K>", k},
+                                        {"<ITEM>", item}});
           value = Db().Open(m_sql);
         })) {
-      return;
+      return false;
     }
-    if (value && !trap.step([&] {
-          if (value->Eof()) return;
-          const std::string text = StoredValue(Set(m_utility).ToText(value->Field("VALORE")));
-          m_sql = Lines({"UPDATE", m_fieldTable, "SET", "VALORE_CAMPO = '" + text + "'", "WHERE",
-                         "MG0P_ID = " + DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText()});
-          Db().Execute(m_sql);
-        })) {
-      return;
-    }
-    if (!trap.step([&] {
-          m_fieldDetail->MoveNext();
-          more = !m_fieldDetail->Eof();
-        })) {
-      return;
-    }
-  }
+    return !value || trap.step([&] {
+      if (value->Eof()) return;
+      m_sql = sql::Compose(s::kStoreValue,
+                           {{"<F>", m_fieldTable},
+                            {"<VALUE>", StoredValue(Set(m_utility).ToText(value->Field("VALORE")))},
+                            {"<MG0P_ID>", DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText()}});
+      Db().Execute(m_sql);
+    });
+  });
+  if (!walked) return;
   if (!trap.step([&] { m_fieldDetail->Requery(); })) return;
   if (!trap.step([&] { detail.setDataSource(m_fieldDetail); })) return;
 
@@ -303,15 +195,20 @@ void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_CellDblClick() {
   }
   if (valueMissing) {
     int answer = 0;
-    if (!trap.step([&] { answer = MessaggioUtente(kRequiredValueMissing, kYesNo, Variant(Caption()), ""); })) return;
-    if (answer == kNo) return;
+    if (!trap.step([&] {
+          answer = MessaggioUtente(kRequiredValueMissing, platform::host::style::kYesNo, Variant(Caption()), "");
+        })) {
+      return;
+    }
+    if (answer == platform::host::kNo) return;
   }
 
   std::size_t position = 0;
   if (!trap.step([&] { position = m_fieldDetail->AbsolutePosition(); })) return;
   if (!trap.step([&] {
-        m_sql = "UPDATE " + m_fieldTable + " SET VISTO = " + (ticked ? "0" : "1") +
-                "WHERE MG0P_ID = " + DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText() + " ";
+        m_sql = sql::Fill(s::kTick, {{"<F>", m_fieldTable},
+                                     {"<TICK>", ticked ? "0" : "1"},
+                                     {"<MG0P_ID>", DefaultSeVuoto(m_fieldDetail->Field("MG0P_ID"), 0).toText()}});
         Db().Execute(m_sql);
       })) {
     return;

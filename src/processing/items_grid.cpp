@@ -2,7 +2,10 @@
 // columns of the items grid show: those of the managed entities.
 #include "platform/controls/grid.h"
 #include "src/common/default_se_vuoto.h"
-#include "src/processing/processing_sql.h"
+#include "src/common/for_each_row.h"
+#include "src/common/sql_text.h"
+#include "src/processing/entity_map.h"
+#include "src/processing/run_statements.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -12,16 +15,15 @@ using platform::Variant;
 using platform::controls::Grid;
 using platform::controls::GridColumn;
 using platform::controls::GridWrapper;
-namespace q = processing_sql;
 
 constexpr int kText = GridColumn::kTextKind;
 constexpr int kButton = GridColumn::kButtonKind;
 constexpr int kCentre = GridColumn::kAlignCentre;
 
-constexpr const char* kBodyColumns =
+constexpr std::string_view kBodyColumns =
     "SELECT MG0M_ARGOMENTO , MG0M_DESCARGOMENTO "
     "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
-    "WHERE MG0M_DITTA_CG18 = ";
+    "WHERE MG0M_DITTA_CG18 = <K> ";
 
 struct TextColumn {
   const char* field;
@@ -80,28 +82,19 @@ void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
   }
   std::shared_ptr<platform::db::Recordset> bodies;
   if (!trap.step([&] {
-        m_sql = kBodyColumns + m_company.toText() + " ";
+        m_sql = sql::Fill(kBodyColumns, {{"<K>", m_company.toText()}});
         bodies = Db().Open(m_sql);
       })) {
     return;
   }
-  bool more = false;
-  if (!trap.step([&] { more = !Set(bodies).Eof(); })) return;
-  while (more) {
-    if (!trap.step([&] {
-          items.addImageColumn(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(),
-                               DefaultSeVuoto(bodies->Field("MG0M_DESCARGOMENTO"), "").toText(), "IMG_SEL", Variant(""),
-                               Variant(1), 1400);
-        })) {
-      return;
-    }
-    if (!trap.step([&] {
-          bodies->MoveNext();
-          more = !bodies->Eof();
-        })) {
-      return;
-    }
-  }
+  const bool bodyColumns = forEachRow(trap, bodies, [&] {
+    return trap.step([&] {
+      items.addImageColumn(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(),
+                           DefaultSeVuoto(bodies->Field("MG0M_DESCARGOMENTO"), "").toText(), "IMG_SEL", Variant(""),
+                           Variant(1), 1400);
+    });
+  });
+  if (!bodyColumns) return;
   if (!trap.step([&] { items.addTextColumn("NEW_STATO", "Nuovo Stato", kText, 1500, true); })) return;
   if (!trap.step([&] {
         items.addImageColumn("PERMESSO_AGGSTATO", "Agg.stato", "IMG_AGGSTATO", Variant(""), Variant(1), 1000);
@@ -113,25 +106,11 @@ void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
     if (!trap.step([&] { items.setColumnAlignment(column.field, kCentre); })) return;
   }
   if (!trap.step([&] { items.setColumnAlignment("PERMESSO_AGGSTATO", kCentre); })) return;
-  if (!trap.step([&] {
-        if (bodies->RecordCount() > 0) bodies->MoveFirst();
-        more = !bodies->Eof();
-      })) {
-    return;
-  }
-  while (more) {
-    if (!trap.step([&] {
-          items.setColumnAlignment(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(), kCentre);
-        })) {
-      return;
-    }
-    if (!trap.step([&] {
-          bodies->MoveNext();
-          more = !bodies->Eof();
-        })) {
-      return;
-    }
-  }
+  const bool centred = forEachRow(trap, bodies, [&] {
+    return trap.step(
+        [&] { items.setColumnAlignment(DefaultSeVuoto(bodies->Field("MG0M_ARGOMENTO"), "").toText(), kCentre); });
+  });
+  if (!centred) return;
   if (!trap.step([&] { items.finish(); })) return;
 
   if (!trap.step([&] { detail.setWrapper(GridWrapper{m_host, nullptr, "MG0O_CAMPO", 0}); })) return;
@@ -161,29 +140,17 @@ void FRMMG_PASSAGGIO::Gestione_Campi_Entita_Griglia_Articoli() {
   }
   std::shared_ptr<platform::db::Recordset> entities;
   if (!trap.step([&] {
-        m_sql = std::string(q::kManagedEntities) + m_company.toText() + " " + std::string(q::kManagedEntitiesSelected);
+        m_sql = sql::Fill(run_statements::kManagedEntities, {{"<K>", m_company.toText()}});
         entities = Db().Open(m_sql);
       })) {
     return;
   }
-  bool more = false;
-  if (!trap.step([&] { more = !Set(entities).Eof(); })) return;
-  while (more) {
-    if (!trap.step([&] {
-          const std::string code = DefaultSeVuoto(entities->Field("MG0L_ENTITA"), "").toText();
-          if (const q::EntityMapping* mapping = q::FindEntity(code)) {
-            items.setColumnVisible(mapping->gridColumn, true);
-          }
-        })) {
-      return;
-    }
-    if (!trap.step([&] {
-          entities->MoveNext();
-          more = !entities->Eof();
-        })) {
-      return;
-    }
-  }
+  forEachRow(trap, entities, [&] {
+    return trap.step([&] {
+      const std::string code = DefaultSeVuoto(entities->Field("MG0L_ENTITA"), "").toText();
+      if (const EntityMapping* mapping = FindEntityMapping(code)) items.setColumnVisible(mapping->gridColumn, true);
+    });
+  });
 }
 
 }  // namespace passaggio

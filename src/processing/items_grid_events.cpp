@@ -14,10 +14,13 @@ using platform::Variant;
 using platform::controls::Colour;
 using platform::controls::Grid;
 using platform::controls::rgb;
-
-constexpr int kYesNo = 4;
-constexpr int kYes = 6;
-constexpr const char* kSaveSignOffs = "Salvare le modifiche effettuate sui visti?";
+constexpr std::string_view kStateDescription =
+    "SELECT MG6W_DESCR FROM MG6W_STATIART WITH (NOLOCK) WHERE MG6W_INDSTATO = <STATE> ";
+// Whether a column of the items grid is the verdict of one of the company's bodies.
+constexpr std::string_view kIsBody =
+    "SELECT 1 FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
+    "WHERE MG0M_DITTA_CG18 = <K> "
+    "     AND MG0M_ARGOMENTO = <CODE> ";
 
 // What the item card is opened with, as the host's item service expects it.
 constexpr int kItemCardFirst = 50;
@@ -32,11 +35,7 @@ constexpr Colour kDoesNotApply = rgb(99, 105, 107);
 void OfferToSaveSignOffs(FRMMG_PASSAGGIO& form, IgnoringErrors& steps) {
   steps.step([&] {
     if (form.m_gridRefresh || !form.m_signOffsChanged) return;
-    if (form.MessaggioUtente(kSaveSignOffs, kYesNo, Variant(form.Caption()), "") == kYes) {
-      form.AggiornaVisti();
-    } else {
-      form.m_signOffsChanged = false;
-    }
+    if (!form.SalvaVistiSeConfermato()) form.m_signOffsChanged = false;
   });
 }
 
@@ -46,8 +45,7 @@ void FRMMG_PASSAGGIO::GRD_ARTICOLI_DisplayFormat(std::string& text, const std::s
   if (column != "INDSTATO_MG6W" && column != "NEW_STATO") return;
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
-    m_sql = "SELECT MG6W_DESCR FROM MG6W_STATIART WITH (NOLOCK) "
-            "WHERE MG6W_INDSTATO = " + (text.empty() ? std::string("-1") : text) + " ";
+    m_sql = sql::Fill(kStateDescription, {{"<STATE>", text.empty() ? std::string("-1") : text}});
     const auto state = Db().Open(m_sql);
     text = state->Eof() ? std::string() : DefaultSeVuoto(state->Field("MG6W_DESCR"), "").toText();
   });
@@ -57,9 +55,7 @@ void FRMMG_PASSAGGIO::GRD_ARTICOLI_CellColour(const std::string& column, const V
                                               std::optional<Colour>& colour) {
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
-    m_sql = "SELECT 1 FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
-            "WHERE MG0M_DITTA_CG18 = " + m_company.toText() + " " +
-            "     AND MG0M_ARGOMENTO = '" + SqlCode(column) + "' ";
+    m_sql = sql::Fill(kIsBody, {{"<K>", m_company.toText()}, {"<CODE>", sql::Quoted(column)}});
     if (Db().Open(m_sql)->Eof()) return;
     if (DefaultSeVuoto(value, "").toText().empty()) return;
     const double verdict = value.toDouble();

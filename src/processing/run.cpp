@@ -4,45 +4,25 @@
 #include "platform/controls/enhanced_query.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
+#include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/progress_report.h"
 #include "src/common/sql_text.h"
-#include "src/host/clsmg_passaggio.h"
-#include "src/processing/processing_sql.h"
+#include "src/processing/run_statements.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
 namespace {
 
 using namespace platform::controls;
-namespace q = processing_sql;
-
-constexpr int kWarning = 48;   // exclamation icon, OK only
-constexpr int kYesNo = 4;
-constexpr int kYes = 6;
+using platform::host::style::kExclamation;
+namespace s = run_statements;
 
 constexpr const char* kNoManagedEntity = "Nessuna entità gestita.";
 constexpr const char* kNoBody = "Nessun ente validazione definito.";
 constexpr const char* kNoItem = "Nessun dato da visualizzare.";
-constexpr const char* kSaveSignOffs = "Salvare le modifiche effettuate sui visti?";
-
-std::string replaceAll(std::string_view text, std::string_view placeholder, std::string_view value) {
-  std::string result;
-  std::size_t from = 0;
-  for (std::size_t at = text.find(placeholder); at != std::string_view::npos; at = text.find(placeholder, from)) {
-    result.append(text.substr(from, at - from)).append(value);
-    from = at + placeholder.size();
-  }
-  return result.append(text.substr(from));
-}
 
 }  // namespace
-
-void FRMMG_PASSAGGIO::WireProcessing() {
-  m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });
-  m_form.get<Button>("CMD_PARAM").onClick.connect([this] { CMD_PARAM_ButtonClick(); });
-  m_form.get<Button>("CMD_AGGSTATI").onClick.connect([this] { CMD_AGGSTATI_ButtonClick(); });
-}
 
 void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   ErrorTrap trap = Trap("CMD_ELABORA_ButtonClick");
@@ -50,7 +30,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   const std::string company = m_company.toText();
 
   if (!trap.step([&] {
-        m_sql = std::string(q::kManagedEntities) + company + " " + std::string(q::kManagedEntitiesSelected);
+        m_sql = sql::Fill(s::kManagedEntities, {{"<K>", company}});
         m_managedEntities = Db().Open(m_sql);
       })) {
     return;
@@ -58,44 +38,44 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   bool stop = false;
   if (!trap.step([&] { stop = Set(m_managedEntities).RecordCount() == 0; })) return;
   if (stop) {
-    MessaggioUtente(kNoManagedEntity, kWarning, platform::Variant(Caption()), "");
+    MessaggioUtente(kNoManagedEntity, kExclamation, platform::Variant(Caption()), "");
     return;
   }
 
   if (!trap.step([&] {
-        m_sql = std::string(q::kBodies) + company + " ";
+        m_sql = sql::Fill(s::kBodies, {{"<K>", company}});
         m_bodies = Db().Open(m_sql);
       })) {
     return;
   }
   if (!trap.step([&] { stop = Set(m_bodies).RecordCount() == 0; })) return;
   if (stop) {
-    MessaggioUtente(kNoBody, kWarning, platform::Variant(Caption()), "");
+    MessaggioUtente(kNoBody, kExclamation, platform::Variant(Caption()), "");
     return;
   }
 
   if (!trap.step([&] {
         if (!m_utility) m_utility = Global()->Objects()->NewUtility();
-        m_itemTable = std::string(q::kItemTablePrefix) + m_utility->Suffix();
+        m_itemTable = std::string(s::kItemTablePrefix) + m_utility->Suffix();
       })) {
     return;
   }
   if (!trap.step([&] {
-        m_sql = replaceAll(q::kDropTemplate, q::kTableNamePlaceholder, m_itemTable);
+        m_sql = sql::DropTable(m_itemTable);
         Db().Execute(m_sql);
       })) {
     return;
   }
 
   if (!trap.step([&] {
-        m_sql = "CREATE TABLE " + m_itemTable + std::string(q::kCreateHead) + std::string(q::kCreateFixedColumns);
+        std::string columns;
         auto& bodies = Set(m_bodies);
         if (bodies.RecordCount() > 0) bodies.MoveFirst();
         for (; !bodies.Eof(); bodies.MoveNext()) {
-          m_sql += std::string(q::kCreateBodyColumnHead) + DefaultSeVuoto(bodies.Field("MG0M_ARGOMENTO"), "").toText() +
-                   std::string(q::kCreateBodyColumnTail);
+          const std::string code = DefaultSeVuoto(bodies.Field("MG0M_ARGOMENTO"), "").toText();
+          columns += sql::Fill(s::kBodyColumn, {{"<C>", sql::Bracketed(code)}});
         }
-        m_sql += q::kCreateTail;
+        m_sql = sql::Fill(s::kCreate, {{"<T>", m_itemTable}, {"<COLUMNS>", columns}});
         Db().Execute(m_sql);
       })) {
     return;
@@ -104,24 +84,24 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   long long inserted = 0;
   progress.step("Caricamento degli articoli...");
   if (!trap.step([&] {
-        m_sql = "INSERT INTO " + m_itemTable + std::string(q::kFillColumns) + std::string(q::kFillSelect) + company +
-                " ";
+        std::string selection;
         if (m_host->GetIsCalled()) {
           const auto owner = m_owner.lock();
           const platform::Variant code = owner ? owner->GetProperty("CodiceArticolo") : platform::Variant();
-          m_sql += std::string(q::kFillOneItem) + SqlCode(DefaultSeVuoto(code, "").toText()) + "' ";
+          selection = sql::Fill(s::kOneItem, {{"<ITEM>", sql::Quoted(DefaultSeVuoto(code, "").toText())}});
         } else {
           auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
           // The filter's entries are asked for and let go; only its condition text counts.
           { [[maybe_unused]] const std::vector<QueryField> entries = filter.entries(); }
-          if (!filter.conditionText().empty()) m_sql += " " + filter.conditionText();
+          if (!filter.conditionText().empty()) selection = " " + filter.conditionText();
         }
+        m_sql = sql::Fill(s::kFill, {{"<T>", m_itemTable}, {"<K>", company}, {"<SELECTION>", selection}});
         inserted = Db().Execute(m_sql);
       })) {
     return;
   }
   if (inserted == 0) {
-    MessaggioUtente(kNoItem, kWarning, platform::Variant(Caption()), "");
+    MessaggioUtente(kNoItem, kExclamation, platform::Variant(Caption()), "");
     return;
   }
 
@@ -129,7 +109,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   if (!trap.step([&] { ElaboraTabellaArticoli_SettaArgomentiOK(); })) return;
   progress.step("Lettura dei risultati...");
   if (!trap.step([&] {
-        m_sql = "SELECT * FROM " + m_itemTable + " " + "WHERE (" + m_displayCondition + ") " + "ORDER BY CODART ";
+        m_sql = sql::Fill(s::kShownItems, {{"<T>", m_itemTable}, {"<SHOWN>", m_displayCondition}});
         m_items = Db().Open(m_sql);
       })) {
     return;
@@ -144,10 +124,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
 
 void FRMMG_PASSAGGIO::CMD_PARAM_ButtonClick() {
   IgnoringErrors steps = Ignoring();
-  steps.step([&] {
-    if (!m_signOffsChanged) return;
-    if (MessaggioUtente(kSaveSignOffs, kYesNo, platform::Variant(Caption()), "") == kYes) AggiornaVisti();
-  });
+  steps.step([&] { SalvaVistiSeConfermato(); });
   steps.step([&] { m_signOffsChanged = false; });
   steps.step([&] { m_form.get<Frame>("FRAME_INTERROGAZ").setVisible(true); });
   steps.step([&] { m_form.get<Frame>("FRAME_INTERROGAZ_RIS").setVisible(false); });

@@ -1,17 +1,21 @@
 // The two write paths of processing: saving the sign-offs ticked for one item (then
 // re-checking its row), and applying the new states to the item master, recording each
 // change, withdrawing the sign-offs of items that step back, and running again.
+#include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/for_each_row.h"
 #include "src/common/sql_text.h"
+#include "src/processing/state_change_statements.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
 namespace {
 
 using platform::Variant;
+using platform::host::kYes;
+using platform::host::style::kYesNo;
+namespace s = state_change_statements;
 
-constexpr int kYesNo = 4;
-constexpr int kYes = 6;
 constexpr const char* kSaveSignOffs = "Salvare le modifiche effettuate sui visti?";
 constexpr const char* kConfirmStates = "Sei sicuro di voler aggiornare gli stati articolo?";
 constexpr const char* kChangeDescription = "Modifica stato da Passaggio";
@@ -29,41 +33,26 @@ void FRMMG_PASSAGGIO::AggiornaVisti() {
   std::string item;
   Variant id;
   if (!trap.step([&] {
-        item = SqlCode(DefaultSeVuoto(Set(m_items).Field("CODART"), 0).toText());
+        item = sql::Quoted(DefaultSeVuoto(Set(m_items).Field("CODART"), 0).toText());
         id = DefaultSeVuoto(m_items->Field("ID"), 0);
       })) {
     return;
   }
-  // A sign-off row is made the first time its field is ticked.
   if (!trap.step([&] {
-        m_sql = "INSERT INTO MG0R_VALIDAZMAN_PASSAGGI ( MG0R_DITTA_CG18 , MG0R_CODART_MG66 , MG0R_ARGOMENTO_MG0M , "
-                "MG0R_CAMPO_MG0O , MG0R_VALIDATO ) "
-                "SELECT " + k + " , '" + item + "' , MG0M_ID , MG0O_ID , 1 " +
-                "FROM " + m_fieldTable + " " +
-                "WHERE VISTO = 1 " +
-                "     AND NOT EXISTS(SELECT 1 FROM MG0R_VALIDAZMAN_PASSAGGI " +
-                "                     WHERE MG0R_DITTA_CG18 = " + k + " " +
-                "                         AND MG0R_CODART_MG66 = '" + item + "' " +
-                "                         AND MG0R_ARGOMENTO_MG0M = MG0M_ID " +
-                "                         AND MG0R_CAMPO_MG0O = MG0O_ID ) ";
+        m_sql = sql::Fill(s::kInsertSignOffs, {{"<K>", k}, {"<ITEM>", item}, {"<F>", m_fieldTable}});
         Db().Execute(m_sql);
       })) {
     return;
   }
-  // Then every stored sign-off of the item follows its tick; rows are never deleted.
   if (!trap.step([&] {
-        m_sql = "UPDATE MG0R_VALIDAZMAN_PASSAGGI SET MG0R_VALIDATO = VISTO "
-                "FROM MG0R_VALIDAZMAN_PASSAGGI "
-                "INNER JOIN " + m_fieldTable + " WITH (NOLOCK) ON MG0R_ARGOMENTO_MG0M = MG0M_ID AND MG0R_CAMPO_MG0O = MG0O_ID " +
-                "WHERE MG0R_DITTA_CG18 = " + k + " " +
-                "                         AND MG0R_CODART_MG66 = '" + item + "' ";
+        m_sql = sql::Fill(s::kUpdateSignOffs, {{"<K>", k}, {"<ITEM>", item}, {"<F>", m_fieldTable}});
         Db().Execute(m_sql);
       })) {
     return;
   }
   if (!trap.step([&] { m_currentItemId = id.toInteger(); })) return;
   if (!trap.step([&] {
-        m_sql = "UPDATE " + m_itemTable + " SET NEW_STATO = NULL " + "WHERE ID = " + id.toText() + " ";
+        m_sql = sql::Fill(s::kForgetNewState, {{"<T>", m_itemTable}, {"<ID>", id.toText()}});
         Db().Execute(m_sql);
       })) {
     return;
@@ -71,42 +60,31 @@ void FRMMG_PASSAGGIO::AggiornaVisti() {
   if (!trap.step([&] { ElaboraTabellaArticoli_SettaArgomentiOK(); })) return;
 }
 
+bool FRMMG_PASSAGGIO::SalvaVistiSeConfermato() {
+  if (!m_signOffsChanged || MessaggioUtente(kSaveSignOffs, kYesNo, Variant(Caption()), "") != kYes) return false;
+  AggiornaVisti();
+  return true;
+}
+
 void FRMMG_PASSAGGIO::CMD_AGGSTATI_ButtonClick() {
   ErrorTrap trap = Trap("CMD_AGGSTATI_ButtonClick");
   const std::string k = m_company.toText();
-  if (!trap.step([&] {
-        if (m_signOffsChanged &&
-            MessaggioUtente(kSaveSignOffs, kYesNo, Variant(Caption()), "") == kYes) {
-          AggiornaVisti();
-        }
-      })) {
-    return;
-  }
+  if (!trap.step([&] { SalvaVistiSeConfermato(); })) return;
   if (!trap.step([&] { m_signOffsChanged = false; })) return;
   // Only a Yes goes on: a question that could not be asked changes nothing either.
   bool confirmed = false;
   if (!trap.step([&] { confirmed = MessaggioUtente(kConfirmStates, kYesNo, Variant(Caption()), "") == kYes; })) return;
   if (!confirmed) return;
 
-  // Every row the user may apply, whether the grid shows it or not.
   if (!trap.step([&] {
-        m_sql = "UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = NEW_STATO "
-                "FROM MG66_ANAGRART "
-                "INNER JOIN " + m_itemTable + " ON MG66_CODART = CODART " +
-                "WHERE MG66_DITTA_CG18 = " + k + " " +
-                "     AND PERMESSO_AGGSTATO = 1 ";
+        m_sql = sql::Fill(s::kApplyStates, {{"<T>", m_itemTable}, {"<K>", k}});
         Db().Execute(m_sql);
       })) {
     return;
   }
   if (!trap.step([&] { RichiediPassword(); })) return;
-  // An item that steps back loses its sign-offs, applied or not: INDSTATO_MG6W is still the
-  // state the run read.
   if (!trap.step([&] {
-        m_sql = "UPDATE MG0R_VALIDAZMAN_PASSAGGI SET MG0R_VALIDATO = 0 "
-                "WHERE EXISTS(SELECT 1 FROM " + m_itemTable + " " +
-                "                 WHERE MG0R_CODART_MG66 = CODART AND NEW_STATO < INDSTATO_MG6W ) " +
-                "     AND MG0R_DITTA_CG18 = " + k + " ";
+        m_sql = sql::Fill(s::kWithdrawSignOffs, {{"<T>", m_itemTable}, {"<K>", k}});
         Db().Execute(m_sql);
       })) {
     return;
@@ -142,52 +120,30 @@ void FRMMG_PASSAGGIO::RichiediPassword() {
   if (!record) return;
 
   if (!trap.step([&] {
-        m_sql = "SELECT MG66_CODART "
-                "FROM MG66_ANAGRART "
-                "INNER JOIN " + m_itemTable + " ON MG66_CODART = CODART " +
-                "WHERE MG66_DITTA_CG18 = " + k + " " +
-                "     AND PERMESSO_AGGSTATO = 1 ";
+        m_sql = sql::Fill(s::kChangedItems, {{"<T>", m_itemTable}, {"<K>", k}});
         items = Db().Open(m_sql);
       })) {
     return;
   }
-  bool more = false;
-  if (!trap.step([&] {
-        if (Set(items).RecordCount() > 0) items->MoveFirst();
-        more = !items->Eof();
-      })) {
-    return;
-  }
-  while (more) {
+  forEachRow(trap, items, [&] {
     if (!trap.step([&] {
           if (row && row->IsOpen()) row->Close();
         })) {
-      return;
+      return false;
     }
     std::string columns;
-    if (!trap.step([&] { columns = Set(recorder).ColumnList(); })) return;
+    if (!trap.step([&] { columns = Set(recorder).ColumnList(); })) return false;
     if (!trap.step([&] {
-          const std::string item = Set(m_utility).ToText(items->Field("MG66_CODART"));
-          m_sql = "SELECT " + columns + " " +
-                  "FROM MG66_ANAGRART WITH (NOLOCK) " +
-                  "INNER JOIN " + m_itemTable + " ON MG66_CODART = CODART " +
-                  "WHERE MG66_DITTA_CG18 = " + k +
-                  "      AND PERMESSO_AGGSTATO = 1 " +
-                  "      AND MG66_CODART = '" + SqlCode(item) + "'";
+          const std::string item = sql::Quoted(Set(m_utility).ToText(items->Field("MG66_CODART")));
+          m_sql = sql::Fill(s::kChangedItem, {{"<COLUMNS>", columns}, {"<T>", m_itemTable}, {"<K>", k}, {"<ITEM>", item}});
           row = Db().Open(m_sql);
         })) {
-      return;
+      return false;
     }
-    if (!trap.step([&] { recorder->SetRecording(true); })) return;
-    if (!trap.step([&] { recorder->SetDescription(kChangeDescription); })) return;
-    if (!trap.step([&] { recorder->Record(Set(row), kRecordFlags, true); })) return;
-    if (!trap.step([&] {
-          items->MoveNext();
-          more = !items->Eof();
-        })) {
-      return;
-    }
-  }
+    if (!trap.step([&] { recorder->SetRecording(true); })) return false;
+    if (!trap.step([&] { recorder->SetDescription(kChangeDescription); })) return false;
+    return trap.step([&] { recorder->Record(Set(row), kRecordFlags, true); });
+  });
 }
 
 }  // namespace passaggio

@@ -7,7 +7,6 @@
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
 #include "src/common/default_se_vuoto.h"
-#include "src/host/clsmg_passaggio.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -167,12 +166,7 @@ void FRMMG_PASSAGGIO::Form_QueryUnload(bool& cancel, int /*unloadMode*/) {
 
 void FRMMG_PASSAGGIO::Form_Unload(bool& /*cancel*/) {
   IgnoringErrors steps = Ignoring();
-  steps.step([&] {
-    if (m_signOffsChanged &&
-        MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "") == 6) {
-      AggiornaVisti();
-    }
-  });
+  steps.step([&] { SalvaVistiSeConfermato(); });
   m_signOffsChanged = false;
   steps.step([&] {
     if (!m_itemNotifier) return;

@@ -9,10 +9,7 @@ namespace passaggio {
 
 FRMMG_PASSAGGIO::FRMMG_PASSAGGIO() : m_form(designFRMMG_PASSAGGIO()) {
   m_form.get<platform::controls::Container>("MDIActiveX1").onFormLoaded.connect([this] { MDIActiveX1_FormLoad(); });
-  WirePages();
-  WireEntities();
-  WireProcessing();
-  WireFieldDetail();
+  ConnectControlEvents();
 }
 
 FRMMG_PASSAGGIO::~FRMMG_PASSAGGIO() = default;

@@ -14,13 +14,12 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "platform/host/cinterface.h"
+#include "platform/host/module.h"
 #include "platform/host/window_system.h"
 #include "platform/variant/variant.h"
 #include "src/common/error_trap.h"
 
 namespace passaggio {
-
-class CLSMG_PASSAGGIO;
 
 class FRMMG_PASSAGGIO : public platform::Object,
                         public platform::host::ModuleWindow,
@@ -53,7 +52,7 @@ class FRMMG_PASSAGGIO : public platform::Object,
 
   // ---- members shared by the procedures ---------------------------------------------------
   std::shared_ptr<platform::host::Cinterface> m_host;   // the host interface reference
-  std::weak_ptr<CLSMG_PASSAGGIO> m_owner;               // the owning plug-in object
+  std::weak_ptr<platform::host::PluginObject> m_owner;  // the owning plug-in object
   std::shared_ptr<platform::host::LogObject> m_log;
   std::string m_connectionString;
   std::shared_ptr<platform::host::ConnectionFactory> m_connectionFactory;
@@ -86,6 +85,10 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::shared_ptr<platform::host::ItemStateService> m_itemStates;
   std::shared_ptr<platform::host::Utility> m_utility;
 
+  //! Connects every control event to its procedure (control_events.cpp); the constructor
+  //! calls it.
+  void ConnectControlEvents();
+
   // ---- lifecycle --------------------------------------------------------------------------
   void Form_Load();
   void MDIActiveX1_FormLoad();
@@ -106,8 +109,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string Codice_Entita_DaID(const platform::Variant& id);
 
   // ---- pages and layout ---------------------------------------------------------------------
-  //! Connects the side bar, the resize control and the responsible-type chooser.
-  void WirePages();
   void SDB_PASSAGGIO_OnClickItemLink(const platform::controls::SideBarItem& item);
   //! Shows the page of a side-bar key; any other key changes nothing.
   void SelezioneSideBar(const std::string& key);
@@ -119,8 +120,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   void ZEP_RESIZEFORM_BeforeResize(bool& proceed);
 
   // ---- managed entities -------------------------------------------------------------------
-  //! Connects GRD_ENTITA and CMD_SAVE_ENTITA.
-  void WireEntities();
   //! Inserts the entity rows the current company lacks.
   void InserimentoEntitaMancantiPerDittaCorrente();
   //! Copies the company's entity rows into the entity working table and shows them in GRD_ENTITA.
@@ -141,8 +140,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   platform::controls::RecordEditor m_fmeEntitaArgomenti;
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
-  //! Connects the processing buttons to their handlers; the constructor calls it.
-  void WireProcessing();
   void CMD_ELABORA_ButtonClick();
   void CMD_PARAM_ButtonClick();
   //! Sets every validation-body verdict, NEW_STATO and PERMESSO_AGGSTATO of the item working
@@ -158,6 +155,8 @@ class FRMMG_PASSAGGIO : public platform::Object,
   std::string CondizioniEntita_Anagrafica();
   //! Saves the sign-offs ticked for the items grid's current item and re-checks its row.
   void AggiornaVisti();
+  //! When ticks are unsaved, asks whether to save them and saves them on Yes; true when saved.
+  bool SalvaVistiSeConfermato();
   void CMD_AGGSTATI_ButtonClick();
   //! Records the state changes just written through the host's change-record object.
   void RichiediPassword();
@@ -165,9 +164,6 @@ class FRMMG_PASSAGGIO : public platform::Object,
   // ---- items grid and field detail ----------------------------------------------------------
   void Setta_Griglia_Articoli();
   void Gestione_Campi_Entita_Griglia_Articoli();
-  //! Connects the events of the items grid, the field detail and its navigator; the
-  //! constructor calls it.
-  void WireFieldDetail();
   //! The state columns show the state's description.
   void GRD_ARTICOLI_DisplayFormat(std::string& text, const std::string& column);
   //! A body column's cell takes the colour of its verdict.

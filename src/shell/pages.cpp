@@ -41,25 +41,9 @@ std::string upper(std::string_view text) {
 
 }  // namespace
 
-void FRMMG_PASSAGGIO::WirePages() {
-  m_form.get<SideBar>("SDB_PASSAGGIO").onItemLinkClick.connect(
-      [this](const SideBarItem& item) { SDB_PASSAGGIO_OnClickItemLink(item); });
-  auto& resize = m_form.get<ResizeControl>("ZEP_RESIZEFORM");
-  resize.onRegisterControls.connect([this] { ZEP_RESIZEFORM_RegisterControls(); });
-  resize.onBeforeResize.connect([this](bool& proceed) { ZEP_RESIZEFORM_BeforeResize(proceed); });
-  m_form.get<Chooser>("CMB_MG0M_TIPO_RESPONSABILE").onChange.connect([this] { CMB_MG0M_TIPO_RESPONSABILE_Change(); });
-}
-
 void FRMMG_PASSAGGIO::SDB_PASSAGGIO_OnClickItemLink(const SideBarItem& item) {
   ErrorTrap trap = Trap("SDB_PASSAGGIO_OnClickItemLink");
-  if (!trap.step([&] {
-        if (m_signOffsChanged &&
-            MessaggioUtente("Salvare le modifiche effettuate sui visti?", 4, Variant(Caption()), "") == 6) {
-          AggiornaVisti();
-        }
-      })) {
-    return;
-  }
+  if (!trap.step([&] { SalvaVistiSeConfermato(); })) return;
   m_signOffsChanged = false;
   std::string key;
   if (!trap.step([&] { key = item.key; })) return;

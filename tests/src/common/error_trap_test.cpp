@@ -46,7 +46,7 @@ struct Procedure {
 
 TEST(ErrorTrap, RetryRerunsOnlyTheFailingStatement) {
   Procedure procedure(2);
-  procedure.run({kAnswerRetry, kAnswerRetry});
+  procedure.run({platform::host::kRetry, platform::host::kRetry});
   EXPECT_EQ(procedure.ran, (std::vector<std::string>{"first", "second", "second", "second", "third"}));
   EXPECT_EQ(procedure.reported.size(), 2u);
   EXPECT_EQ(procedure.reported[0], "ProvaProcedura: tabella bloccata");
@@ -54,12 +54,12 @@ TEST(ErrorTrap, RetryRerunsOnlyTheFailingStatement) {
 
 TEST(ErrorTrap, IgnoreContinuesWithTheNextStatement) {
   Procedure procedure(1);
-  procedure.run({kAnswerIgnore});
+  procedure.run({platform::host::kIgnore});
   EXPECT_EQ(procedure.ran, (std::vector<std::string>{"first", "second", "third"}));
 }
 
 TEST(ErrorTrap, AbortAndAnyOtherAnswerLeaveThroughTheCleanUp) {
-  for (const int answer : {kAnswerAbort, 0, 7}) {
+  for (const int answer : {int{platform::host::kAbort}, 0, int{platform::host::kNo}}) {
     SCOPED_TRACE(answer);
     Procedure procedure(1);
     procedure.run({answer});
@@ -103,11 +103,16 @@ TEST(DefaultSeVuoto, BlankMeansEmptyNullOrOnlyBlanks) {
   EXPECT_EQ(DefaultSeVuoto(Variant(" A "), Variant("X")), Variant(" A ")) << "returned unchanged";
 }
 
-TEST(SqlCode, DoublesEveryQuoteSoATypedCodeStaysOneLiteral) {
-  EXPECT_EQ(SqlCode("L'ENTE"), "L''ENTE");
-  EXPECT_EQ(SqlCode("''"), "''''");
-  EXPECT_EQ(SqlCode("A]B[C"), "A]B[C");
-  EXPECT_EQ(SqlCode(""), "");
+// A value is put in as it is: never read for placeholders, quotes or brackets of its own.
+TEST(SqlText, ValuesGoInVerbatimAndCodesStayOneLiteralOrOneName) {
+  EXPECT_EQ(sql::Fill("<T> <> <C><C> <X>", {{"<T>", "<C>"}, {"<C>", "[Q]"}}), "<C> <> [Q][Q] <X>");
+  EXPECT_EQ(sql::Quoted("L'ENTE"), "'L''ENTE'");
+  EXPECT_EQ(sql::Quoted(""), "''");
+  EXPECT_EQ(sql::Bracketed("QUAL]ITA"), "[QUAL]]ITA]");
+  EXPECT_EQ(sql::Bracketed("A[B'"), "[A[B']");
+  const std::string_view lines[] = {"UPDATE", "    <T>", ""};
+  EXPECT_EQ(sql::Compose(lines, {{"<T>", "##T"}}), "UPDATE\r\n    ##T\r\n");
+  EXPECT_EQ(sql::DropTable("##T_1"), "IF OBJECT_ID('TEMPDB.DBO.##T_1') IS NOT NULL DROP TABLE ##T_1");
 }
 
 }  // namespace

@@ -74,64 +74,6 @@ class AssociationLayoutTest : public testing::ConfigTest {
   }
 };
 
-TEST_F(AssociationLayoutTest, RowsOfManagedEntitiesStackAndTheRestFollows) {
-  struct Case {
-    const char* name;
-    std::string selected;
-    double scale;
-    std::map<std::string, int> rows;  // code fields and labels shown, with their tops
-    int bodyTop;
-    int boxHeight;
-    int navigatorTop;
-  };
-  std::map<std::string, int> everyRow;
-  int top = 300;
-  for (const ManagedEntity& entity : kManagedEntities) {
-    if (!entity.hasAssociationColumn()) continue;
-    everyRow[entity.codeField] = top;
-    everyRow[entity.label] = top + 30;
-    top += 330;
-  }
-  const Case cases[] = {
-      {"nessuna entità", "", 1.0, {}, 630, 1400 + 330, 1230},
-      // AZIENDA takes no row and does not move the rows, but the group box grows by one.
-      {"solo AZIENDA", "'AZIENDA'", 1.0, {}, 630, 1400 + 2 * 330, 1230},
-      {"tutte", "SELECT MG0L_ENTITA FROM MG0L_ENTITA_PASSAGGI", 1.0, everyRow, 4260, 1400 + 13 * 330, 4860},
-      // Every design size is scaled on its own: 330 -> 413, 30 -> 38, 300 -> 375 at 1.25.
-      {"in scala", "'TIPO_PROD', 'MARCA'", 1.25,
-       {{"TXT_MG0Q_TIPOPROD", 375}, {"LBL_CODTIPOPROD", 413}, {"TXT_MG0Q_MARCA_MG64", 788}, {"LBL_CODMARCA", 826}},
-       1614, 1750 + 3 * 413, 2364},
-  };
-  for (const Case& test : cases) {
-    SCOPED_TRACE(test.name);
-    auto object = openWithSelection(test.selected, test.scale);
-    Form& form = object->Form()->Controls();
-    ASSERT_TRUE(openPage(form));
-    EXPECT_TRUE(m_display->errors().empty());
-    const auto scaled = [&](int twips) { return form.get<ResizeControl>("ZEP_RESIZEFORM").scaled(twips); };
-
-    EXPECT_EQ(shownRows(form), test.rows);
-    EXPECT_EQ(form.control("TXT_ENTITA_ARG").top(), test.bodyTop);
-    EXPECT_EQ(form.control("TXT_DESC_ENTITA_ARG").top(), test.bodyTop);
-    EXPECT_EQ(form.control("LBL_ENTITA_ARG").top(), test.bodyTop + scaled(30));
-    const Control& box = form.control("GRB_ENTITA_ARG");
-    const Control& grid = form.control("GRD_ENTITA_ARG");
-    EXPECT_EQ(box.height(), test.boxHeight);
-    EXPECT_EQ(grid.height(), 8550 - test.boxHeight - scaled(1400));
-    EXPECT_EQ(box.top(), grid.height() + scaled(100));
-    EXPECT_EQ(form.control("GRIDNAV_ENTITA_ARG").top(), test.navigatorTop);
-    EXPECT_EQ(form.control("CMD_DETTAGLIO_NOVALIDAZ").top(), test.navigatorTop);
-    EXPECT_TRUE(form.get<Frame>("FRAME_ARG_ENTITA").isShown());
-
-    // The record editor edits the body holder and the fields shown, nothing else.
-    const auto fields = editedFields(*object);
-    ASSERT_FALSE(fields.empty());
-    EXPECT_EQ(fields.front(), "TXT_MG0Q_ARGOMENTO_MG0M");
-    EXPECT_EQ(fields.size(), 1 + test.rows.size() / 2);
-    object->CloseForm();
-  }
-}
-
 TEST_F(AssociationLayoutTest, EachOpeningLaysOutTheSavedSelectionsNotTheGridsEdits) {
   auto object = openWithSelection("'FAMIGLIA'");
   Form& form = object->Form()->Controls();

@@ -113,39 +113,6 @@ TEST_F(EntitiesTest, SeedingBatchIsOneExecutionOfCrEndedPaddedLines) {
   }
 }
 
-TEST_F(EntitiesTest, UnselectingAnEntityInUseIsRefusedAndTheCellKeepsItsValue) {
-  auto object = open(1);
-  const auto form = object->Form();
-  Form& controls = form->Controls();
-  ASSERT_TRUE(controls.get<SideBar>("SDB_PASSAGGIO").clickItem("ENTITA"));
-  auto& grid = controls.get<Grid>("GRD_ENTITA");
-  const auto& save = controls.get<Button>("CMD_SAVE_ENTITA");
-
-  EXPECT_FALSE(grid.clickCheckBox(entityRow(grid, "FAMIGLIA"), "MG0L_ENTITA_SEL"));
-  ASSERT_EQ(m_display->messages().size(), 1u);
-  EXPECT_EQ(m_display->messages()[0].text,
-            "Impossibile cancellare l'entità perchè\r\nrisultano associazioni entità-ente validazione.");
-  EXPECT_EQ(m_display->messages()[0].style, 48);
-  EXPECT_EQ(m_display->messages()[0].title, "Passaggio di stato articoli");
-  EXPECT_TRUE(grid.cell(entityRow(grid, "FAMIGLIA"), "MG0L_ENTITA_SEL").checked);
-  EXPECT_FALSE(save.isEnabled());
-
-  // Selecting never asks about associations, and neither does unselecting AZIENDA.
-  form->m_sql = "nessuna istruzione";
-  EXPECT_TRUE(grid.clickCheckBox(entityRow(grid, "MARCA"), "MG0L_ENTITA_SEL"));
-  EXPECT_TRUE(grid.clickCheckBox(entityRow(grid, "AZIENDA"), "MG0L_ENTITA_SEL"));
-  EXPECT_EQ(form->m_sql, "nessuna istruzione");
-  EXPECT_EQ(m_display->messages().size(), 1u);
-  EXPECT_TRUE(save.isEnabled());
-
-  // A check that cannot be made keeps the entity selected too.
-  m_display->clear();
-  form->m_connection->InjectFault(1, "guasto simulato");
-  EXPECT_FALSE(grid.clickCheckBox(entityRow(grid, "TIPO_PROD"), "MG0L_ENTITA_SEL"));
-  EXPECT_TRUE(grid.cell(entityRow(grid, "TIPO_PROD"), "MG0L_ENTITA_SEL").checked);
-  EXPECT_TRUE(m_display->errors().empty()) << "the check ignores errors";
-}
-
 TEST_F(EntitiesTest, UnselectingAnUnusedEntityEnablesSaveWhichWritesOnlyTheSelections) {
   execute("UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = 1 WHERE MG0L_ENTITA = 'GRU_STAT3'");
   auto object = open(1);

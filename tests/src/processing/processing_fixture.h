@@ -65,6 +65,14 @@ class ProcessingTest : public ConsoleTest {
     return rows;
   }
 
+  //! Chooses an item in the items grid as a user clicking its row.
+  void choose(const std::string& code) {
+    auto& grid = controls().get<platform::controls::Grid>("GRD_ARTICOLI");
+    const auto row = grid.findRowByKey(platform::Variant(code));
+    ASSERT_TRUE(row.has_value()) << code;
+    grid.setCurrentRow(*row);
+  }
+
   //! The rows the items grid holds, in its order.
   std::vector<Row> gridRows() {
     std::vector<Row> rows;

@@ -132,34 +132,6 @@ TEST_F(RunTest, ARunShowsTheItemsSomeBodyConcernsWithTheirVerdicts) {
     // ADMIN answers for none of the state-30 body, the only one of its state.
     EXPECT_EQ(value(row.at("AMMINISTRAZ")), "2") << code;
   }
-
-  struct Expected {
-    const char* item;
-    std::vector<int> verdicts;  // in body order
-    const char* newState;
-    const char* permission;
-  };
-  const char* none = "NULL";
-  const Expected expected[] = {
-      // Two bodies share state 10; ADMIN answers for neither, yet both apply.
-      {"VITE-TCEI-M4X10-ZN", {1, 1, 2, 2, 2, 2}, "20", "1"},
-      {"VITE-AF-4.8X19", {1, 0, 2, 2, 2, 2}, none, none},
-      // ADMIN is responsible for the state-20 production data.
-      {"CANAL-40X40", {2, 2, 2, 1, 2, 2}, "30", "1"},
-      {"BARRA-C40-D30", {2, 2, 2, 0, 2, 2}, none, none},
-      // A step back from 50 to 20, through ADMIN's group.
-      {"BULL-M10X80-88", {2, 2, 2, 2, 2, 1}, "20", "1"},
-      {"BULL-M10X80-109", {2, 2, 2, 2, 2, 0}, none, none},
-  };
-  for (const Expected& item : expected) {
-    SCOPED_TRACE(item.item);
-    const Row& row = table.at(item.item);
-    for (std::size_t b = 0; b < std::size(bodies); ++b) {
-      EXPECT_EQ(value(row.at(bodies[b])), std::to_string(item.verdicts[b])) << bodies[b];
-    }
-    EXPECT_EQ(value(row.at("NEW_STATO")), item.newState);
-    EXPECT_EQ(value(row.at("PERMESSO_AGGSTATO")), item.permission);
-  }
 }
 
 TEST_F(RunTest, TheStatusLineFollowsTheRunBodyByBodyAndIsClearedAtTheEnd) {
@@ -217,6 +189,23 @@ TEST_F(RunTest, ABodyWithAnEmptyCodeEndsTheRunInTheErrorReport) {
   EXPECT_FALSE(shown("FRAME_INTERROGAZ_RIS"));
 }
 
+// A code is a column name between brackets: a ']' in it is doubled there, and the body is
+// checked as under any other code.
+TEST_F(RunTest, ABodyCodeHoldingABracketNamesItsColumnAsTyped) {
+  open();
+  press("CMD_ELABORA");
+  std::map<std::string, std::string> plain;
+  for (const auto& [code, row] : workingTable()) plain[code] = value(row.at("QUALITA"));
+  release();
+  open();
+  exec("UPDATE MG0M_ARGOMENTI_PASSAGGI SET MG0M_ARGOMENTO = 'QUAL]ITA' WHERE MG0M_ARGOMENTO = 'QUALITA'");
+  press("CMD_ELABORA");
+  EXPECT_TRUE(m_display->errors().empty());
+  std::map<std::string, std::string> bracketed;
+  for (const auto& [code, row] : workingTable()) bracketed[code] = value(row.at("QUAL]ITA"));
+  EXPECT_EQ(bracketed, plain);
+}
+
 TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
   struct Case {
     const char* item;
@@ -235,6 +224,7 @@ TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
     EXPECT_EQ(gridRows().size(), test.rows);
     EXPECT_EQ(shown("FRAME_INTERROGAZ_RIS"), test.rows == 1);
     EXPECT_EQ(enabled("CMD_ELABORA"), test.rows == 0);
+    EXPECT_FALSE(shown("FRAME_ENTITA")) << "called, the console opens on processing";
     const auto messages = m_display->messages();
     ASSERT_EQ(messages.size(), test.message ? 1u : 0u);
     if (test.message) {
@@ -244,33 +234,6 @@ TEST_F(RunTest, ACalledConsoleRunsAtOnceForItsItemOnly) {
     EXPECT_EQ(controls().get<Grid>("GRD_ARTICOLI").column("CODART")->kind, 1);
     m_display->clear();
   }
-}
-
-TEST_F(RunTest, TheItemsGridHasAColumnPerBodyAndShowsTheManagedClassifications) {
-  open();
-  const auto& grid = controls().get<Grid>("GRD_ARTICOLI");
-  EXPECT_EQ(grid.column("CODART")->kind, 13) << "not called: the code has its item button";
-  std::vector<std::string> fields;
-  for (const auto& column : grid.columns()) fields.push_back(column.field);
-  const std::vector<std::string> tail = {"GRUSTAT4_MG77", "QUALITA",   "ACQUISTI",  "LOGISTICA",        "PRODUZIONE",
-                                         "AMMINISTRAZ",   "RIATTIVAZ", "NEW_STATO", "PERMESSO_AGGSTATO"};
-  ASSERT_GE(fields.size(), tail.size());
-  EXPECT_EQ(std::vector<std::string>(fields.end() - static_cast<std::ptrdiff_t>(tail.size()), fields.end()), tail);
-  EXPECT_EQ(grid.column("QUALITA")->caption, "Controllo qualità");
-  EXPECT_EQ(grid.column("QUALITA")->imageList, "IMG_SEL");
-  EXPECT_EQ(grid.column("QUALITA")->alignment, GridColumn::kAlignCentre);
-  EXPECT_EQ(grid.column("PERMESSO_AGGSTATO")->imageList, "IMG_AGGSTATO");
-
-  exec("UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = CASE WHEN MG0L_ENTITA IN ('AZIENDA', 'MARCA', 'GRU_STAT3') "
-       "THEN 1 ELSE 0 END WHERE MG0L_DITTA_CG18 = 1");
-  form().Gestione_Campi_Entita_Griglia_Articoli();
-  std::vector<std::string> visible;
-  for (const char* field : {"TIPOPROD_PD20", "CODFAM_MG53", "CODSFAM_MG54", "GRUPPO_MG55", "SGRUPPO_MG56", "MARCA_MG64",
-                            "GRUPFISC_MG61", "GRUSTAT1_MG74", "GRUSTAT2_MG75", "GRUSTAT3_MG76", "GRUSTAT4_MG77"}) {
-    if (grid.column(field)->visible) visible.push_back(field);
-  }
-  EXPECT_EQ(visible, (std::vector<std::string>{"MARCA_MG64", "GRUSTAT3_MG76"}));
-  EXPECT_TRUE(grid.column("CODART")->visible);
 }
 
 TEST_F(RunTest, BackToTheParametersThenAgainRebuildsTheTable) {

@@ -71,19 +71,6 @@ TEST_F(LifecycleTest, PlacesTheWindowFromTheHostsPositionOrAt100) {
   }
 }
 
-TEST_F(LifecycleTest, CalledModeHidesTheEntitiesAndReadiesProcessing) {
-  m_file = demoCopy();
-  auto object = console(sql::connectionStringFor(m_file));
-  object->LetIsCalled(true);
-  object->LetProperty("CodiceArticolo", Variant("VT-M6-20"));
-  object->ShowForm();
-  const Form& form = object->Form()->Controls();
-  EXPECT_FALSE(form.get<Frame>("FRAME_ENTITA").isVisible());
-  EXPECT_TRUE(form.get<Button>("CMD_ELABORA").isEnabled());
-  EXPECT_FALSE(form.get<Button>("CMD_PARAM").isEnabled());
-  EXPECT_FALSE(form.get<Button>("CMD_AGGSTATI").isEnabled());
-}
-
 TEST_F(LifecycleTest, ADatabaseThatCannotBeOpenedIsReportedAndTheFormGoesOnWhenIgnored) {
   m_file = demoCopy();
   auto object = console(sql::connectionStringFor(m_file));

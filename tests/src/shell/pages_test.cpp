@@ -122,23 +122,6 @@ TEST_F(PagesTest, AnUnknownKeyChangesNothingAndTheCurrentPageCanBeRedone) {
   EXPECT_EQ(visibility(), before);
 }
 
-TEST_F(PagesTest, LeavingAPageWithUnsavedSignOffsAsksOnce) {
-  auto object = openConsole();
-  const auto console = object->Form();
-  auto& sideBar = console->Controls().get<SideBar>("SDB_PASSAGGIO");
-  console->m_signOffsChanged = true;
-  m_display->queue(Answer::kNo);
-  ASSERT_TRUE(sideBar.clickItem("ARGOMENTI"));
-  ASSERT_EQ(m_display->messages().size(), 1u);
-  EXPECT_EQ(m_display->messages()[0].text, "Salvare le modifiche effettuate sui visti?");
-  EXPECT_EQ(m_display->messages()[0].style, 4);
-  EXPECT_EQ(m_display->messages()[0].title, "Passaggio di stato articoli");
-  EXPECT_FALSE(console->m_signOffsChanged);
-  EXPECT_EQ(pageState(console->Controls()).frame, "FRAME_ENTEVALIDAZIONE") << "the page changes either way";
-  ASSERT_TRUE(sideBar.clickItem("ENTITA"));
-  EXPECT_EQ(m_display->messages().size(), 1u);
-}
-
 std::vector<std::pair<std::string, std::string>> entries(const Chooser& chooser) {
   std::vector<std::pair<std::string, std::string>> result;
   for (const auto& entry : chooser.items()) result.emplace_back(entry.text, entry.value.toText());
@@ -198,28 +181,6 @@ TEST_F(PagesTest, ChoosingGroupOrUserEmptiesTheOthersFields) {
   EXPECT_EQ(groupId.text(), "");
   EXPECT_FALSE(group.isEnabled());
   EXPECT_TRUE(user.isEnabled());
-}
-
-TEST_F(PagesTest, ContainersFollowTheWindowAndTheFixedControlsKeepTheirAnchoring) {
-  auto object = openConsole();
-  Form& form = object->Form()->Controls();
-  auto& resize = form.get<ResizeControl>("ZEP_RESIZEFORM");
-  // By kind, then the fixed adjustments, which win over the kind.
-  const std::pair<const char*, std::optional<int>> expected[] = {
-      {"FRAME_ENTITA", 15},      {"GRD_ENTITA", 15},           {"ADVQ_ARTICOLI", 15},
-      {"GRB_ARGOMENTI", 14},     {"GRB_CODICE_ARG", 7},        {"GRD_DATIART_CAMPI", 7},
-      {"SDB_PASSAGGIO", 11},     {"GRIDNAV_VIS_CAMPIART", 13}, {"GRIDNAV_ENTITA_ARG", std::nullopt},
-      {"CMD_CHANGE_ARG", std::nullopt}, {"TXT_ENTITA_ARG", std::nullopt},
-  };
-  for (const auto& [name, anchoring] : expected) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(resize.anchoring(name), anchoring);
-  }
-
-  // The form lets the control lay it out: a page frame stretches with the window.
-  const int width = form.get<Frame>("FRAME_ENTITA").width();
-  resize.resize(form.width() + 600, form.height() + 300);
-  EXPECT_EQ(form.get<Frame>("FRAME_ENTITA").width(), width + 600);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The console form's message wrapper and error display: every user message and every
 // run-time error goes through them, to the host's log object or message service.
+#include "platform/host/display.h"
 #include "platform/host/window_system.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
 namespace {
 
-constexpr int kErrorDisplayStyle = 4370;  // abort/retry/ignore, critical, second button, system modal
+namespace style = platform::host::style;
+constexpr int kErrorDisplayStyle =
+    style::kAbortRetryIgnore + style::kCritical + style::kDefaultButton2 + style::kSystemModal;
 
 }  // namespace
 
@@ -38,7 +41,7 @@ int FRMMG_PASSAGGIO::MessaggioUtente(const std::string& text, int style, const p
 int FRMMG_PASSAGGIO::VisualizzaErrore(const std::string& procedure, const ErrorInfo& error) {
   if (!m_log) {
     MessaggioUtente("Classe Log non settata", 0, platform::Variant(Caption()), "");
-    return kAnswerAbort;
+    return platform::host::kAbort;
   }
   m_log->TakeError(error.number, error.description, error.source);
   if (m_connection) m_log->TakeConnectionErrors(m_connection->Errors(), m_sql);
