@@ -16,33 +16,6 @@ std::string_view utf8Prefix(std::string_view text, std::size_t maxChars) {
   return text;
 }
 
-char32_t nextCodePoint(std::string_view text, std::size_t& i) {
-  const auto lead = static_cast<unsigned char>(text[i++]);
-  if (lead < 0x80) return lead;
-  std::size_t extra = 0;
-  char32_t value = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    value = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    value = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    value = lead & 0x07;
-  } else {
-    return lead;
-  }
-  if (i + extra > text.size()) return lead;
-  for (std::size_t k = 0; k < extra; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if ((next & 0xC0) != 0x80) return lead;
-    value = (value << 6) | (next & 0x3F);
-  }
-  i += extra;
-  return value;
-}
-
 void appendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
