@@ -52,6 +52,33 @@ char32_t lowerCase(char32_t c) {
   return static_cast<char32_t>(u_tolower(static_cast<UChar32>(c)));
 }
 
+int compareIgnoringCase(std::string_view a, std::string_view b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    // ASCII fast path: item and classification codes are plain letters and digits.
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[j]);
+    if ((x | y) < 0x80) {
+      const int difference = lowerAscii(static_cast<char>(x)) - lowerAscii(static_cast<char>(y));
+      if (difference != 0) return difference;
+      ++i;
+      ++j;
+      continue;
+    }
+    const char32_t foldedX = foldCase(nextCodePoint(a, i));
+    const char32_t foldedY = foldCase(nextCodePoint(b, j));
+    if (foldedX != foldedY) return foldedX < foldedY ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+bool sameCode(std::string_view a, std::string_view b) {
+  return compareIgnoringCase(trimRight(a, " \t"), trimRight(b, " \t")) == 0;
+}
+
 std::string toUpper(std::string_view text) { return mapLetters(text, upperCase); }
 std::string toLower(std::string_view text) { return mapLetters(text, lowerCase); }
 

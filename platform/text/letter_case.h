@@ -20,6 +20,14 @@ inline char32_t foldCase(char32_t c) {
 char32_t upperCase(char32_t c);
 char32_t lowerCase(char32_t c);
 
+//! Orders two UTF-8 texts as case-insensitive, accent-sensitive comparison does: negative,
+//! zero or positive like memcmp, by folded code points.
+int compareIgnoringCase(std::string_view a, std::string_view b);
+
+//! Codes typed by users and stored keys: equal as the database compares them, without regard
+//! to letter case and to trailing blanks.
+bool sameCode(std::string_view a, std::string_view b);
+
 //! A UTF-8 text with every letter in upper (lower) case; malformed bytes are kept as they are.
 std::string toUpper(std::string_view text);
 std::string toLower(std::string_view text);

@@ -10,7 +10,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/text/ascii.h"
 #include "platform/text/letter_case.h"
 #include "platform/text/utf8.h"
 
@@ -191,28 +190,8 @@ void addFunction(sqlite3_context* context, int, sqlite3_value** argv) {
 }  // namespace
 
 int compareTsqlCi(const char* a, int aLength, const char* b, int bLength) {
-  const std::string_view left = withoutTrailingBlanks(textOf(a, aLength));
-  const std::string_view right = withoutTrailingBlanks(textOf(b, bLength));
-  std::size_t i = 0;
-  std::size_t j = 0;
-  while (i < left.size() && j < right.size()) {
-    // ASCII fast path: item and classification codes are plain letters and digits.
-    const auto x = static_cast<unsigned char>(left[i]);
-    const auto y = static_cast<unsigned char>(right[j]);
-    if ((x | y) < 0x80) {
-      const int difference = text::lowerAscii(static_cast<char>(x)) - text::lowerAscii(static_cast<char>(y));
-      if (difference != 0) return difference;
-      ++i;
-      ++j;
-      continue;
-    }
-    const char32_t foldedX = foldCase(text::nextCodePoint(left, i));
-    const char32_t foldedY = foldCase(text::nextCodePoint(right, j));
-    if (foldedX != foldedY) return foldedX < foldedY ? -1 : 1;
-  }
-  if (i < left.size()) return 1;
-  if (j < right.size()) return -1;
-  return 0;
+  return text::compareIgnoringCase(withoutTrailingBlanks(textOf(a, aLength)),
+                                   withoutTrailingBlanks(textOf(b, bLength)));
 }
 
 int registerTsqlFunctions(sqlite3* db) {

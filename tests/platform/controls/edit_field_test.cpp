@@ -66,7 +66,7 @@ TEST_F(EditFieldTest, TypingIsShapedByTheFieldsSettings) {
   const Case cases[] = {
       {"ab1", false, "AB1"},
       {"abcdef", false, "ABCD"},          // cut at four characters
-      {"\xC3\xA0" "bcde", false, "\xC3\xA0" "BCD"},  // a two-byte letter counts as one, stays as typed
+      {"\xC3\xA0" "bcde", false, "\xC3\x80" "BCD"},  // a two-byte letter counts as one, upper-cased too
       {"1a2,5x", true, "12,5"},           // a numeric field drops what is not a number
   };
   for (const Case& test : cases) {

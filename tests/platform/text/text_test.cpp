@@ -80,5 +80,14 @@ TEST(LetterCaseTest, FoldingIgnoresCaseButNotAccents) {
   EXPECT_NE(foldCase(U'İ'), foldCase(U'I'));
 }
 
+TEST(LetterCaseTest, CodesCompareAsTheDatabaseDoes) {
+  EXPECT_TRUE(sameCode("città \t", "CITTÀ"));
+  EXPECT_FALSE(sameCode("citta", "CITTÀ"));
+  EXPECT_FALSE(sameCode(" a", "a"));
+  EXPECT_LT(compareIgnoringCase("ab", "AC"), 0);
+  EXPECT_GT(compareIgnoringCase("abc", "AB"), 0);
+  EXPECT_LT(compareIgnoringCase("Z", "à"), 0);  // by code point once folded
+}
+
 }  // namespace
 }  // namespace platform::text
