@@ -2,7 +2,7 @@
 #include "platform/controls/bound_control.h"
 
 #include "platform/controls/record_editor.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 
@@ -15,11 +15,11 @@ void BoundControl::userEdited() {
 }
 
 bool BoundControl::applyDesignProperty(std::string_view name, const Variant& value) {
-  if (sameName(name, "dbfield")) {
+  if (text::equalsIgnoringCase(name, "dbfield")) {
     m_dataField = value.toText();
     return true;
   }
-  if (sameName(name, "default")) {
+  if (text::equalsIgnoringCase(name, "default")) {
     m_default = value;
     return true;
   }

@@ -2,7 +2,7 @@
 #include "platform/controls/control.h"
 
 #include "platform/controls/form.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 
@@ -61,7 +61,7 @@ bool Control::hasFocus() const { return m_form != nullptr && m_form->focus() == 
 bool Control::setFocus() { return m_form == nullptr || m_form->setFocus(*this); }
 
 bool Control::applyDesignProperty(std::string_view name, const Variant& value) {
-  if (sameName(name, "tag")) {
+  if (text::equalsIgnoringCase(name, "tag")) {
     m_tag = value.toText();
     return true;
   }

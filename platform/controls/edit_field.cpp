@@ -6,13 +6,20 @@
 
 #include "platform/controls/form.h"
 #include "platform/controls/label.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
+#include "platform/text/letter_case.h"
+#include "platform/text/utf8.h"
 
 namespace platform::controls {
 namespace {
 
 constexpr std::array<std::string_view, 5> kKeptHostSettings = {"carattere", "numrighe", "maxwidth", "isinlingua",
                                                                "linguaentitades"};
+
+// The first maxChars characters of a UTF-8 text; 0 is no limit.
+std::string cutTo(std::string_view text, std::size_t maxChars) {
+  return std::string(maxChars == 0 ? text : text::utf8Prefix(text, maxChars));
+}
 
 std::string numericOnly(std::string_view text) {
   std::string result;
@@ -47,7 +54,7 @@ void EditField::setDisplayFormat(std::string format) {
 bool EditField::type(std::string_view text) {
   if (!isEnabled() || !isShown()) return false;
   if (!setFocus()) return false;
-  std::string typed = truncateChars(m_numeric ? numericOnly(text) : std::string(text), m_maxChars);
+  std::string typed = cutTo(m_numeric ? numericOnly(text) : std::string(text), m_maxChars);
   typed = formatted(std::move(typed));
   if (typed == m_text) return true;
   m_text = std::move(typed);
@@ -92,7 +99,7 @@ bool EditField::pick(std::string_view code) {
   if (!isEnabled() || !isShown()) return false;
   if (!setFocus()) return false;
   // A picked code counts as entered even when it is the one already shown.
-  setText(truncateChars(code, m_maxChars));
+  setText(cutTo(code, m_maxChars));
   m_modified = true;
   userEdited();
   return accept();
@@ -156,31 +163,31 @@ void EditField::loadBoundValue(const Variant& value) {
 }
 
 std::string EditField::formatted(std::string text) const {
-  return sameName(m_displayFormat, kUpperCase) ? toUpperAscii(text) : text;
+  return text::equalsIgnoringCase(m_displayFormat, kUpperCase) ? text::toUpper(text) : text;
 }
 
 bool EditField::applyDesignProperty(std::string_view name, const Variant& value) {
-  if (sameName(name, "maxchar")) {
+  if (text::equalsIgnoringCase(name, "maxchar")) {
     m_maxChars = static_cast<std::size_t>(value.toInteger());
-  } else if (sameName(name, "displayformat")) {
+  } else if (text::equalsIgnoringCase(name, "displayformat")) {
     setDisplayFormat(value.toText());
-  } else if (sameName(name, "numerico")) {
+  } else if (text::equalsIgnoringCase(name, "numerico")) {
     m_numeric = value.toBool();
-  } else if (sameName(name, "islookup")) {
+  } else if (text::equalsIgnoringCase(name, "islookup")) {
     m_lookup = value.toBool();
-  } else if (sameName(name, "isdecode")) {
+  } else if (text::equalsIgnoringCase(name, "isdecode")) {
     m_decode = value.toBool();
-  } else if (sameName(name, "required")) {
+  } else if (text::equalsIgnoringCase(name, "required")) {
     m_required = value.toBool();
-  } else if (sameName(name, "lookupname")) {
+  } else if (text::equalsIgnoringCase(name, "lookupname")) {
     m_lookupName = value.toText();
-  } else if (sameName(name, "descfield")) {
+  } else if (text::equalsIgnoringCase(name, "descfield")) {
     m_descriptionField = value.toText();
-  } else if (sameName(name, "text")) {
+  } else if (text::equalsIgnoringCase(name, "text")) {
     setText(value.toText());
   } else {
     for (std::string_view kept : kKeptHostSettings) {
-      if (sameName(name, kept)) {
+      if (text::equalsIgnoringCase(name, kept)) {
         m_hostSettings[std::string(kept)] = value;
         return true;
       }

@@ -17,7 +17,7 @@
 #include "platform/controls/label.h"
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 namespace {
@@ -96,7 +96,7 @@ Control& Form::build(const ControlDesign& design) {
 
 Control* Form::find(std::string_view name) const {
   for (const std::shared_ptr<Control>& control : m_controls) {
-    if (sameName(control->name(), name)) return control.get();
+    if (text::equalsIgnoringCase(control->name(), name)) return control.get();
   }
   return nullptr;
 }
@@ -109,7 +109,7 @@ Control& Form::control(std::string_view name) const {
 
 std::shared_ptr<Control> Form::reference(std::string_view name) const {
   for (const std::shared_ptr<Control>& control : m_controls) {
-    if (sameName(control->name(), name)) return control;
+    if (text::equalsIgnoringCase(control->name(), name)) return control;
   }
   throw std::out_of_range("form " + m_design.name + " has no control " + std::string(name));
 }
@@ -117,7 +117,7 @@ std::shared_ptr<Control> Form::reference(std::string_view name) const {
 std::vector<Control*> Form::children(const Control* container) const {
   std::vector<Control*> result;
   for (const std::shared_ptr<Control>& control : m_controls) {
-    if (container == nullptr ? control->parentName().empty() : sameName(control->parentName(), container->name())) {
+    if (container == nullptr ? control->parentName().empty() : text::equalsIgnoringCase(control->parentName(), container->name())) {
       result.push_back(control.get());
     }
   }

@@ -1,7 +1,7 @@
 // A form's design as data.
 #include "platform/controls/form_design.h"
 
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 
@@ -27,7 +27,7 @@ std::string_view hostTypeName(ControlKind kind) {
 
 const ControlDesign* FormDesign::find(std::string_view controlName) const {
   for (const ControlDesign& control : controls) {
-    if (sameName(control.name, controlName)) return &control;
+    if (text::equalsIgnoringCase(control.name, controlName)) return &control;
   }
   return nullptr;
 }

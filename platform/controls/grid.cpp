@@ -6,7 +6,8 @@
 
 #include "platform/controls/record_editor.h"
 #include "platform/controls/record_position.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
+#include "platform/text/letter_case.h"
 
 namespace platform::controls {
 namespace {
@@ -40,7 +41,7 @@ bool sameCellValue(const Variant& value, const Variant& given) {
   if (value.isNumeric() && (given.isNumeric() || isNumberText(givenText))) {
     return value.toDouble() == given.toDouble();
   }
-  return sameCode(value.toText(), givenText);
+  return text::sameCode(value.toText(), givenText);
 }
 
 }  // namespace
@@ -138,7 +139,7 @@ void Grid::finish() {
 
 const GridColumn* Grid::column(std::string_view field) const {
   for (const GridColumn& column : m_columns) {
-    if (sameName(column.field, field)) return &column;
+    if (text::equalsIgnoringCase(column.field, field)) return &column;
   }
   return nullptr;
 }

@@ -1,7 +1,7 @@
 // An image list.
 #include "platform/controls/image_list.h"
 
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 
@@ -18,7 +18,7 @@ std::optional<std::string> ImageList::image(long long index) const {
 }
 
 bool ImageList::applyDesignProperty(std::string_view name, const Variant& value) {
-  if (!sameName(name, "image")) return Control::applyDesignProperty(name, value);
+  if (!text::equalsIgnoringCase(name, "image")) return Control::applyDesignProperty(name, value);
   addImage(value.toText());
   return true;
 }

@@ -9,8 +9,9 @@
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/record_position.h"
-#include "platform/controls/text_rules.h"
 #include "platform/db/connection.h"
+#include "platform/text/ascii.h"
+#include "platform/text/letter_case.h"
 
 namespace platform::controls {
 
@@ -46,7 +47,7 @@ void RecordEditor::registerControl(BoundControl& control) {
 
 void RecordEditor::removeControl(std::string_view name) {
   auto found = std::find_if(m_controls.begin(), m_controls.end(),
-                            [&](const BoundControl* control) { return sameName(control->name(), name); });
+                            [&](const BoundControl* control) { return text::equalsIgnoringCase(control->name(), name); });
   if (found == m_controls.end()) return;
   (*found)->m_editor = nullptr;
   forget(**found);
@@ -228,7 +229,7 @@ bool RecordEditor::keyQuery(bool showFound, bool dropNewRow) {
     RecordPosition keep(*m_rows);
     for (m_rows->MoveFirst(); !m_rows->Eof(); m_rows->MoveNext()) {
       if (newRow && m_rows->GetBookmark() == *newRow) continue;
-      if (sameCode(m_rows->Field(field).toText(), key)) {
+      if (text::sameCode(m_rows->Field(field).toText(), key)) {
         found = m_rows->GetBookmark();
         break;
       }

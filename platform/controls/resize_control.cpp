@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "platform/controls/form.h"
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 namespace {
@@ -41,7 +41,7 @@ ResizeControl::ResizeControl(std::string name) : Control(std::move(name), Contro
 
 void ResizeControl::registerControl(std::string name, int anchoring) {
   for (Registration& registration : m_registrations) {
-    if (sameName(registration.name, name)) {
+    if (text::equalsIgnoringCase(registration.name, name)) {
       registration.anchoring = anchoring;
       return;
     }
@@ -50,12 +50,12 @@ void ResizeControl::registerControl(std::string name, int anchoring) {
 }
 
 void ResizeControl::removeControl(std::string_view name) {
-  std::erase_if(m_registrations, [&](const Registration& registration) { return sameName(registration.name, name); });
+  std::erase_if(m_registrations, [&](const Registration& registration) { return text::equalsIgnoringCase(registration.name, name); });
 }
 
 std::optional<int> ResizeControl::anchoring(std::string_view name) const {
   for (const Registration& registration : m_registrations) {
-    if (sameName(registration.name, name)) return registration.anchoring;
+    if (text::equalsIgnoringCase(registration.name, name)) return registration.anchoring;
   }
   return std::nullopt;
 }

@@ -1,7 +1,7 @@
 // The values of one grid row, read by name.
 #include "platform/controls/row_values.h"
 
-#include "platform/controls/text_rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 namespace {
@@ -25,7 +25,7 @@ RowValues RowValues::current(const db::Recordset& rows) {
 const Variant& RowValues::operator[](std::string_view field) const {
   if (!m_fields) return kMissing;
   for (std::size_t i = 0; i < m_fields->size() && i < m_values.size(); ++i) {
-    if (sameName((*m_fields)[i], field)) return m_values[i];
+    if (text::equalsIgnoringCase((*m_fields)[i], field)) return m_values[i];
   }
   return kMissing;
 }
@@ -33,7 +33,7 @@ const Variant& RowValues::operator[](std::string_view field) const {
 bool RowValues::has(std::string_view field) const {
   if (!m_fields) return false;
   for (const std::string& name : *m_fields) {
-    if (sameName(name, field)) return true;
+    if (text::equalsIgnoringCase(name, field)) return true;
   }
   return false;
 }

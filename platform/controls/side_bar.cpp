@@ -1,9 +1,9 @@
 // The side bar.
 #include "platform/controls/side_bar.h"
+#include "platform/text/ascii.h"
 
 #include <stdexcept>
 
-#include "platform/controls/text_rules.h"
 
 namespace platform::controls {
 
@@ -39,7 +39,7 @@ bool SideBar::clickItem(std::string_view key) {
 }
 
 bool SideBar::applyDesignProperty(std::string_view name, const Variant& value) {
-  if (!sameName(name, "item")) return Control::applyDesignProperty(name, value);
+  if (!text::equalsIgnoringCase(name, "item")) return Control::applyDesignProperty(name, value);
   if (value.type() != Variant::Type::Array || value.array().size() != 2) {
     throw std::invalid_argument("side bar " + this->name() + ": an item is a [key, caption] pair");
   }

@@ -24,7 +24,6 @@
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
-#include "platform/controls/text_rules.h"
 #include "platform/qt/busy.h"
 #include "platform/qt/edit_field_widget.h"
 #include "platform/qt/enhanced_query_widget.h"
@@ -32,6 +31,7 @@
 #include "platform/qt/navigator_widget.h"
 #include "platform/qt/side_bar_widget.h"
 #include "platform/qt/text.h"
+#include "platform/text/ascii.h"
 
 namespace platform::qt {
 namespace {
@@ -45,8 +45,6 @@ bool byTheUser(Qt::FocusReason reason) {
   return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
          reason == Qt::ShortcutFocusReason;
 }
-
-std::string upper(std::string_view name) { return controls::toUpperAscii(name); }
 
 // The design's boxes were drawn for a narrower font than ours: a one-line caption that does
 // not fit is set smaller, down to a size still easy to read.
@@ -102,7 +100,7 @@ void FormView::build() {
   std::set<std::string> descriptions;  // labels that show a field's description
   for (const auto& control : m_form.controls()) {
     if (const auto* field = dynamic_cast<const controls::EditField*>(control.get())) {
-      if (!field->descriptionField().empty()) descriptions.insert(upper(field->descriptionField()));
+      if (!field->descriptionField().empty()) descriptions.insert(text::upperAscii(field->descriptionField()));
     }
   }
   for (const auto& shared : m_form.controls()) {
@@ -114,7 +112,7 @@ void FormView::build() {
     }
     QWidget* widget = makeWidget(control, parent);
     if (widget == nullptr) continue;
-    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && descriptions.count(upper(control.name()))) {
+    if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && descriptions.count(text::upperAscii(control.name()))) {
       label->setFrameShape(QFrame::StyledPanel);
       label->setFrameShadow(QFrame::Sunken);
       label->setAutoFillBackground(true);

@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <functional>
 
-#include "platform/controls/text_rules.h"
 #include "platform/qt/text.h"
+#include "platform/text/ascii.h"
 
 namespace platform::qt {
 namespace {
@@ -136,11 +136,10 @@ QPixmap drawTool(ToolIcon which, int size) {
 }  // namespace
 
 QPixmap namedImage(std::string_view name, int size, qreal ratio) {
-  using controls::sameName;
   namespace n = image_names;
-  if (sameName(name, n::kPass)) return draw(size, ratio, [](QPainter& p) { tick(p, kGreen, 2.4); });
-  if (sameName(name, n::kFail)) return draw(size, ratio, [](QPainter& p) { cross(p, kRed, 2.4); });
-  if (sameName(name, n::kNotApplicable)) {
+  if (text::equalsIgnoringCase(name, n::kPass)) return draw(size, ratio, [](QPainter& p) { tick(p, kGreen, 2.4); });
+  if (text::equalsIgnoringCase(name, n::kFail)) return draw(size, ratio, [](QPainter& p) { cross(p, kRed, 2.4); });
+  if (text::equalsIgnoringCase(name, n::kNotApplicable)) {
     // Light with a dark rim, so it reads on white and on the dark grey of a body that does not apply.
     return draw(size, ratio, [](QPainter& p) {
       p.setPen(QPen(QColor(60, 60, 60), 0.9));
@@ -148,13 +147,13 @@ QPixmap namedImage(std::string_view name, int size, qreal ratio) {
       p.drawRoundedRect(QRectF(3, 6.5, 10, 3), 1.2, 1.2);
     });
   }
-  if (sameName(name, n::kAllowed)) {
+  if (text::equalsIgnoringCase(name, n::kAllowed)) {
     return draw(size, ratio, [](QPainter& p) {
       disc(p, kGreen);
       tick(p, Qt::white, 2.0);
     });
   }
-  if (sameName(name, n::kDenied)) {
+  if (text::equalsIgnoringCase(name, n::kDenied)) {
     return draw(size, ratio, [](QPainter& p) {
       disc(p, kRed);
       p.setPen(Qt::NoPen);

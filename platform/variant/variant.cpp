@@ -1,11 +1,15 @@
 // Conversions and comparisons of Variant values, as the host's utility object makes them.
 #include "platform/variant/variant.h"
 
+#include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <algorithm>
 #include <limits>
+#include <optional>
+
+#include "platform/text/ascii.h"
 
 namespace platform {
 namespace {
@@ -30,13 +34,6 @@ constexpr std::int64_t kPowersOfTen[] = {1,
                                          100000000000000000,
                                          1000000000000000000};
 
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
-
 [[noreturn]] void cannotConvert(const Variant& value, const char* target) {
   throw ConversionError("Impossibile convertire " + value.debugString() + " in " + target);
 }
@@ -55,31 +52,21 @@ std::string formatDouble(double value) {
   return buffer;
 }
 
-std::int64_t daysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void civilFromDays(std::int64_t z, int& year, int& month, int& day) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  year = static_cast<int>(static_cast<std::int64_t>(yoe) + era * 400 + (month <= 2));
+// The number written in text[at, at + width) when every character there is a digit.
+std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t width) {
+  if (at + width > text.size()) return std::nullopt;
+  int value = 0;
+  for (const char c : text.substr(at, width)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
 }
 
 }  // namespace
 
 Decimal Decimal::parse(std::string_view text) {
-  const std::string_view t = trimmed(text);
+  const std::string_view t = text::trim(text);
   std::size_t i = 0;
   bool negative = false;
   if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
@@ -134,42 +121,57 @@ bool operator==(const Decimal& a, const Decimal& b) {
 }
 
 Date Date::fromParts(int year, int month, int day, int hour, int minute, int second, int millis) {
-  const std::int64_t days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-  return Date{((days * 24 + hour) * 60 + minute) * 60000 + second * 1000 + millis};
+  using namespace std::chrono;
+  const year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                            std::chrono::day{static_cast<unsigned>(day)}};
+  const bool validTime = hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 &&
+                         millis >= 0 && millis < 1000;
+  if (month < 1 || day < 1 || !date.ok() || !validTime) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", year, month, day, hour, minute, second,
+                  millis);
+    throw ConversionError(std::string("Data non valida: ") + text);
+  }
+  const sys_time<milliseconds> time =
+      sys_days{date} + hours{hour} + minutes{minute} + seconds{second} + milliseconds{millis};
+  return Date{time.time_since_epoch().count()};
 }
 
 Date Date::parse(std::string_view text) {
-  const std::string value(trimmed(text));
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millis = 0;
-  char separator = ' ';
-  const int read = std::sscanf(value.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d.%3d", &year, &month, &day, &separator,
-                               &hour, &minute, &second, &millis);
-  const bool dateOnly = read == 3 && value.size() == 10;
-  const bool withTime = read >= 7 && (separator == ' ' || separator == 'T');
-  if ((!dateOnly && !withTime) || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
-      second > 59) {
-    throw ConversionError("Data non valida: " + value);
+  const std::string_view t = text::trim(text);
+  const auto invalid = [&] { return ConversionError("Data non valida: " + std::string(t)); };
+  // YYYY-MM-DD, then optionally " HH:MM:SS" (or "T" for the blank), then optionally ".f" to ".fff".
+  if (t.size() < 10 || t[4] != '-' || t[7] != '-') throw invalid();
+  const auto year = digitsAt(t, 0, 4), month = digitsAt(t, 5, 2), day = digitsAt(t, 8, 2);
+  if (!year || !month || !day) throw invalid();
+  if (t.size() == 10) return fromParts(*year, *month, *day);
+  if (t.size() < 19 || (t[10] != ' ' && t[10] != 'T') || t[13] != ':' || t[16] != ':') throw invalid();
+  const auto hour = digitsAt(t, 11, 2), minute = digitsAt(t, 14, 2), second = digitsAt(t, 17, 2);
+  if (!hour || !minute || !second) throw invalid();
+  int millis = 0;
+  if (t.size() > 19) {
+    const std::size_t fractionDigits = t.size() - 20;
+    const auto fraction = digitsAt(t, 20, fractionDigits);
+    if (t[19] != '.' || fractionDigits < 1 || fractionDigits > 3 || !fraction) throw invalid();
+    millis = *fraction * (fractionDigits == 1 ? 100 : fractionDigits == 2 ? 10 : 1);
   }
-  return fromParts(year, month, day, hour, minute, second, millis);
+  return fromParts(*year, *month, *day, *hour, *minute, *second, millis);
 }
 
 std::string Date::toString() const {
-  std::int64_t days = millisSinceEpoch / 86400000;
-  std::int64_t rest = millisSinceEpoch % 86400000;
-  if (rest < 0) {
-    rest += 86400000;
-    --days;
-  }
-  int year = 0, month = 0, day = 0;
-  civilFromDays(days, year, month, day);
-  const int millis = static_cast<int>(rest % 1000);
-  const int seconds = static_cast<int>(rest / 1000);
+  using namespace std::chrono;
+  const sys_time<milliseconds> time{milliseconds{millisSinceEpoch}};
+  const sys_days day = floor<days>(time);
+  const year_month_day date{day};
+  const hh_mm_ss<milliseconds> clock{time - day};
   char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", year, month, day, seconds / 3600,
-                seconds / 60 % 60, seconds % 60);
+  std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02d:%02d:%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(clock.hours().count()), static_cast<int>(clock.minutes().count()),
+                static_cast<int>(clock.seconds().count()));
   std::string result = buffer;
-  if (millis != 0) {
-    std::snprintf(buffer, sizeof buffer, ".%03d", millis);
+  if (clock.subseconds().count() != 0) {
+    std::snprintf(buffer, sizeof buffer, ".%03d", static_cast<int>(clock.subseconds().count()));
     result += buffer;
   }
   return result;
@@ -225,7 +227,7 @@ double Variant::toDouble() const {
     case Type::Boolean:
       return std::get<bool>(m_value) ? -1 : 0;
     case Type::Text: {
-      const std::string_view t = trimmed(std::get<std::string>(m_value));
+      const std::string_view t = text::trim(std::get<std::string>(m_value));
       if (t.empty()) return 0;
       double result = 0;
       const char* begin = t.data() + (t.front() == '+' ? 1 : 0);
@@ -266,7 +268,7 @@ Decimal Variant::toDecimal() const {
 bool Variant::toBool() const {
   if (type() == Type::Boolean) return std::get<bool>(m_value);
   if (type() == Type::Text) {
-    const std::string_view t = trimmed(std::get<std::string>(m_value));
+    const std::string_view t = text::trim(std::get<std::string>(m_value));
     if (t == "True" || t == "true" || t == "TRUE") return true;
     if (t == "False" || t == "false" || t == "FALSE") return false;
   }

@@ -30,9 +30,11 @@ struct Decimal {
 struct Date {
   std::int64_t millisSinceEpoch = 0;  // 1970-01-01 00:00:00.000 = 0
 
+  //! A date of the calendar: an impossible one (February 30, month 13, hour 24) is an error.
   static Date fromParts(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
                         int millis = 0);
-  //! Parses "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS" and "YYYY-MM-DDTHH:MM:SS.mmm".
+  //! Parses "YYYY-MM-DD", "YYYY-MM-DD HH:MM:SS" and "YYYY-MM-DDTHH:MM:SS", with an optional
+  //! fraction of one to three digits; an impossible date is an error, never moved to the next.
   static Date parse(std::string_view text);
   //! "YYYY-MM-DD HH:MM:SS", with ".mmm" when the milliseconds are not zero.
   std::string toString() const;

@@ -1,6 +1,6 @@
 // SQL Server's text semantics inside SQLite: the TSQL_CI collation (case-insensitive,
-// accent-sensitive, trailing blanks ignored) and a LIKE that follows it with [...] classes;
-// the arithmetic functions are registered with them.
+// accent-sensitive, trailing blanks ignored), a LIKE that follows it with [...] classes and
+// UPPER and LOWER of any letter; the arithmetic functions are registered with them.
 #include "platform/db/sqlite/sqlite_functions.h"
 
 #include "platform/db/sqlite/sqlite_arithmetic.h"
@@ -10,56 +10,30 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+
+#include "platform/text/letter_case.h"
+#include "platform/text/utf8.h"
 
 namespace platform::db::sqlite {
 namespace {
 
-// Decodes one UTF-8 code point at text[i], advancing i. Malformed bytes stand for themselves.
-char32_t nextCodePoint(const unsigned char* text, int length, int& i) {
-  const unsigned char lead = text[i++];
-  if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t value = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    value = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    value = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    value = lead & 0x07;
-  } else {
-    return lead;
-  }
-  if (i + extra > length) return lead;
-  for (int k = 0; k < extra; ++k) {
-    const unsigned char next = text[i + k];
-    if ((next & 0xC0) != 0x80) return lead;
-    value = (value << 6) | (next & 0x3F);
-  }
-  i += extra;
+using text::foldCase;
+
+std::string_view textOf(const void* bytes, int length) {
+  return {static_cast<const char*>(bytes), static_cast<std::size_t>(length)};
+}
+
+// SQL Server ignores trailing spaces in comparisons (not tabs or other blanks). A loop of its
+// own: the collation calls it twice per comparison, on short codes.
+std::string_view withoutTrailingBlanks(std::string_view value) {
+  while (!value.empty() && value.back() == ' ') value.remove_suffix(1);
   return value;
 }
 
-// Simple case folding for the letters item data use: ASCII, Latin-1 Supplement (not the
-// multiplication and division signs) and Latin Extended-A.
-char32_t fold(char32_t c) {
-  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  if (c == 0x178) return 0xFF;
-  if (c >= 0x100 && c <= 0x17F) {
-    const bool oddUpper = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-    if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-    if (oddUpper) return (c & 1) ? c + 1 : c;
-    return (c & 1) ? c : c + 1;
-  }
-  return c;
-}
-
-int withoutTrailingBlanks(const unsigned char* text, int length) {
-  while (length > 0 && text[length - 1] == ' ') --length;
-  return length;
+std::string_view valueText(sqlite3_value* value) {
+  const unsigned char* bytes = sqlite3_value_text(value);  // converts first: then the length is the text's
+  return textOf(bytes, sqlite3_value_bytes(value));
 }
 
 int collateTsqlCi(void*, int aLength, const void* a, int bLength, const void* b) {
@@ -71,16 +45,15 @@ int collateTsqlCi(void*, int aLength, const void* a, int bLength, const void* b)
 // pattern's do.
 class LikeMatcher {
  public:
-  LikeMatcher(const unsigned char* pattern, int patternLength, char32_t escape)
-      : m_escape(escape) {
-    for (int i = 0; i < patternLength;) m_pattern.push_back(nextCodePoint(pattern, patternLength, i));
+  LikeMatcher(std::string_view pattern, char32_t escape) : m_escape(escape) {
+    for (std::size_t i = 0; i < pattern.size();) m_pattern.push_back(text::nextCodePoint(pattern, i));
   }
 
-  bool matches(const unsigned char* value, int valueLength) const {
-    std::u32string text;
-    valueLength = withoutTrailingBlanks(value, valueLength);
-    for (int i = 0; i < valueLength;) text.push_back(fold(nextCodePoint(value, valueLength, i)));
-    return match(0, text, 0);
+  bool matches(std::string_view value) const {
+    std::u32string folded;
+    value = withoutTrailingBlanks(value);
+    for (std::size_t i = 0; i < value.size();) folded.push_back(foldCase(text::nextCodePoint(value, i)));
+    return match(0, folded, 0);
   }
 
  private:
@@ -88,7 +61,7 @@ class LikeMatcher {
     while (p < m_pattern.size()) {
       const char32_t c = m_pattern[p];
       if (c == m_escape && p + 1 < m_pattern.size()) {
-        if (t >= text.size() || fold(m_pattern[p + 1]) != text[t]) return false;
+        if (t >= text.size() || foldCase(m_pattern[p + 1]) != text[t]) return false;
         p += 2;
         ++t;
       } else if (c == '%') {
@@ -117,7 +90,7 @@ class LikeMatcher {
         p = end + 1;
         ++t;
       } else {
-        if (t >= text.size() || fold(c) != text[t]) return false;
+        if (t >= text.size() || foldCase(c) != text[t]) return false;
         ++p;
         ++t;
       }
@@ -133,9 +106,9 @@ class LikeMatcher {
     }
     bool found = false;
     for (std::size_t k = begin; k < end; ++k) {
-      const char32_t low = fold(m_pattern[k]);
+      const char32_t low = foldCase(m_pattern[k]);
       if (k + 2 < end && m_pattern[k + 1] == '-') {
-        const char32_t high = fold(m_pattern[k + 2]);
+        const char32_t high = foldCase(m_pattern[k + 2]);
         found = found || (c >= low && c <= high);
         k += 2;
       } else {
@@ -154,46 +127,30 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
   if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) return;
   char32_t escape = 0xFFFFFFFF;
   if (argc == 3) {
-    const auto* text = sqlite3_value_text(argv[2]);
-    const int length = sqlite3_value_bytes(argv[2]);
-    int i = 0;
-    if (text == nullptr || length == 0) {
+    const std::string_view given = valueText(argv[2]);
+    if (given.empty()) {
       sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
       return;
     }
-    escape = nextCodePoint(text, length, i);
+    std::size_t i = 0;
+    escape = text::nextCodePoint(given, i);
   }
-  const auto* pattern = sqlite3_value_text(argv[0]);
-  const int patternLength = sqlite3_value_bytes(argv[0]);
-  const auto* value = sqlite3_value_text(argv[1]);
-  const int valueLength = sqlite3_value_bytes(argv[1]);
-  sqlite3_result_int(context, LikeMatcher(pattern, patternLength, escape).matches(value, valueLength) ? 1 : 0);
+  sqlite3_result_int(context, LikeMatcher(valueText(argv[0]), escape).matches(valueText(argv[1])) ? 1 : 0);
+}
+
+// UPPER and LOWER of any letter, one character for one as SQL Server maps them.
+template <std::string (*Map)(std::string_view)>
+void letterCaseFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+  if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return;
+  const std::string result = Map(valueText(argv[0]));
+  sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
 }
 
 }  // namespace
 
 int compareTsqlCi(const char* a, int aLength, const char* b, int bLength) {
-  const auto* left = reinterpret_cast<const unsigned char*>(a);
-  const auto* right = reinterpret_cast<const unsigned char*>(b);
-  aLength = withoutTrailingBlanks(left, aLength);
-  bLength = withoutTrailingBlanks(right, bLength);
-  int i = 0;
-  int j = 0;
-  while (i < aLength && j < bLength) {
-    // ASCII fast path: item and classification codes are plain letters and digits.
-    if (left[i] < 0x80 && right[j] < 0x80) {
-      const int x = static_cast<int>(fold(left[i++]));
-      const int y = static_cast<int>(fold(right[j++]));
-      if (x != y) return x - y;
-      continue;
-    }
-    const char32_t x = fold(nextCodePoint(left, aLength, i));
-    const char32_t y = fold(nextCodePoint(right, bLength, j));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  if (i < aLength) return 1;
-  if (j < bLength) return -1;
-  return 0;
+  return text::compareIgnoringCase(withoutTrailingBlanks(textOf(a, aLength)),
+                                   withoutTrailingBlanks(textOf(b, bLength)));
 }
 
 int registerTsqlFunctions(sqlite3* db) {
@@ -202,6 +159,12 @@ int registerTsqlFunctions(sqlite3* db) {
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 2, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 3, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = registerArithmeticFunctions(db);
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function(db, "upper", 1, kFlags, nullptr, letterCaseFunction<text::toUpper>, nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function(db, "lower", 1, kFlags, nullptr, letterCaseFunction<text::toLower>, nullptr, nullptr);
+  }
   return rc;
 }
 

@@ -1,17 +1,19 @@
 // The SQL Server semantics that SQLite needs as functions of its own, registered on every
-// connection: the TSQL_CI collation, a LIKE that follows it, and SQL Server's arithmetic.
+// connection: the TSQL_CI collation, a LIKE that follows it, UPPER and LOWER of any letter,
+// and SQL Server's arithmetic.
 #pragma once
 
 struct sqlite3;
 
 namespace platform::db::sqlite {
 
-//! Registers TSQL_CI, like() (2 and 3 arguments) and the arithmetic functions on the connection.
+//! Registers TSQL_CI, like() (2 and 3 arguments), upper(), lower() and the arithmetic
+//! functions on the connection.
 //! Returns SQLITE_OK or the SQLite error code of the failing registration.
 int registerTsqlFunctions(sqlite3* db);
 
-//! TSQL_CI: trailing U+0020 ignored, letters compared case-insensitively (ASCII, Latin-1,
-//! Latin Extended-A), accents significant. Negative, zero or positive like memcmp.
+//! TSQL_CI: trailing U+0020 ignored, letters of any script compared case-insensitively,
+//! accents significant. Negative, zero or positive like memcmp.
 int compareTsqlCi(const char* a, int aLength, const char* b, int bLength);
 
 }  // namespace platform::db::sqlite

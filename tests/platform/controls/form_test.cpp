@@ -30,7 +30,6 @@ TEST(Form, BuildsTheDesignedControlsWithTheirKindsAndContainers) {
   Form form(pageDesign());
   EditField& code = form.get<EditField>("txt_codice");  // names ignore letter case
   EXPECT_EQ(code.parent(), &form.control("FRAME_A"));
-  EXPECT_EQ(code.maxChars(), 4u);
   EXPECT_EQ(form.children(&form.control("FRAME_A")).size(), 2u);
   EXPECT_THROW(form.get<Button>("TXT_CODICE"), std::invalid_argument);
   EXPECT_THROW(form.control("TXT_MANCANTE"), std::out_of_range);

@@ -1,5 +1,5 @@
-// Helpers for the Qt layer's tests: a display that answers from a script, dialogs driven
-// while they are open, and where screenshots go.
+// Helpers for the Qt layer's tests: a display that answers from a script and dialogs driven
+// while they are open.
 #pragma once
 
 #include <QAbstractButton>
@@ -71,10 +71,6 @@ inline void doubleClick(QWidget* widget, QPoint at) {
   QTest::mouseClick(widget, Qt::LeftButton, {}, at);
   QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
   QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
-}
-
-inline QString screenshotPath(const QString& name) {
-  return QStringLiteral(PASSAGGIO_SCREENSHOT_DIR "/") + name + QStringLiteral(".png");
 }
 
 //! Lets queued work (deferred focus moves, repaints) happen.

@@ -66,12 +66,26 @@ TEST(Variant, DecimalsAndDatesRoundTripThroughText) {
   }
   EXPECT_THROW(Decimal::parse("1.2.3"), ConversionError);
   EXPECT_THROW(Decimal::parse("-"), ConversionError);
-  for (const char* text : {"1999-12-31 23:59:59", "2024-02-29 00:00:00", "1900-01-01 12:00:00.250"}) {
+  for (const char* text : {"1999-12-31 23:59:59", "2024-02-29 00:00:00", "1900-01-01 12:00:00.250",
+                           "1969-12-31 23:59:59.999", "2000-02-29 00:00:00", "1970-01-01 00:00:00"}) {
     SCOPED_TRACE(text);
     EXPECT_EQ(Date::parse(text).toString(), text);
   }
-  EXPECT_EQ(Date::parse("2026-12-06").toString(), "2026-12-06 00:00:00");
-  EXPECT_THROW(Date::parse("2026-13-01"), ConversionError);
+  EXPECT_EQ(Date::parse(" 2026-12-06 ").toString(), "2026-12-06 00:00:00");
+  EXPECT_EQ(Date::parse("2026-12-06T08:09:10.5").toString(), "2026-12-06 08:09:10.500");
+  EXPECT_EQ(Date::parse("1970-01-02").millisSinceEpoch, 86400000);
+}
+
+TEST(Variant, ImpossibleDatesAreRefusedNotMovedOn) {
+  for (const char* text : {"2024-02-30", "2023-02-29", "1900-02-29", "2026-13-01", "2026-00-10", "2026-04-31",
+                           "2026-01-00", "2026-01-01 24:00:00", "2026-01-01 10:60:00", "2026-01-01 10:00:60",
+                           "2026-1-01", "2026-01-01 10:00", "2026-01-01 10:00:00.", "2026-01-01 10:00:00.1234",
+                           "2026-01-01X10:00:00", "2026-01-01 -1:00:00", ""}) {
+    SCOPED_TRACE(text);
+    EXPECT_THROW(Date::parse(text), ConversionError);
+  }
+  EXPECT_THROW(Date::fromParts(2023, 2, 29), ConversionError);
+  EXPECT_EQ(Date::fromParts(2024, 2, 29), Date::parse("2024-02-29"));
 }
 
 TEST(Variant, BooleansFromTextAndNumbers) {
