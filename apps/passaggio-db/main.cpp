@@ -14,8 +14,10 @@
 
 #include "platform/db/connection.h"
 #include "platform/db/db_error.h"
+#include "platform/db/printable.h"
 #include "platform/db/recordset.h"
 #include "platform/db/recordset_csv.h"
+#include "platform/db/trace.h"
 #include "sql/database_file.h"
 #include "sql/generator.h"
 
@@ -53,9 +55,11 @@ struct UsageError {
 };
 
 int usage(const std::string& message) {
-  std::cerr << "passaggio-db: " << message << "\n\n" << kUsageText;
+  std::cerr << "passaggio-db: " << platform::db::printable(message) << "\n\n" << kUsageText;
   return kUsage;
 }
+
+void complain(const std::string& message) { std::cerr << "passaggio-db: " << platform::db::printable(message) << "\n"; }
 
 // The arguments after COMMAND FILE: flags and options with a value.
 class Options {
@@ -101,32 +105,33 @@ class Options {
 };
 
 void printDbError(const platform::db::DbError& error) {
+  using platform::db::printable;
   const auto& entries = error.errors();
   std::cerr << "passaggio-db: l'istruzione non è riuscita\n";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
     std::cerr << "  errore " << i + 1 << " di " << entries.size() << ": numero " << entry.number << ", nativo "
-              << entry.nativeError << ", origine " << entry.source << "\n"
-              << "    " << entry.description << "\n";
+              << entry.nativeError << ", origine " << printable(entry.source) << "\n"
+              << "    " << printable(entry.description) << "\n";
   }
-  if (entries.empty()) std::cerr << "  " << error.what() << "\n";
-  if (!error.sql().empty()) std::cerr << "  istruzione: " << error.sql() << "\n";
-  if (!error.translated().empty()) std::cerr << "  tradotta: " << error.translated() << "\n";
+  if (entries.empty()) std::cerr << "  " << printable(error.what()) << "\n";
+  if (!error.sql().empty()) std::cerr << "  istruzione: " << printable(error.sql()) << "\n";
+  if (!error.translated().empty()) std::cerr << "  tradotta: " << printable(error.translated()) << "\n";
 }
 
-int runSql(const std::filesystem::path& file, const Options& options) {
+int runSql(const sql::DatabaseName& database, const Options& options) {
   std::string batch;
   if (auto text = options.value("-c")) {
     batch = *text;
   } else {
     batch.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  if (!std::filesystem::exists(file)) {
-    std::cerr << "passaggio-db: " << file.string() << " non esiste\n";
+  if (!database.file.empty() && !std::filesystem::exists(database.file)) {
+    complain(database.file.string() + " non esiste");
     return kError;
   }
   platform::db::Connection connection;
-  std::string connectionString = sql::connectionStringFor(file);
+  std::string connectionString = database.connectionString;
   if (auto trace = options.value("--trace")) connectionString += ";trace=" + *trace;
   connection.Connect(connectionString);
   std::vector<platform::db::Connection::StatementResult> results = connection.Run(batch);
@@ -158,11 +163,13 @@ int run(const std::vector<std::string>& arguments) {
     return usage("comando sconosciuto '" + command + "'");
   }
   if (arguments.size() < 2 || arguments[1].starts_with("-")) return usage(command + " richiede il FILE del database");
-  std::filesystem::path file = arguments[1];
   std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
 
   try {
-    if (command == "sql") return runSql(file, Options(rest, {}, {"-c", "--trace"}));
+    const sql::DatabaseName database = sql::databaseNamed(arguments[1]);
+    if (command == "sql") return runSql(database, Options(rest, {}, {"-c", "--trace"}));
+    const std::filesystem::path& file = database.file;
+    if (file.empty()) return usage(command + " crea un file: " + arguments[1] + " non ne nomina uno");
 
     sql::Existing existing = sql::Existing::Refuse;
     if (command == "create" || command == "demo") {
@@ -170,10 +177,10 @@ int run(const std::vector<std::string>& arguments) {
       if (options.has("--force")) existing = sql::Existing::Replace;
       if (command == "create") {
         sql::createSchemaDatabase(file, existing);
-        std::cout << "creato " << file.string() << " con lo schema vuoto\n";
+        std::cout << "creato " << platform::db::printable(file.string()) << " con lo schema vuoto\n";
       } else {
         sql::createDemoDatabase(file, existing);
-        std::cout << "creato " << file.string() << " con i dati dimostrativi\n";
+        std::cout << "creato " << platform::db::printable(file.string()) << " con i dati dimostrativi\n";
       }
       return kOk;
     }
@@ -190,24 +197,28 @@ int run(const std::vector<std::string>& arguments) {
     char seconds[128];
     std::snprintf(seconds, sizeof seconds, "%.1f s (righe %.1f s, indici %.1f s)", report.totalSeconds,
                   report.fillSeconds, report.indexSeconds);
-    std::cout << "generato " << file.string() << ": " << report.items << " articoli, " << report.associations
+    std::cout << "generato " << platform::db::printable(file.string()) << ": " << report.items << " articoli, " << report.associations
               << " associazioni entità, " << report.exclusions << " esclusioni, " << report.signOffs
               << " visti in " << seconds << "\n";
     return kOk;
   } catch (const UsageError& error) {
     return usage(error.message);
-  } catch (const sql::FileExistsError& error) {
-    std::cerr << "passaggio-db: " << error.what() << "\n";
-    return kError;
   } catch (const platform::db::DbError& error) {
     printDbError(error);
     return kError;
   } catch (const std::exception& error) {
-    std::cerr << "passaggio-db: " << error.what() << "\n";
+    complain(error.what());
     return kError;
   }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  int status = run(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto failure = platform::db::traceWriteFailure()) {
+    complain("traccia " + failure->path + " non scrivibile: " + failure->reason);
+    if (status == kOk) status = kError;
+  }
+  return status;
+}

@@ -124,7 +124,7 @@ TEST_F(DetailCommands, SignoffByTheResponsibleUserTurnsTheFailingBodyIntoAPass) 
 
   // A user who may not tick changes nothing; an unknown field or a malformed pair is refused.
   const Outcome notResponsible = run({"signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"});
-  ASSERT_EQ(notResponsible.status, 0) << notResponsible.err;
+  ASSERT_EQ(notResponsible.status, 1) << notResponsible.err;
   EXPECT_EQ(storedSignOff("DADO-M8-A2", "DOC_SCHEDATECNICA"), "1");
   const Outcome unknownField = run({"--user", "MROSSI", "signoff", "DADO-M8-A2", "ACQUISTI:DOC_SCHEDATECNICA"});
   EXPECT_EQ(unknownField.status, 1);
