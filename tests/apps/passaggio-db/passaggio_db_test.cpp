@@ -126,9 +126,11 @@ TEST_F(PassaggioDb, WrongUsageExitsWithTwoAndExplains) {
     EXPECT_NE(outcome.err.find("uso: passaggio-db"), std::string::npos) << outcome.err;
     EXPECT_FALSE(fs::exists(m_folder.path() / "x.db"));
   }
-  Outcome help = run({"help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("uso: passaggio-db"), std::string::npos);
+  for (const char* asked : {"help", "--help"}) {
+    Outcome help = run({asked});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("uso: passaggio-db"), std::string::npos);
+  }
 
   Outcome missing = run({"sql", "assente.db", "-c", "SELECT 1 AS N"});
   EXPECT_EQ(missing.status, 1);
