@@ -65,11 +65,15 @@ TEST_F(BatchHost, WrongUsageExitsWithTwo) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{}, {"--db", "demo.db"}, {"--db", "demo.db", "vola"},
         {"--db", "demo.db", "--on-error", "forse", "whoami"}, {"--db", "demo.db", "--company", "uno", "whoami"},
-        {"--db", "demo.db", "--company", "1x", "whoami"}, {"--db", "demo.db", "--user", "", "whoami"}}) {
+        {"--db", "demo.db", "--company", "1x", "whoami"}, {"--db", "demo.db", "--user", "", "whoami"},
+        {"--db", "demo.db", "--verbose", "whoami"}, {"--db", "demo.db", "run", "--item"}}) {
     const Outcome outcome = m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
     EXPECT_EQ(outcome.status, 2) << outcome.err;
     EXPECT_NE(outcome.err.find("uso:"), std::string::npos);
   }
+  const Outcome help = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("uso: passaggio-batch"), std::string::npos);
 }
 
 TEST_F(BatchHost, PagesListTheSideBarAndEveryControlByPage) {
@@ -96,9 +100,9 @@ TEST_F(BatchHost, AScriptStopsAtTheFirstLineThatCannotBeCarriedOut) {
 }
 
 TEST_F(BatchHost, TakesTheConnectionStringsItsUsersWrite) {
-  const Outcome waiting = batch({"--db", "sqlite:demo.db;busy_timeout=10000", "whoami"});
+  const Outcome waiting = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;busy_timeout=10000", "whoami"});
   EXPECT_EQ(waiting.status, 0) << waiting.err;
-  const Outcome traced = batch({"--db", "sqlite:demo.db;trace=t.jsonl", "whoami"});
+  const Outcome traced = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;trace=t.jsonl", "whoami"});
   EXPECT_EQ(traced.status, 0) << traced.err;
   EXPECT_NE(std::ifstream(m_folder.path() / "t.jsonl").peek(), EOF);
 }
