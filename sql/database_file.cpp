@@ -85,6 +85,7 @@ DatabaseName databaseNamed(const std::string& text) {
 
 std::string connectionStringFor(const fs::path& path, bool create) {
   std::string text = path.string();
+  if (isConnectionString(text)) return text + (create ? ";create=1" : "");
   // The layer reads options after a semicolon.
   if (text.find(';') != std::string::npos) {
     throw std::invalid_argument("il nome del file di database non può contenere ';': " + text);

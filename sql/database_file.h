@@ -23,13 +23,17 @@ enum class Existing { Refuse, Replace };
 struct DatabaseName {
   std::string connectionString;  // what the layer opens, with the options given
   std::filesystem::path file;    // the file it names; empty for a database in memory
+
+  //! Whether it names a file that does not exist.
+  bool missing() const { return !file.empty() && !std::filesystem::exists(file); }
 };
 
 //! Reads a database name; throws DbError for a malformed connection string.
 DatabaseName databaseNamed(const std::string& text);
 
-//! The connection string under which the layer opens a database file; with `create` the
-//! layer makes the file when it is missing.
+//! The connection string under which the layer opens a database file (a connection string
+//! given as the name is kept as it is); with `create` the layer makes the file when it is
+//! missing.
 std::string connectionStringFor(const std::filesystem::path& path, bool create = false);
 
 //! Builds a database at `path`: `build` receives a temporary name beside it, where no file

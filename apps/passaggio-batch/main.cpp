@@ -44,7 +44,7 @@ int runCommandOf(Session& session, const Options& options) {
 
 int run(const Options& options) {
   const sql::DatabaseName database = sql::databaseNamed(options.database);
-  if (!database.file.empty() && !std::filesystem::exists(database.file)) {
+  if (database.missing()) {
     complain("il database " + database.file.string() + " non esiste");
     return kError;
   }

@@ -39,7 +39,8 @@ const char* const kUsageText =
     R"(uso: passaggio-batch --db FILE [--company K] [--user CODICE] [--yes] [--on-error abort|retry|ignore]
                        [--trace TRACCIA] COMANDO [ARGOMENTI...]
 
-Apre la console come un host, senza schermo, esegue il comando e la chiude.
+Apre la console come un host, senza schermo, esegue il comando e la chiude. FILE è un file
+o una stringa di connessione (sqlite:FILE;busy_timeout=10000).
 comandi:
   whoami          ditta, utente (id e codice), utente limitato, stati assegnabili
   pages           le pagine e i loro controlli come la console li mostra

@@ -44,6 +44,7 @@ comandi:
                              è aggiunta al file TRACCIA (JSON, una riga ciascuna)
   help                       stampa questo testo
 
+FILE è un file o una stringa di connessione (sqlite:FILE;busy_timeout=10000, sqlite::memory:).
 --force sostituisce un FILE esistente; senza, un FILE esistente non viene mai toccato.
 codice di uscita: 0 riuscito, 1 errore, 2 uso errato
 )usage";
@@ -87,7 +88,7 @@ int runSql(const sql::DatabaseName& database, const Request& request) {
   } else {
     batch.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  if (!database.file.empty() && !std::filesystem::exists(database.file)) {
+  if (database.missing()) {
     complain(database.file.string() + " non esiste");
     return kError;
   }
