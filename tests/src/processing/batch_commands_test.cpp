@@ -1,80 +1,37 @@
 // passaggio-batch run and apply as a script calls them: the built program in a subprocess on
 // a demo database, its standard output, standard error and exit status.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "sql/database_file.h"
-#include "sql/demo_data.h"
+#include "tests/support/csv.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string shellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string contents(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> records(const std::string& csv) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t at = csv.find("\r\n"); at != std::string::npos; at = csv.find("\r\n", from)) {
-    lines.push_back(csv.substr(from, at - from));
-    from = at + 2;
-  }
-  return lines;
-}
+using passaggio::testing::column;
+using passaggio::testing::CsvRecord;
+using passaggio::testing::Outcome;
+using passaggio::testing::readCsv;
 
 class BatchCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("passaggio_batch_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    m_db = (m_dir / "demo.db").string();
-    sql::createDemoDatabase(m_db, sql::Existing::Replace);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
+  BatchCommands() { sql::createDemoDatabase(m_folder.path() / "demo.db", sql::Existing::Replace); }
 
-  Outcome run(const std::vector<std::string>& arguments) const {
-    std::string command = "cd " + shellQuoted(m_dir.string()) + " && " + shellQuoted(PASSAGGIO_BATCH_BINARY) +
-                          " --db " + shellQuoted(m_db);
-    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
-    command += " > stdout.txt 2> stderr.txt";
-    const int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = contents(m_dir / "stdout.txt");
-    outcome.err = contents(m_dir / "stderr.txt");
-    return outcome;
+  Outcome run(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin(), {"--db", "demo.db"});
+    return m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
   }
 
-  fs::path m_dir;
-  std::string m_db;
+  passaggio::testing::ScratchFolder m_folder;
 };
+
+// The first line of a CSV output: its header as printed.
+std::string headerOf(const std::string& csv) { return csv.substr(0, csv.find("\r\n")); }
 
 constexpr const char* kHeader =
     "ID,CODART,DESCART,INDSTATO_MG6W,TIPOPROD_PD20,CODFAM_MG53,CODSFAM_MG54,GRUPPO_MG55,SGRUPPO_MG56,MARCA_MG64,"
@@ -85,12 +42,12 @@ TEST_F(BatchCommands, RunPrintsTheGridsRowsInItsOrder) {
   const Outcome all = run({"run"});
   ASSERT_EQ(all.status, 0) << all.err;
   EXPECT_EQ(all.err, "");
-  const auto rows = records(all.out);
+  const auto rows = readCsv(all.out);
   ASSERT_GT(rows.size(), 10u);
-  EXPECT_EQ(rows[0], kHeader);
+  EXPECT_EQ(headerOf(all.out), kHeader);
   std::string previous;
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    const std::string code = rows[i].substr(rows[i].find(',') + 1, rows[i].find(',', rows[i].find(',') + 1) - rows[i].find(',') - 1);
+    const std::string code = passaggio::testing::text(column(rows[0], rows[i], "CODART"));
     EXPECT_LT(previous, code);
     previous = code;
   }
@@ -98,17 +55,18 @@ TEST_F(BatchCommands, RunPrintsTheGridsRowsInItsOrder) {
 
   const Outcome one = run({"run", "--item", "VITE-TCEI-M4X10-ZN"});
   ASSERT_EQ(one.status, 0) << one.err;
-  const auto single = records(one.out);
+  const auto single = readCsv(one.out);
   ASSERT_EQ(single.size(), 2u);
-  EXPECT_NE(single[1].find(",VITE-TCEI-M4X10-ZN,"), std::string::npos);
-  EXPECT_EQ(single[1].substr(single[1].size() - 17), ",1,1,2,2,2,2,20,1");
+  EXPECT_EQ(column(single[0], single[1], "CODART"), "VITE-TCEI-M4X10-ZN");
+  EXPECT_EQ(CsvRecord(single[1].end() - 8, single[1].end()), (CsvRecord{"1", "1", "2", "2", "2", "2", "20", "1"}));
 
   const Outcome shown = run({"run", "--item", "VITE-TCEI-M4X10-ZN", "--display"});
   ASSERT_EQ(shown.status, 0) << shown.err;
-  const auto texts = records(shown.out);
+  const auto texts = readCsv(shown.out);
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0].rfind("Codice articolo,Descrizione articolo,Stato attuale,", 0), 0u);
-  EXPECT_NE(texts[0].find(",Controllo qualità,"), std::string::npos) << "body columns show descriptions";
+  EXPECT_EQ(headerOf(shown.out).rfind("Codice articolo,Descrizione articolo,Stato attuale,", 0), 0u);
+  EXPECT_NE(std::find(texts[0].begin(), texts[0].end(), "Controllo qualità"), texts[0].end())
+      << "body columns show descriptions";
 }
 
 TEST_F(BatchCommands, ARunThatStopsPrintsItsMessageOnlyOnStandardError) {
@@ -123,28 +81,27 @@ TEST_F(BatchCommands, ApplyWithoutYesChangesNothingAndWithYesPrintsTheLogThenThe
   const Outcome before = run({"run"});
   const Outcome refused = run({"apply"});
   ASSERT_EQ(refused.status, 0) << refused.err;
-  const auto refusedRecords = records(refused.out);
-  ASSERT_GE(refusedRecords.size(), 3u);
-  EXPECT_EQ(refusedRecords[0].rfind("FW10_ID,FW10_DITTA_CG18,FW10_CODART_MG66,", 0), 0u);
-  EXPECT_EQ(refusedRecords[1], "") << "no change recorded";
-  EXPECT_EQ(refused.out.substr(refused.out.find("\r\n\r\n") + 4), before.out);
+  EXPECT_EQ(headerOf(refused.out).rfind("FW10_ID,FW10_DITTA_CG18,FW10_CODART_MG66,", 0), 0u);
+  const std::size_t refusedBlank = refused.out.find("\r\n\r\n");
+  ASSERT_NE(refusedBlank, std::string::npos);
+  EXPECT_EQ(readCsv(refused.out.substr(0, refusedBlank + 2)).size(), 1u) << "no change recorded";
+  EXPECT_EQ(refused.out.substr(refusedBlank + 4), before.out);
 
   const Outcome applied = run({"--yes", "apply"});
   ASSERT_EQ(applied.status, 0) << applied.err;
   const std::size_t blank = applied.out.find("\r\n\r\n");
   ASSERT_NE(blank, std::string::npos);
-  const auto log = records(applied.out.substr(0, blank + 2));
-  const int permitted = [&] {
-    int count = 0;
-    for (const std::string& row : records(before.out)) count += row.size() > 2 && row.substr(row.size() - 2) == ",1";
-    return count;
-  }();
-  EXPECT_EQ(static_cast<int>(log.size()) - 1, permitted) << "one record per moved item";
+  const auto log = readCsv(applied.out.substr(0, blank + 2));
+  const auto grid = readCsv(before.out);
+  const auto permitted = std::count_if(grid.begin() + 1, grid.end(), [&](const CsvRecord& row) {
+    return column(grid[0], row, "PERMESSO_AGGSTATO") == "1";
+  });
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(log.size()) - 1, permitted) << "one record per moved item";
   EXPECT_NE(applied.out.find(",1,VITE-TCEI-M4X10-ZN,,20,"), std::string::npos) << "company, item, states";
-  const std::string grid = applied.out.substr(blank + 4);
-  EXPECT_EQ(grid.rfind(kHeader, 0), 0u);
-  EXPECT_NE(grid, before.out) << "the new run shows the new states";
-  EXPECT_EQ(run({"run"}).out, grid);
+  const std::string newGrid = applied.out.substr(blank + 4);
+  EXPECT_EQ(headerOf(newGrid), kHeader);
+  EXPECT_NE(newGrid, before.out) << "the new run shows the new states";
+  EXPECT_EQ(run({"run"}).out, newGrid);
 }
 
 }  // namespace
