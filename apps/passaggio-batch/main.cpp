@@ -4,7 +4,6 @@
 // from --on-error; everything shown goes to standard error.
 #include <filesystem>
 #include <iostream>
-#include <optional>
 
 #include "apps/passaggio-batch/batch_display.h"
 #include "apps/passaggio-batch/commands.h"
