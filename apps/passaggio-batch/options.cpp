@@ -18,19 +18,21 @@ constexpr std::array<const char*, 8> kCommands = {"whoami", "pages", "script", "
 
 bool isProcessing(const std::string& command) { return command == "run" || command == "apply"; }
 
-ProcessingOptions parseProcessing(std::vector<std::string> arguments) {
-  ProcessingOptions options;
+// The options of run and apply; --help among them asks for the usage.
+void parseProcessing(Options& options) {
   CLI::App app;
-  app.set_help_flag();
-  app.add_option("--item", options.item);
-  app.add_flag("--display", options.display);
-  std::reverse(arguments.begin(), arguments.end());  // CLI11 takes a vector last word first
+  app.set_help_flag("-h,--help");
+  app.add_option("--item", options.processing.item);
+  app.add_flag("--display", options.processing.display);
+  // CLI11 takes a vector of words last first.
+  std::vector<std::string> arguments(options.arguments.rbegin(), options.arguments.rend());
   try {
     app.parse(arguments);
+  } catch (const CLI::CallForHelp&) {
+    options.help = true;
   } catch (const CLI::ParseError& error) {
     throw UsageError{"argomenti non validi: " + std::string(error.what())};
   }
-  return options;
 }
 
 }  // namespace
@@ -111,7 +113,7 @@ Options parse(int argc, const char* const* argv) {
     throw UsageError{"comando sconosciuto " + options.command};
   }
   options.arguments.assign(words.begin() + 1, words.end());
-  if (isProcessing(options.command)) options.processing = parseProcessing(options.arguments);
+  if (isProcessing(options.command)) parseProcessing(options);
   return options;
 }
 
