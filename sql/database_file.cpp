@@ -5,11 +5,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <system_error>
 
 #include "platform/db/connection.h"
+#include "platform/db/connection_string.h"
 #include "sql/demo_data.h"
 #include "sql/schema.h"
 
@@ -50,10 +53,39 @@ FileExistsError existsError(const fs::path& path) {
   return FileExistsError(path.string() + " esiste già; usare --force per sostituirlo");
 }
 
+// Only a missing path or a regular file may be replaced: renaming over a device or a FIFO
+// would take it away from everything else that uses it.
+void refuseIfNotRegular(const fs::path& path) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (status.type() == fs::file_type::not_found) return;
+  if (error) throw std::runtime_error("impossibile creare " + path.string() + ": " + error.message());
+  if (status.type() != fs::file_type::regular) {
+    throw std::runtime_error("impossibile creare " + path.string() + ": esiste e non è un file regolare");
+  }
+}
+
+bool isConnectionString(const std::string& text) {
+  const auto colon = text.find(':');
+  if (colon == std::string::npos) return false;
+  std::string backend = text.substr(0, colon);
+  std::transform(backend.begin(), backend.end(), backend.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return backend == "sqlite" || backend == "odbc";
+}
+
 }  // namespace
+
+DatabaseName databaseNamed(const std::string& text) {
+  if (!isConnectionString(text)) return {connectionStringFor(text), text};
+  const auto parsed = platform::db::ConnectionString::parse(text);
+  const bool isFile = parsed.backend == "sqlite" && parsed.target != ":memory:";
+  return {text, isFile ? fs::path(parsed.target) : fs::path()};
+}
 
 std::string connectionStringFor(const fs::path& path, bool create) {
   std::string text = path.string();
+  if (isConnectionString(text)) return text + (create ? ";create=1" : "");
   // The layer reads options after a semicolon.
   if (text.find(';') != std::string::npos) {
     throw std::invalid_argument("il nome del file di database non può contenere ';': " + text);
@@ -62,6 +94,7 @@ std::string connectionStringFor(const fs::path& path, bool create) {
 }
 
 void buildDatabaseFile(const fs::path& path, Existing existing, const std::function<void(const fs::path&)>& build) {
+  refuseIfNotRegular(path);
   if (existing == Existing::Refuse && fs::exists(path)) throw existsError(path);
   fs::path directory = path.parent_path();
   if (!directory.empty() && !fs::is_directory(directory)) {
@@ -81,6 +114,7 @@ void buildDatabaseFile(const fs::path& path, Existing existing, const std::funct
       throw std::runtime_error("impossibile creare " + path.string() + ": " + std::strerror(errno));
     }
   } else {
+    refuseIfNotRegular(path);  // it may have appeared while the new file was built
     // Journals of the old file would be replayed into the new one.
     std::error_code ignored;
     fs::remove(sidecar(path, "-wal"), ignored);

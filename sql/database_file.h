@@ -18,14 +18,29 @@ class FileExistsError : public std::runtime_error {
 
 enum class Existing { Refuse, Replace };
 
-//! The connection string under which the layer opens a database file; with `create` the
-//! layer makes the file when it is missing.
+//! A database as a program's user names it: a file name, or a connection string
+//! ("sqlite:FILE;busy_timeout=10000", "sqlite::memory:").
+struct DatabaseName {
+  std::string connectionString;  // what the layer opens, with the options given
+  std::filesystem::path file;    // the file it names; empty for a database in memory
+
+  //! Whether it names a file that does not exist.
+  bool missing() const { return !file.empty() && !std::filesystem::exists(file); }
+};
+
+//! Reads a database name; throws DbError for a malformed connection string.
+DatabaseName databaseNamed(const std::string& text);
+
+//! The connection string under which the layer opens a database file (a connection string
+//! given as the name is kept as it is); with `create` the layer makes the file when it is
+//! missing.
 std::string connectionStringFor(const std::filesystem::path& path, bool create = false);
 
 //! Builds a database at `path`: `build` receives a temporary name beside it, where no file
-//! exists yet, and creates and fills the database there; the result then takes the place of `path`. With Existing::Refuse an existing
-//! `path` is refused (FileExistsError) before and after building; with Existing::Replace it is
-//! replaced, its journal files with it.
+//! exists yet, and creates and fills the database there; the result then takes the place of
+//! `path`. With Existing::Refuse an existing `path` is refused (FileExistsError) before and
+//! after building; with Existing::Replace it is replaced, its journal files with it. A `path`
+//! that exists but is no regular file (a device, a FIFO, a folder) is always refused.
 void buildDatabaseFile(const std::filesystem::path& path, Existing existing,
                        const std::function<void(const std::filesystem::path& file)>& build);
 

@@ -33,7 +33,4 @@ class BatchDisplay : public platform::host::Display, public platform::script::Pr
   bool m_aborted = false;
 };
 
-//! CR and LF written as \r and \n, so that one message stays on one line.
-std::string oneLine(const std::string& text);
-
 }  // namespace passaggio::batch

@@ -1,7 +1,6 @@
 // passaggio-db: creates the console's database files (empty schema, demo, generated data
 // sets) and runs T-SQL batches on them through the same database layer the console uses.
-#include <algorithm>
-#include <charconv>
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -10,12 +9,13 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/db/connection.h"
 #include "platform/db/db_error.h"
+#include "platform/db/printable.h"
 #include "platform/db/recordset.h"
 #include "platform/db/recordset_csv.h"
+#include "platform/db/trace.h"
 #include "sql/database_file.h"
 #include "sql/generator.h"
 
@@ -44,90 +44,57 @@ comandi:
                              è aggiunta al file TRACCIA (JSON, una riga ciascuna)
   help                       stampa questo testo
 
+FILE è un file o una stringa di connessione (sqlite:FILE;busy_timeout=10000, sqlite::memory:).
 --force sostituisce un FILE esistente; senza, un FILE esistente non viene mai toccato.
 codice di uscita: 0 riuscito, 1 errore, 2 uso errato
 )usage";
 
-struct UsageError {
-  std::string message;
-};
-
 int usage(const std::string& message) {
-  std::cerr << "passaggio-db: " << message << "\n\n" << kUsageText;
+  std::cerr << "passaggio-db: " << platform::db::printable(message) << "\n\n" << kUsageText;
   return kUsage;
 }
 
-// The arguments after COMMAND FILE: flags and options with a value.
-class Options {
- public:
-  Options(std::vector<std::string> arguments, std::vector<std::string> flags, std::vector<std::string> valued) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-      const std::string& name = arguments[i];
-      if (std::find(flags.begin(), flags.end(), name) != flags.end()) {
-        m_values.emplace_back(name, "");
-      } else if (std::find(valued.begin(), valued.end(), name) != valued.end()) {
-        if (i + 1 == arguments.size()) throw UsageError{name + " richiede un valore"};
-        m_values.emplace_back(name, arguments[++i]);
-      } else {
-        throw UsageError{"argomento inatteso '" + name + "'"};
-      }
-    }
-  }
-
-  bool has(std::string_view name) const { return value(name).has_value(); }
-
-  std::optional<std::string> value(std::string_view name) const {
-    std::optional<std::string> found;
-    for (const auto& [key, value] : m_values) {
-      if (key == name) found = value;
-    }
-    return found;
-  }
-
-  template <class Number>
-  Number number(std::string_view name, Number fallback) const {
-    std::optional<std::string> text = value(name);
-    if (!text) return fallback;
-    Number result{};
-    auto [end, error] = std::from_chars(text->data(), text->data() + text->size(), result);
-    if (error != std::errc() || end != text->data() + text->size()) {
-      throw UsageError{std::string(name) + " richiede un numero intero, non '" + *text + "'"};
-    }
-    return result;
-  }
-
- private:
-  std::vector<std::pair<std::string, std::string>> m_values;
-};
+void complain(const std::string& message) { std::cerr << "passaggio-db: " << platform::db::printable(message) << "\n"; }
 
 void printDbError(const platform::db::DbError& error) {
+  using platform::db::printable;
   const auto& entries = error.errors();
   std::cerr << "passaggio-db: l'istruzione non è riuscita\n";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const auto& entry = entries[i];
     std::cerr << "  errore " << i + 1 << " di " << entries.size() << ": numero " << entry.number << ", nativo "
-              << entry.nativeError << ", origine " << entry.source << "\n"
-              << "    " << entry.description << "\n";
+              << entry.nativeError << ", origine " << printable(entry.source) << "\n"
+              << "    " << printable(entry.description) << "\n";
   }
-  if (entries.empty()) std::cerr << "  " << error.what() << "\n";
-  if (!error.sql().empty()) std::cerr << "  istruzione: " << error.sql() << "\n";
-  if (!error.translated().empty()) std::cerr << "  tradotta: " << error.translated() << "\n";
+  if (entries.empty()) std::cerr << "  " << printable(error.what()) << "\n";
+  if (!error.sql().empty()) std::cerr << "  istruzione: " << printable(error.sql()) << "\n";
+  if (!error.translated().empty()) std::cerr << "  tradotta: " << printable(error.translated()) << "\n";
 }
 
-int runSql(const std::filesystem::path& file, const Options& options) {
+// What the command line asked for.
+struct Request {
+  std::string command;
+  std::string database;
+  bool force = false;
+  std::optional<std::string> batch;  // sql -c
+  std::string trace;                 // sql --trace
+  sql::GeneratorOptions generator;
+};
+
+int runSql(const sql::DatabaseName& database, const Request& request) {
   std::string batch;
-  if (auto text = options.value("-c")) {
-    batch = *text;
+  if (request.batch) {
+    batch = *request.batch;
   } else {
     batch.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
   }
-  if (!std::filesystem::exists(file)) {
-    std::cerr << "passaggio-db: " << file.string() << " non esiste\n";
+  if (database.missing()) {
+    complain(database.file.string() + " non esiste");
     return kError;
   }
   platform::db::Connection connection;
-  std::string connectionString = sql::connectionStringFor(file);
-  if (auto trace = options.value("--trace")) connectionString += ";trace=" + *trace;
+  std::string connectionString = database.connectionString;
+  if (!request.trace.empty()) connectionString += ";trace=" + request.trace;
   connection.Connect(connectionString);
   std::vector<platform::db::Connection::StatementResult> results = connection.Run(batch);
   // Everything is printed at the end: a failing batch prints nothing but its error.
@@ -147,67 +114,89 @@ int runSql(const std::filesystem::path& file, const Options& options) {
   return kOk;
 }
 
-int run(const std::vector<std::string>& arguments) {
-  if (arguments.empty()) return usage("nessun comando");
-  const std::string& command = arguments[0];
-  if (command == "help" || command == "--help" || command == "-h") {
+// The command line through CLI11: a subcommand per command, FILE its first argument.
+int run(int argc, char** argv) {
+  Request request;
+  CLI::App app("passaggio-db");
+  app.set_help_flag("-h,--help");
+  app.require_subcommand(1);
+  auto* help = app.add_subcommand("help");
+  const auto withFile = [&](const char* name) {
+    auto* command = app.add_subcommand(name);
+    command->add_option("FILE", request.database)->required();
+    return command;
+  };
+  for (const char* name : {"create", "demo", "generate"}) withFile(name)->add_flag("--force", request.force);
+  auto* generate = app.get_subcommand("generate");
+  generate->add_option("--items", request.generator.items);
+  generate->add_option("--bodies", request.generator.bodies);
+  generate->add_option("--fields", request.generator.fields);
+  generate->add_option("--seed", request.generator.seed);
+  auto* sqlCommand = withFile("sql");
+  sqlCommand->add_option("-c", request.batch);
+  sqlCommand->add_option("--trace", request.trace);
+
+  if (argc < 2) return usage("nessun comando");
+  const std::string first = argv[1];
+  const auto commands = app.get_subcommands([&](const CLI::App* command) { return command->get_name() == first; });
+  if (!first.starts_with("-") && commands.empty()) return usage("comando sconosciuto '" + first + "'");
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << kUsageText;
+    return kOk;
+  } catch (const CLI::ParseError& error) {
+    return usage("argomenti non validi: " + std::string(error.what()));
+  }
+  if (help->parsed()) {
     std::cout << kUsageText;
     return kOk;
   }
-  if (command != "create" && command != "demo" && command != "generate" && command != "sql") {
-    return usage("comando sconosciuto '" + command + "'");
-  }
-  if (arguments.size() < 2 || arguments[1].starts_with("-")) return usage(command + " richiede il FILE del database");
-  std::filesystem::path file = arguments[1];
-  std::vector<std::string> rest(arguments.begin() + 2, arguments.end());
+  request.command = app.get_subcommands().front()->get_name();
+  if (request.database.starts_with("-")) return usage(request.command + " richiede il FILE del database");
 
   try {
-    if (command == "sql") return runSql(file, Options(rest, {}, {"-c", "--trace"}));
+    const sql::DatabaseName database = sql::databaseNamed(request.database);
+    if (request.command == "sql") return runSql(database, request);
+    const std::filesystem::path& file = database.file;
+    if (file.empty()) return usage(request.command + " crea un file: " + request.database + " non ne nomina uno");
 
-    sql::Existing existing = sql::Existing::Refuse;
-    if (command == "create" || command == "demo") {
-      Options options(rest, {"--force"}, {});
-      if (options.has("--force")) existing = sql::Existing::Replace;
-      if (command == "create") {
-        sql::createSchemaDatabase(file, existing);
-        std::cout << "creato " << file.string() << " con lo schema vuoto\n";
-      } else {
-        sql::createDemoDatabase(file, existing);
-        std::cout << "creato " << file.string() << " con i dati dimostrativi\n";
-      }
+    const sql::Existing existing = request.force ? sql::Existing::Replace : sql::Existing::Refuse;
+    if (request.command == "create") {
+      sql::createSchemaDatabase(file, existing);
+      std::cout << "creato " << platform::db::printable(file.string()) << " con lo schema vuoto\n";
       return kOk;
     }
-
-    Options options(rest, {"--force"}, {"--items", "--bodies", "--fields", "--seed"});
-    if (options.has("--force")) existing = sql::Existing::Replace;
-    sql::GeneratorOptions generator;
-    generator.items = options.number("--items", generator.items);
-    generator.bodies = options.number("--bodies", generator.bodies);
-    generator.fields = options.number("--fields", generator.fields);
-    generator.seed = options.number("--seed", generator.seed);
-    if (std::string problem = sql::validateOptions(generator); !problem.empty()) return usage(problem);
-    sql::GeneratorReport report = sql::generateDatabase(file, generator, existing);
+    if (request.command == "demo") {
+      sql::createDemoDatabase(file, existing);
+      std::cout << "creato " << platform::db::printable(file.string()) << " con i dati dimostrativi\n";
+      return kOk;
+    }
+    if (std::string problem = sql::validateOptions(request.generator); !problem.empty()) return usage(problem);
+    const sql::GeneratorReport report = sql::generateDatabase(file, request.generator, existing);
     char seconds[128];
     std::snprintf(seconds, sizeof seconds, "%.1f s (righe %.1f s, indici %.1f s)", report.totalSeconds,
                   report.fillSeconds, report.indexSeconds);
-    std::cout << "generato " << file.string() << ": " << report.items << " articoli, " << report.associations
-              << " associazioni entità, " << report.exclusions << " esclusioni, " << report.signOffs
-              << " visti in " << seconds << "\n";
+    std::cout << "generato " << platform::db::printable(file.string()) << ": " << report.items << " articoli, "
+              << report.associations << " associazioni entità, " << report.exclusions << " esclusioni, "
+              << report.signOffs << " visti in " << seconds << "\n";
     return kOk;
-  } catch (const UsageError& error) {
-    return usage(error.message);
-  } catch (const sql::FileExistsError& error) {
-    std::cerr << "passaggio-db: " << error.what() << "\n";
-    return kError;
   } catch (const platform::db::DbError& error) {
     printDbError(error);
     return kError;
   } catch (const std::exception& error) {
-    std::cerr << "passaggio-db: " << error.what() << "\n";
+    complain(error.what());
     return kError;
   }
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  int status = run(argc, argv);
+  if (const auto failure = platform::db::traceWriteFailure()) {
+    complain("traccia " + failure->path + " non scrivibile: " + failure->reason);
+    if (status == kOk) status = kError;
+  }
+  return status;
+}

@@ -1,6 +1,7 @@
 // Starting the desktop host.
 #include "apps/passaggio/desktop_app.h"
 
+#include <QCommandLineParser>
 #include <QMessageBox>
 #include <cstdlib>
 
@@ -22,7 +23,8 @@ const char* const kUsageText =
     R"(uso: passaggio [--db FILE] [--company K] [--user CODICE] [--item CODICE]
 
 Apre la console di passaggio di stato degli articoli in una finestra.
-  --db FILE        il database (predefinito: l'ultimo usato, altrimenti il database dimostrativo)
+  --db FILE        il database, un file o una stringa di connessione (predefinito: l'ultimo
+                   usato, altrimenti il database dimostrativo)
   --company K      la ditta
   --user CODICE    l'utente
   --item CODICE    apre la console per un solo articolo, come quando la chiama un altro programma
@@ -30,34 +32,37 @@ Con --db, --company o --user non si chiede l'accesso, salvo quando è rifiutato.
 )";
 
 Options parseOptions(const std::vector<std::string>& words) {
-  Options options;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    const auto value = [&]() -> const std::string& {
-      if (i + 1 >= words.size()) throw UsageError(word + " vuole un valore");
-      return words[++i];
-    };
-    if (word == "--db") {
-      options.database = value();
-    } else if (word == "--company") {
-      const std::string& text = value();
-      try {
-        std::size_t used = 0;
-        options.company = std::stoll(text, &used);
-        if (used != text.size()) throw UsageError("--company vuole un numero");
-      } catch (const std::logic_error&) {
-        throw UsageError("--company vuole un numero");
-      }
-    } else if (word == "--user") {
-      options.user = value();
-    } else if (word == "--item") {
-      options.item = value();
-    } else if (word == "--help" || word == "-h") {
-      options.help = true;
-    } else {
-      throw UsageError("argomento sconosciuto " + word);
-    }
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption database(QStringLiteral("db"), QString(), QStringLiteral("FILE"));
+  const QCommandLineOption company(QStringLiteral("company"), QString(), QStringLiteral("K"));
+  const QCommandLineOption user(QStringLiteral("user"), QString(), QStringLiteral("CODICE"));
+  const QCommandLineOption item(QStringLiteral("item"), QString(), QStringLiteral("CODICE"));
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  parser.addOptions({database, company, user, item, help});
+
+  QStringList arguments{QStringLiteral("passaggio")};
+  for (const std::string& word : words) arguments << platform::qt::toQString(word);
+  if (!parser.parse(arguments)) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) throw UsageError("argomento sconosciuto --" + platform::qt::toStdString(unknown.front()));
+    throw UsageError("argomenti non validi: " + platform::qt::toStdString(parser.errorText()));
   }
+  if (!parser.positionalArguments().isEmpty()) {
+    throw UsageError("argomento sconosciuto " + platform::qt::toStdString(parser.positionalArguments().front()));
+  }
+
+  Options options;
+  options.help = parser.isSet(help);
+  options.database = platform::qt::toStdString(parser.value(database));
+  if (parser.isSet(company)) {
+    bool isNumber = false;
+    options.company = parser.value(company).toLongLong(&isNumber);
+    if (!isNumber) throw UsageError("--company vuole un numero");
+  }
+  options.user = platform::qt::toStdString(parser.value(user));
+  if (parser.isSet(user) && options.user.empty()) throw UsageError("--user vuole un codice utente");
+  if (parser.isSet(item)) options.item = platform::qt::toStdString(parser.value(item));
   return options;
 }
 

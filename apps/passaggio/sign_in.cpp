@@ -40,6 +40,16 @@ QString settingsGroup(const std::filesystem::path& database) {
   return QStringLiteral("accesso/") + QString::fromLatin1(hash.toHex().left(16));
 }
 
+// A file name or a connection string naming a file that is not there. A malformed string
+// is not "missing": opening it says what is wrong with it.
+bool missingFile(const std::filesystem::path& database) {
+  try {
+    return sql::databaseNamed(database.string()).missing();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 SignInOffer readSignInOffer(const std::filesystem::path& database) {
@@ -59,7 +69,7 @@ SignInOffer readSignInOffer(const std::filesystem::path& database) {
 }
 
 std::optional<std::string> checkSignIn(SignInChoice& choice, std::shared_ptr<platform::host::Display> display) {
-  if (!std::filesystem::exists(choice.database)) return "Il database " + choice.database.string() + " non esiste.";
+  if (missingFile(choice.database)) return "Il database " + choice.database.string() + " non esiste.";
   try {
     platform::services::StandinHost host(
         {sql::connectionStringFor(choice.database), choice.company, choice.user, std::move(display), {}, {}});
@@ -173,7 +183,7 @@ void SignInDialog::reload(const SignInChoice& preferred) {
   const std::filesystem::path database = toStdString(m_database->text());
   if (database.empty()) {
     problem = QStringLiteral("Indicare il file del database.");
-  } else if (!std::filesystem::exists(database)) {
+  } else if (missingFile(database)) {
     problem = QStringLiteral("Il file non esiste.");
   } else {
     try {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/db/printable.h"
+
 namespace platform::db {
 namespace {
 
@@ -24,7 +26,10 @@ std::string plainNumber(double value) {
   return withoutPadding(std::string(buffer, result.ptr));
 }
 
-std::string quoted(std::string text) {
+// Control characters other than line breaks and tabs are escaped, so that a value never
+// drives the terminal it is printed on.
+std::string quoted(std::string_view raw) {
+  std::string text = printable(raw, LineBreaks::Keep);
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
   std::string result = "\"";
   for (char c : text) {
@@ -53,7 +58,7 @@ std::string csvField(const Variant& value) {
       std::string text = value.text();
       text.erase(text.find_last_not_of(' ') + 1);
       // An empty text is written "" so that it stays apart from NULL.
-      return text.empty() ? "\"\"" : quoted(std::move(text));
+      return text.empty() ? "\"\"" : quoted(text);
     }
     case Variant::Type::Date:
       return value.toText();

@@ -1,6 +1,7 @@
 // Record sets as CSV for query tools (the database tool, the batch host): RFC 4180 records
 // (CR LF after each, fields quoted when they hold a comma, a quote or a line break), a header
-// of field names, and values as stored.
+// of field names, and values as stored, control characters other than line breaks and tabs
+// escaped (see printable.h).
 #pragma once
 
 #include <ostream>

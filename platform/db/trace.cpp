@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <nlohmann/json.hpp>
 
 namespace platform::db {
@@ -18,6 +19,14 @@ namespace {
 
 std::atomic<long long> g_sequence{0};
 std::atomic<int> g_connections{0};
+
+std::mutex g_failureMutex;
+std::optional<TraceFailure> g_failure;
+
+void noteFailure(const std::string& path, int error) {
+  const std::lock_guard lock(g_failureMutex);
+  if (!g_failure) g_failure = TraceFailure{path, std::strerror(error)};
+}
 
 std::string isoNow() {
   const auto now = std::chrono::system_clock::now();
@@ -77,10 +86,19 @@ void Tracer::record(const TraceRecord& record) {
   std::size_t written = 0;
   while (written < text.size()) {
     const ssize_t n = ::write(m_file, text.data() + written, text.size() - written);
-    if (n <= 0 && errno != EINTR) break;
-    if (n > 0) written += static_cast<std::size_t>(n);
+    if (n > 0) {
+      written += static_cast<std::size_t>(n);
+    } else if (n == 0 || errno != EINTR) {
+      noteFailure(m_path, n == 0 ? EIO : errno);
+      break;
+    }
   }
   ::flock(m_file, LOCK_UN);
+}
+
+std::optional<TraceFailure> traceWriteFailure() {
+  const std::lock_guard lock(g_failureMutex);
+  return g_failure;
 }
 
 std::string traceFileFor(const std::string& option) {

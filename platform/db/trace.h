@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,8 @@ class Tracer {
 
   const std::string& path() const { return m_path; }
   //! Appends one line and hands it to the system at once; a line is written whole even when
-  //! other processes trace to the same file.
+  //! other processes trace to the same file. A line that cannot be written is noted for
+  //! traceWriteFailure(); the statement itself goes on.
   void record(const TraceRecord& record);
 
  private:
@@ -39,6 +41,15 @@ class Tracer {
   int m_file = -1;
   int m_connection;  // number of the connection within the process
 };
+
+struct TraceFailure {
+  std::string path;
+  std::string reason;  // the system's
+};
+
+//! The first trace write of the process that failed, or nullopt when every line was written.
+//! A program reads it before it exits: a trace with holes must not pass for a whole one.
+std::optional<TraceFailure> traceWriteFailure();
 
 //! The trace file a new connection should use: its "trace" option, else PASSAGGIO_SQL_TRACE.
 std::string traceFileFor(const std::string& option);

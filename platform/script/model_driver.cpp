@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <map>
 
 #include "platform/controls/button.h"
@@ -127,8 +128,10 @@ void ModelDriver::run(const Action& action) {
     std::optional<std::size_t> row;
     const std::string& which = action.args[1];
     if (std::all_of(which.begin(), which.end(), [](unsigned char c) { return std::isdigit(c); })) {
-      const std::size_t number = std::stoul(which);
-      if (number >= 1 && number <= grid.rowCount()) row = number - 1;
+      // A number past any row, however long, is a row that does not exist.
+      std::size_t number = 0;
+      const auto [end, error] = std::from_chars(which.data(), which.data() + which.size(), number);
+      if (error == std::errc() && number >= 1 && number <= grid.rowCount()) row = number - 1;
     } else {
       row = grid.findRowByKey(Variant(which));
     }
@@ -143,8 +146,8 @@ void ModelDriver::run(const Action& action) {
     auto& grid = usable<Grid>(action, action.args[0]);
     const std::size_t row = currentRowOf(action, grid);
     refusedIf(grid.column(action.args[1]) == nullptr, action.args[0] + " non ha la colonna " + action.args[1]);
-    const bool checked = grid.cell(row, action.args[1]).checked;
-    if (checked != (action.args[2] == "1" || lowered(action.args[2]) == "true")) grid.clickCheckBox(row, action.args[1]);
+    const bool wanted = zeroOrOne(action, action.args[2]) == 1;
+    if (grid.cell(row, action.args[1]).checked != wanted) grid.clickCheckBox(row, action.args[1]);
   } else if (verb == "selectall") {
     auto& grid = usable<Grid>(action, action.args[0]);
     refusedIf(grid.column(action.args[1]) == nullptr, action.args[0] + " non ha la colonna " + action.args[1]);

@@ -9,7 +9,7 @@
 //   nav NAVIGATOR BUTTON      new, save, delete, cancel, first, previous, next, last
 //   row GRID N|KEY            make row N (1-based) or the row with key KEY current
 //   dblclick GRID             double-click the current row
-//   cell GRID FIELD VALUE     change a check-box cell (through before-cell-change)
+//   cell GRID FIELD 0|1       change a check-box cell (through before-cell-change)
 //   selectall GRID FIELD 0|1  the select-all box of a check-box column
 //   lookup CONTROL            open the field's pick list and print it as CSV
 //   pick CONTROL CODE         choose CODE from the field's pick list

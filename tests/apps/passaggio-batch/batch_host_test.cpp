@@ -64,11 +64,16 @@ TEST_F(BatchHost, ADatabaseThatIsMissingOrNoDatabaseIsReported) {
 TEST_F(BatchHost, WrongUsageExitsWithTwo) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{}, {"--db", "demo.db"}, {"--db", "demo.db", "vola"},
-        {"--db", "demo.db", "--on-error", "forse", "whoami"}, {"--db", "demo.db", "--company", "uno", "whoami"}}) {
+        {"--db", "demo.db", "--on-error", "forse", "whoami"}, {"--db", "demo.db", "--company", "uno", "whoami"},
+        {"--db", "demo.db", "--company", "1x", "whoami"}, {"--db", "demo.db", "--user", "", "whoami"},
+        {"--db", "demo.db", "--verbose", "whoami"}, {"--db", "demo.db", "run", "--item"}}) {
     const Outcome outcome = m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
     EXPECT_EQ(outcome.status, 2) << outcome.err;
     EXPECT_NE(outcome.err.find("uso:"), std::string::npos);
   }
+  const Outcome help = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("uso: passaggio-batch"), std::string::npos);
 }
 
 TEST_F(BatchHost, PagesListTheSideBarAndEveryControlByPage) {
@@ -92,6 +97,72 @@ TEST_F(BatchHost, AScriptStopsAtTheFirstLineThatCannotBeCarriedOut) {
   const Outcome dump = batch({"script", "-"}, "dump CMD_ELABORA\n");
   EXPECT_EQ(dump.status, 0) << dump.err;
   EXPECT_EQ(dump.out, "name,text,value,enabled,visible\r\nCMD_ELABORA,&Elabora,\"\",1,1\r\n");
+}
+
+TEST_F(BatchHost, TakesTheConnectionStringsItsUsersWrite) {
+  const Outcome waiting = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;busy_timeout=10000", "whoami"});
+  EXPECT_EQ(waiting.status, 0) << waiting.err;
+  const Outcome traced = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;trace=t.jsonl", "whoami"});
+  EXPECT_EQ(traced.status, 0) << traced.err;
+  EXPECT_NE(std::ifstream(m_folder.path() / "t.jsonl").peek(), EOF);
+}
+
+TEST_F(BatchHost, AnUnwritableTraceIsReportedOnceAndFails) {
+  const Outcome full = batch({"--trace", "/dev/full", "whoami"});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_NE(full.out.find("ADMIN"), std::string::npos) << "the command itself ran";
+  EXPECT_NE(full.err.find("traccia /dev/full non scrivibile: "), std::string::npos) << full.err;
+  EXPECT_EQ(full.err.find("traccia"), full.err.rfind("traccia")) << full.err;
+}
+
+TEST_F(BatchHost, ControlCharactersInItemValuesReachNoTerminal) {
+  ASSERT_EQ(m_folder.run(PASSAGGIO_DB_BINARY, {"sql", "demo.db", "-c",
+                                               "UPDATE MG66_ANAGRART SET MG66_UMBASE = 'PZ\x1b[2J' "
+                                               "WHERE MG66_CODART = 'DADO-M8-A2'"})
+                .status,
+            0);
+  const Outcome detail = batch({"detail", "DADO-M8-A2"});
+  ASSERT_EQ(detail.status, 0) << detail.err;
+  EXPECT_EQ(detail.out.find('\x1b'), std::string::npos);
+  EXPECT_NE(detail.out.find("PZ\\x1B[2J"), std::string::npos) << detail.out;
+  const Outcome unknown = batch({"detail", "DADO\x1b[2J"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.err.find('\x1b'), std::string::npos) << unknown.err;
+  EXPECT_NE(unknown.err.find("DADO\\x1B[2J"), std::string::npos) << unknown.err;
+}
+
+TEST_F(BatchHost, AnErrorAnsweredAbortStopsTheCommand) {
+  // Without the states table the console fails to fill its state choosers while opening; the
+  // processing and the apply would still work.
+  const auto sql = [&](const std::string& text) { return m_folder.run(PASSAGGIO_DB_BINARY, {"sql", "demo.db", "-c", text}); };
+  ASSERT_EQ(sql("DROP TABLE MG6W_STATIART").status, 0);
+  const std::string count = "SELECT COUNT(*) AS N FROM FW10_LOGSTATI";
+  const std::string logRows = sql(count).out;
+  const Outcome apply = batch({"--yes", "apply"});
+  EXPECT_EQ(apply.status, 1);
+  EXPECT_EQ(apply.out, "");
+  EXPECT_NE(apply.err.find("(abort)"), std::string::npos) << apply.err;
+  EXPECT_EQ(apply.err.find("message:"), std::string::npos) << "no question was asked:\n" << apply.err;
+  EXPECT_EQ(sql(count).out, logRows) << "no state was applied";
+}
+
+TEST_F(BatchHost, ASignoffThatTicksNothingSaysWhy) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* says;
+  } cases[] = {
+      {{"signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"}, "QUALITA:DOC_SCHEDATECNICA di DADO-M8-A2 non spuntato: "
+                                                               "l'utente ADMIN non è responsabile dell'ente QUALITA"},
+      {{"--user", "MROSSI", "signoff", "DADO-M8-A2", "QUALITA:MG66_UMBASE"}, "non è un campo a validazione manuale"},
+      {{"--user", "MROSSI", "signoff", "DADO-M8-A2", "QUALITA:NESSUNO"}, "non è nel dettaglio dell'articolo"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.says);
+    const Outcome outcome = batch(test.arguments);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find(test.says), std::string::npos) << outcome.err;
+  }
 }
 
 }  // namespace

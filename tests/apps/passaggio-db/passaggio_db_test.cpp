@@ -1,17 +1,16 @@
 // passaggio-db as a new user runs it: the built program in a subprocess, its standard output,
 // standard error and exit status.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include "tests/support/program_run.h"
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "sql/database_file.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
@@ -127,13 +126,81 @@ TEST_F(PassaggioDb, WrongUsageExitsWithTwoAndExplains) {
     EXPECT_NE(outcome.err.find("uso: passaggio-db"), std::string::npos) << outcome.err;
     EXPECT_FALSE(fs::exists(m_folder.path() / "x.db"));
   }
-  Outcome help = run({"help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("uso: passaggio-db"), std::string::npos);
+  for (const char* asked : {"help", "--help"}) {
+    Outcome help = run({asked});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("uso: passaggio-db"), std::string::npos);
+  }
 
   Outcome missing = run({"sql", "assente.db", "-c", "SELECT 1 AS N"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("assente.db"), std::string::npos) << missing.err;
+}
+
+TEST_F(PassaggioDb, TakesTheConnectionStringsItsUsersWrite) {
+  ASSERT_EQ(run({"create", "sqlite:c.db;busy_timeout=10000"}).status, 0);
+  EXPECT_TRUE(fs::is_regular_file(m_folder.path() / "c.db")) << "the file the string names";
+  const std::string count = "SELECT COUNT(*) AS N FROM MG6W_STATIART";
+  EXPECT_EQ(run({"sql", "sqlite:c.db;busy_timeout=10000", "-c", count}).out, "N\r\n0\r\n");
+  EXPECT_EQ(run({"sql", "sqlite:c.db;trace=t.jsonl", "-c", count}).out, "N\r\n0\r\n");
+  EXPECT_NE(std::ifstream(m_folder.path() / "t.jsonl").peek(), EOF) << "the trace option is honoured";
+  const Outcome memory = run({"sql", "sqlite::memory:", "-c", "SELECT 1 AS N"});
+  EXPECT_EQ(memory.out, "N\r\n1\r\n") << memory.err;
+
+  EXPECT_EQ(run({"create", "sqlite::memory:"}).status, 2) << "nothing to write the database to";
+  const Outcome missing = run({"sql", "sqlite:assente.db;busy_timeout=10", "-c", count});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("assente.db non esiste"), std::string::npos) << missing.err;
+}
+
+TEST_F(PassaggioDb, ForceReplacesOnlyRegularFiles) {
+  ASSERT_EQ(::mkfifo(file("coda").c_str(), 0644), 0);
+  fs::create_directory(m_folder.path() / "cartella");
+  for (const char* target : {"coda", "cartella"}) {
+    SCOPED_TRACE(target);
+    const Outcome refused = run({"create", target, "--force"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("non è un file regolare"), std::string::npos) << refused.err;
+  }
+  EXPECT_TRUE(fs::is_fifo(m_folder.path() / "coda"));
+  EXPECT_TRUE(fs::is_directory(m_folder.path() / "cartella"));
+}
+
+TEST_F(PassaggioDb, AFailedCreationLeavesTheOldFileAsItWas) {
+  ASSERT_EQ(run({"demo", "db.sqlite"}).status, 0);
+  const auto bytes = [&] {
+    std::ifstream in(m_folder.path() / "db.sqlite", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string before = bytes();
+  const auto halfway = [](const fs::path& file) {
+    sql::createSchemaDatabase(file, sql::Existing::Refuse);
+    throw std::runtime_error("disco pieno");
+  };
+  EXPECT_THROW(sql::buildDatabaseFile(m_folder.path() / "db.sqlite", sql::Existing::Replace, halfway),
+               std::runtime_error);
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.path()), {}), 4) << "no temporary file is left";
+}
+
+TEST_F(PassaggioDb, AnUnwritableTraceIsReportedAndFails) {
+  ASSERT_EQ(run({"create", "db.sqlite"}).status, 0);
+  const Outcome full = run({"sql", "db.sqlite", "--trace", "/dev/full", "-c", "SELECT 1 AS N SELECT 2 AS N"});
+  EXPECT_EQ(full.status, 1);
+  EXPECT_NE(full.out.find("N\r\n2\r\n"), std::string::npos) << "the batch itself ran";
+  EXPECT_NE(full.err.find("traccia /dev/full non scrivibile: "), std::string::npos) << full.err;
+  EXPECT_EQ(full.err.find("traccia"), full.err.rfind("traccia")) << "said once:\n" << full.err;
+}
+
+TEST_F(PassaggioDb, ControlCharactersInValuesAndErrorsAreEscaped) {
+  ASSERT_EQ(run({"create", "db.sqlite"}).status, 0);
+  const Outcome value = run({"sql", "db.sqlite", "-c", "SELECT 'A\x1b[2J\r\nB' AS C"});
+  EXPECT_EQ(value.out, "C\r\n\"A\\x1B[2J\r\nB\"\r\n") << "line breaks stay data, ESC is shown";
+  const Outcome error = run({"sql", "db.sqlite", "-c", "SELECT * FROM [T\x1b]0;titolo\x07]"});
+  EXPECT_EQ(error.status, 1);
+  EXPECT_EQ(error.err.find('\x1b'), std::string::npos) << error.err;
+  EXPECT_EQ(error.err.find('\x07'), std::string::npos) << error.err;
+  EXPECT_NE(error.err.find("T\\x1B]0;titolo\\x07"), std::string::npos) << error.err;
 }
 
 }  // namespace

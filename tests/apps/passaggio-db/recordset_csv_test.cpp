@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "tests/support/csv.h"
+
 namespace platform::db {
 namespace {
 
@@ -36,6 +38,7 @@ TEST(RecordsetCsv, WritesValuesAsStored) {
       {Variant("Vite, zincata"), "\"Vite, zincata\""},
       {Variant("detta \"TE\""), "\"detta \"\"TE\"\"\""},
       {Variant("riga 1\r\nriga 2"), "\"riga 1\r\nriga 2\""},
+      {Variant("A\x1b[2J\tB\x7f\u009b"), "A\\x1B[2J\tB\\x7F\\u009B"},
       {Variant("qualità"), "qualità"},
       {Variant(Date::fromParts(2025, 3, 1, 9, 30)), "2025-03-01 09:30:00"},
   };
@@ -60,6 +63,23 @@ TEST(RecordsetCsv, WritesAHeaderAndOneRecordPerRow) {
   std::ostringstream header;
   writeCsv(header, empty);
   EXPECT_EQ(header.str(), "CODART,\"NOTE, BREVI\"\r\n");
+}
+
+TEST(RecordsetCsv, ReadsBackAsWrittenByAnRfc4180Reader) {
+  ResultData data;
+  data.columns = {{"CODART", "", "", "", false}, {"NOTE", "", "", "", false}};
+  data.rows = {{Variant("A1"), Variant("riga 1\r\nriga 2; \"citata\", fine")},
+               {Variant("  B2"), Variant::null()},
+               {Variant("C3"), Variant("")}};
+  Recordset rows(nullptr, "SELECT", data);
+  std::ostringstream out;
+  writeCsv(out, rows);
+  using passaggio::testing::CsvRecord;
+  EXPECT_EQ(passaggio::testing::readCsv(out.str()),
+            (std::vector<CsvRecord>{{"CODART", "NOTE"},
+                                    {"A1", "riga 1\r\nriga 2; \"citata\", fine"},
+                                    {"  B2", std::nullopt},
+                                    {"C3", ""}}));
 }
 
 }  // namespace

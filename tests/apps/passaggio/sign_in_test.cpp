@@ -75,6 +75,10 @@ TEST_F(SignInTest, RefusedSignInsSayWhy) {
   }
   SignInChoice missing{m_file.string() + ".manca", 1, "ADMIN"};
   EXPECT_TRUE(checkSignIn(missing, nullptr).has_value());
+  SignInChoice missingByString{"sqlite:" + m_file.string() + ".manca;busy_timeout=100", 1, "ADMIN"};
+  EXPECT_NE(checkSignIn(missingByString, nullptr).value_or("").find("non esiste"), std::string::npos);
+  SignInChoice byString{"sqlite:" + m_file.string() + ";busy_timeout=100", 1, "MROSSI"};
+  EXPECT_FALSE(checkSignIn(byString, nullptr).has_value()) << "a connection string names the database too";
 
   SignInChoice defaults{m_file, std::nullopt, {}};
   ASSERT_FALSE(checkSignIn(defaults, nullptr).has_value());
@@ -124,6 +128,37 @@ TEST(DesktopProgram, WithoutAScreenItPointsToTheBatchHost) {
   EXPECT_NE(outcome.err.find("passaggio-batch"), std::string::npos) << outcome.err;
   EXPECT_EQ(usage.status, 2);
   EXPECT_NE(usage.err.find("--company vuole un numero"), std::string::npos) << usage.err;
+}
+
+TEST(DesktopProgram, ReadsItsCommandLine) {
+  const Options options = parseOptions({"--db", "sqlite:a.db;busy_timeout=100", "--company=2", "--user", "MROSSI",
+                                        "--item", "VITE A"});
+  EXPECT_EQ(options.database, "sqlite:a.db;busy_timeout=100");
+  EXPECT_EQ(options.company, 2);
+  EXPECT_EQ(options.user, "MROSSI");
+  EXPECT_EQ(options.item, "VITE A");
+  EXPECT_FALSE(options.help);
+  EXPECT_TRUE(parseOptions({"--help"}).help);
+
+  const struct {
+    std::vector<std::string> words;
+    const char* says;
+  } wrong[] = {
+      {{"--company", "1x"}, "--company vuole un numero"},
+      {{"--user", ""}, "--user vuole un codice utente"},
+      {{"--verbose"}, "argomento sconosciuto --verbose"},
+      {{"demo.db"}, "argomento sconosciuto demo.db"},
+      {{"--db"}, "argomenti non validi"},
+  };
+  for (const auto& test : wrong) {
+    SCOPED_TRACE(test.says);
+    try {
+      parseOptions(test.words);
+      ADD_FAILURE() << "accepted";
+    } catch (const UsageError& error) {
+      EXPECT_NE(std::string(error.what()).find(test.says), std::string::npos) << error.what();
+    }
+  }
 }
 
 }  // namespace

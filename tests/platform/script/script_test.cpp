@@ -116,6 +116,17 @@ TEST_F(ModelDriverTest, ActsOnlyOnControlsAUserCouldReach) {
   EXPECT_EQ(failingLine("row GRD_ART Z9\n"), 1);
 }
 
+TEST_F(ModelDriverTest, ANumberOutOfRangeIsALineThatCannotBeCarriedOut) {
+  try {
+    run("row GRD_ART 1\n\nrow GRD_ART 99999999999999999999999\n");
+    FAIL();
+  } catch (const ScriptError& error) {
+    EXPECT_STREQ(error.what(), "riga 3: GRD_ART non ha la riga 99999999999999999999999");
+  }
+  EXPECT_EQ(failingLine("row GRD_ART 0\n"), 1);
+  EXPECT_EQ(failingLine("row GRD_ART 1\ncell GRD_ART CODART 2\n"), 2) << "a check box is 0 or 1";
+}
+
 TEST_F(ModelDriverTest, TypesChoosesRowsAndDumpsWhatIsShown) {
   const std::string out = run("type TXT_CODICE b2\nrow GRD_ART B2\ndump GRD_ART\ndump TXT_CODICE\nanswer no\n");
   EXPECT_EQ(m_form.get<EditField>("TXT_CODICE").text(), "b2");

@@ -2,43 +2,23 @@
 // what it prints, its exit status and what it leaves in the database.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "sql/database_file.h"
+#include "tests/support/csv.h"
 #include "tests/support/program_run.h"
 
 namespace {
 
+using passaggio::testing::column;
+using passaggio::testing::CsvRecord;
 using passaggio::testing::Outcome;
-
-std::vector<std::string> records(const std::string& csv) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t at = csv.find("\r\n"); at != std::string::npos; at = csv.find("\r\n", from)) {
-    lines.push_back(csv.substr(from, at - from));
-    from = at + 2;
-  }
-  return lines;
-}
-
-// The value of a column in a record with simple fields, by the header's names.
-std::string column(const std::string& header, const std::string& record, const std::string& name) {
-  std::size_t h = 0;
-  std::size_t r = 0;
-  for (;;) {
-    const std::size_t hEnd = header.find(',', h);
-    const std::size_t rEnd = record.find(',', r);
-    if (header.substr(h, hEnd - h) == name) return record.substr(r, rEnd - r);
-    if (hEnd == std::string::npos || rEnd == std::string::npos) break;
-    h = hEnd + 1;
-    r = rEnd + 1;
-  }
-  ADD_FAILURE() << "no column " << name << " in " << header;
-  return {};
-}
+using passaggio::testing::readCsv;
 
 class BatchCommands : public ::testing::Test {
  protected:
@@ -63,19 +43,21 @@ TEST_F(BatchCommands, RunPrintsTheGridsRowsInItsOrderAndAStopOnlyItsMessage) {
   const Outcome all = run({"run"});
   ASSERT_EQ(all.status, 0) << all.err;
   EXPECT_EQ(all.err, "");
-  const auto rows = records(all.out);
+  const auto rows = readCsv(all.out);
   ASSERT_GT(rows.size(), 10u);
   std::string previous;
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    const std::string code = column(rows[0], rows[i], "CODART");
+    const std::string code = passaggio::testing::text(column(rows[0], rows[i], "CODART"));
     EXPECT_LT(previous, code);
     previous = code;
   }
 
   const Outcome shown = run({"run", "--item", "VITE-TCEI-M4X10-ZN", "--display"});
   ASSERT_EQ(shown.status, 0) << shown.err;
-  ASSERT_EQ(records(shown.out).size(), 2u);
-  EXPECT_NE(records(shown.out)[0].find(",Controllo qualità,"), std::string::npos) << "body columns show descriptions";
+  const auto texts = readCsv(shown.out);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_NE(std::find(texts[0].begin(), texts[0].end(), "Controllo qualità"), texts[0].end())
+      << "body columns show descriptions";
 
   const Outcome stopped = run({"run", "--item", "NESSUNO"});
   EXPECT_EQ(stopped.status, 0);
@@ -87,16 +69,20 @@ TEST_F(BatchCommands, ApplyWithoutYesChangesNothingAndWithYesPrintsTheLogThenThe
   const Outcome before = run({"run"});
   const Outcome refused = run({"apply"});
   ASSERT_EQ(refused.status, 0) << refused.err;
-  EXPECT_EQ(records(refused.out)[1], "") << "no change recorded";
-  EXPECT_EQ(refused.out.substr(refused.out.find("\r\n\r\n") + 4), before.out);
+  const std::size_t refusedBlank = refused.out.find("\r\n\r\n");
+  ASSERT_NE(refusedBlank, std::string::npos);
+  EXPECT_EQ(readCsv(refused.out.substr(0, refusedBlank + 2)).size(), 1u) << "no change recorded";
+  EXPECT_EQ(refused.out.substr(refusedBlank + 4), before.out);
 
   const Outcome applied = run({"--yes", "apply"});
   ASSERT_EQ(applied.status, 0) << applied.err;
   const std::size_t blank = applied.out.find("\r\n\r\n");
   ASSERT_NE(blank, std::string::npos);
-  int permitted = 0;
-  for (const std::string& row : records(before.out)) permitted += row.ends_with(",1") ? 1 : 0;
-  EXPECT_EQ(static_cast<int>(records(applied.out.substr(0, blank + 2)).size()) - 1, permitted)
+  const auto grid = readCsv(before.out);
+  const auto permitted = std::count_if(grid.begin() + 1, grid.end(), [&](const CsvRecord& row) {
+    return column(grid[0], row, "PERMESSO_AGGSTATO") == "1";
+  });
+  EXPECT_EQ(static_cast<std::ptrdiff_t>(readCsv(applied.out.substr(0, blank + 2)).size()) - 1, permitted)
       << "one record per moved item";
   EXPECT_NE(applied.out.find(",1,VITE-TCEI-M4X10-ZN,10,20,"), std::string::npos) << "company, item, states";
   EXPECT_EQ(run({"run"}).out, applied.out.substr(blank + 4)) << "the new run shows the new states";
@@ -108,25 +94,29 @@ TEST_F(BatchCommands, SignoffByTheResponsibleUserTurnsTheFailingBodyIntoAPassAnd
       "WHERE MG0R_CODART_MG66 = 'DADO-M8-A2' AND MG0O_CAMPO = 'DOC_SCHEDATECNICA'";
   const Outcome detail = run({"--user", "MROSSI", "detail", "DADO-M8-A2"});
   ASSERT_EQ(detail.status, 0) << detail.err;
-  const auto fields = records(detail.out);
+  const auto fields = readCsv(detail.out);
   ASSERT_EQ(fields.size(), 6u) << detail.out;
-  EXPECT_EQ(column(fields[0], fields[2], "MG0M_ARGOMENTO"), "\"\"") << "the body's code on its first row only";
+  EXPECT_EQ(column(fields[0], fields[2], "MG0M_ARGOMENTO"), "") << "the body's code on its first row only";
   EXPECT_EQ(column(fields[0], fields[4], "METTI_VISTO"), "1");
   ASSERT_NE(scalar(stored), "1");
 
   const Outcome signedOff = run({"--user", "MROSSI", "signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"});
   ASSERT_EQ(signedOff.status, 0) << signedOff.err;
-  const auto row = records(signedOff.out);
+  const auto row = readCsv(signedOff.out);
   ASSERT_EQ(row.size(), 2u) << signedOff.out;
   EXPECT_EQ(column(row[0], row[1], "QUALITA"), "1");
   EXPECT_EQ(column(row[0], row[1], "NEW_STATO"), "20");
   EXPECT_EQ(scalar(stored), "1");
 
-  // A user who may not tick changes nothing; a second double-click by the responsible unticks.
-  ASSERT_EQ(run({"signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"}).status, 0);
+  // A user who may not tick is told why and changes nothing; a malformed pair is a usage
+  // error; a second double-click by the responsible unticks.
+  const Outcome notResponsible = run({"signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"});
+  EXPECT_EQ(notResponsible.status, 1);
+  EXPECT_NE(notResponsible.err.find("QUALITA:DOC_SCHEDATECNICA"), std::string::npos) << notResponsible.err;
   EXPECT_EQ(scalar(stored), "1");
+  EXPECT_EQ(run({"signoff", "DADO-M8-A2", "QUALITA"}).status, 2);
   const Outcome withdrawn = run({"--user", "MROSSI", "signoff", "DADO-M8-A2", "QUALITA:DOC_SCHEDATECNICA"});
-  EXPECT_EQ(column(row[0], records(withdrawn.out)[1], "QUALITA"), "0");
+  EXPECT_EQ(column(row[0], readCsv(withdrawn.out)[1], "QUALITA"), "0");
   EXPECT_EQ(scalar(stored), "0");
 }
 

@@ -1,0 +1,120 @@
+// The batch host's command line through CLI11: the options before the command, then the
+// command's own for run and apply.
+#include "apps/passaggio-batch/options.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <map>
+
+#include "platform/host/display.h"
+
+namespace passaggio::batch {
+namespace {
+
+constexpr std::array<const char*, 8> kCommands = {"whoami", "pages", "script", "run",
+                                                  "apply", "entities", "detail", "signoff"};
+
+bool isProcessing(const std::string& command) { return command == "run" || command == "apply"; }
+
+// The options of run and apply; --help among them asks for the usage.
+void parseProcessing(Options& options) {
+  CLI::App app;
+  app.set_help_flag("-h,--help");
+  app.add_option("--item", options.processing.item);
+  app.add_flag("--display", options.processing.display);
+  // CLI11 takes a vector of words last first.
+  std::vector<std::string> arguments(options.arguments.rbegin(), options.arguments.rend());
+  try {
+    app.parse(arguments);
+  } catch (const CLI::CallForHelp&) {
+    options.help = true;
+  } catch (const CLI::ParseError& error) {
+    throw UsageError{"argomenti non validi: " + std::string(error.what())};
+  }
+}
+
+}  // namespace
+
+const char* const kUsageText =
+    R"(uso: passaggio-batch --db FILE [--company K] [--user CODICE] [--yes] [--on-error abort|retry|ignore]
+                       [--trace TRACCIA] COMANDO [ARGOMENTI...]
+
+Apre la console come un host, senza schermo, esegue il comando e la chiude. FILE è un file
+o una stringa di connessione (sqlite:FILE;busy_timeout=10000).
+comandi:
+  whoami          ditta, utente (id e codice), utente limitato, stati assegnabili
+  pages           le pagine e i loro controlli come la console li mostra
+  script FILE|-   esegue uno script di azioni, una per riga (vedi README)
+  run [--item CODICE] [--display]
+                  elabora (con --item la console è chiamata per quell'articolo) e scrive
+                  gli articoli della griglia in CSV (--display: i testi come la griglia li mostra)
+  apply [--item CODICE] [--display]
+                  elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
+                  stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
+  entities [ENTITA=0|1 ...]
+                  le entità gestite della ditta (codice, descrizione, selezionata); con le
+                  coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
+                  di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
+  detail CODICE   elabora, sceglie l'articolo nella griglia e scrive in CSV il dettaglio
+                  dei suoi campi
+  signoff CODICE ENTE:CAMPO [ENTE:CAMPO ...]
+                  elabora, sceglie l'articolo, fa doppio clic sul campo di ogni ente del
+                  dettaglio (vista o la toglie), salva i visti e scrive in CSV la riga
+                  dell'articolo controllata di nuovo
+--yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
+(predefinito abort: il testo completo su standard error e codice d'uscita 1).
+ogni messaggio mostrato è scritto su standard error come "message: TESTO".
+codice di uscita: 0 riuscito, 1 errore, 2 uso errato
+)";
+
+Options parse(int argc, const char* const* argv) {
+  Options options;
+  std::string company;
+  std::string onError = "abort";
+  CLI::App app;
+  app.set_help_flag("-h,--help");
+  app.prefix_command();  // the first word that is no option is the command
+  app.add_option("--db", options.database);
+  CLI::Option* companyOption = app.add_option("--company", company);
+  CLI::Option* userOption = app.add_option("--user", options.user);
+  app.add_flag("--yes", options.yes);
+  app.add_option("--on-error", onError);
+  app.add_option("--trace", options.trace);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    options.help = true;
+    return options;
+  } catch (const CLI::ParseError& error) {
+    throw UsageError{"argomenti non validi: " + std::string(error.what())};
+  }
+
+  if (companyOption->count() > 0) {
+    long long code = 0;
+    const auto [end, error] = std::from_chars(company.data(), company.data() + company.size(), code);
+    if (error != std::errc() || end != company.data() + company.size()) throw UsageError{"--company vuole un numero"};
+    options.company = code;
+  }
+  if (userOption->count() > 0 && options.user.empty()) throw UsageError{"--user vuole un codice utente"};
+  static const std::map<std::string, int> kAnswers = {
+      {"abort", platform::host::kAbort}, {"retry", platform::host::kRetry}, {"ignore", platform::host::kIgnore}};
+  const auto answer = kAnswers.find(onError);
+  if (answer == kAnswers.end()) throw UsageError{"--on-error vuole abort, retry o ignore"};
+  options.onError = answer->second;
+  if (options.database.empty()) throw UsageError{"manca --db FILE"};
+
+  std::vector<std::string> words = app.remaining();
+  if (words.empty()) throw UsageError{"manca il comando"};
+  options.command = words.front();
+  if (options.command.starts_with("-")) throw UsageError{"opzione sconosciuta " + options.command};
+  if (std::find(kCommands.begin(), kCommands.end(), options.command) == kCommands.end()) {
+    throw UsageError{"comando sconosciuto " + options.command};
+  }
+  options.arguments.assign(words.begin() + 1, words.end());
+  if (isProcessing(options.command)) parseProcessing(options);
+  return options;
+}
+
+}  // namespace passaggio::batch
