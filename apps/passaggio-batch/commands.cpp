@@ -15,6 +15,7 @@
 #include "platform/db/recordset_csv.h"
 #include "platform/script/script.h"
 #include "platform/services/state_change_log.h"
+#include "platform/text/ascii.h"
 
 namespace passaggio::batch {
 namespace {
@@ -73,8 +74,7 @@ bool processAndChoose(Session& session, const std::string& code) {
 }
 
 std::string trimmedText(const platform::Variant& value) {
-  std::string text = value.isNull() ? std::string() : value.toText();
-  return text.erase(text.find_last_not_of(' ') + 1);
+  return value.isNull() ? std::string() : std::string(platform::text::trimRight(value.toText(), " "));
 }
 
 bool flag(const platform::Variant& value) { return !value.isNull() && value.toInteger() != 0; }

@@ -16,6 +16,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
+#include "platform/text/ascii.h"
 #include "platform/qt/text.h"
 #include "platform/services/global.h"
 #include "platform/services/standin_host.h"
@@ -26,11 +27,6 @@ namespace {
 
 using platform::qt::toQString;
 using platform::qt::toStdString;
-
-std::string trimmed(std::string text) {
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.pop_back();
-  return text;
-}
 
 // Settings are kept per database under a key made from its absolute path.
 QString settingsGroup(const std::filesystem::path& database) {
@@ -58,12 +54,12 @@ SignInOffer readSignInOffer(const std::filesystem::path& database) {
   SignInOffer offer;
   for (auto rows = connection.Open("SELECT CG18_DITTA, CG18_RAGSOC FROM CG18_ANADITTABASE ORDER BY CG18_DITTA");
        !rows->Eof(); rows->MoveNext()) {
-    offer.companies.push_back({rows->Field(0).toInteger(), trimmed(rows->Field(1).toText())});
+    offer.companies.push_back({rows->Field(0).toInteger(), std::string(platform::text::trimRight(rows->Field(1).toText(), " \t"))});
   }
   for (auto rows = connection.Open(
            "SELECT FW07_CODICE, FW07_DESCRIZIONE FROM FW07_APPUSER WHERE FW07_FLGATTIVO = 1 ORDER BY FW07_ID");
        !rows->Eof(); rows->MoveNext()) {
-    offer.users.push_back({trimmed(rows->Field(0).toText()), trimmed(rows->Field(1).toText())});
+    offer.users.push_back({std::string(platform::text::trimRight(rows->Field(0).toText(), " \t")), std::string(platform::text::trimRight(rows->Field(1).toText(), " \t"))});
   }
   return offer;
 }

@@ -14,22 +14,17 @@
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/side_bar.h"
 #include "platform/db/recordset_csv.h"
+#include "platform/text/ascii.h"
 
 namespace platform::script {
 namespace {
 
 using namespace platform::controls;
 
-std::string lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 int answerCode(const Action& action) {
   static const std::map<std::string, int> kAnswers = {{"ok", 1},    {"cancel", 2}, {"abort", 3}, {"retry", 4},
                                                       {"ignore", 5}, {"yes", 6},   {"no", 7}};
-  const auto found = kAnswers.find(lowered(action.args[0]));
+  const auto found = kAnswers.find(text::lowerAscii(action.args[0]));
   if (found == kAnswers.end()) throw ScriptError(action.line, "risposta sconosciuta '" + action.args[0] + "'");
   return found->second;
 }
@@ -40,7 +35,7 @@ GridNavigator::Button navigatorButton(const Action& action) {
       {"delete", GridNavigator::Button::Delete}, {"cancel", GridNavigator::Button::Cancel},
       {"first", GridNavigator::Button::First}, {"previous", GridNavigator::Button::Previous},
       {"next", GridNavigator::Button::Next},   {"last", GridNavigator::Button::Last}};
-  const auto found = kButtons.find(lowered(action.args[1]));
+  const auto found = kButtons.find(text::lowerAscii(action.args[1]));
   if (found == kButtons.end()) throw ScriptError(action.line, "pulsante sconosciuto '" + action.args[1] + "'");
   return found->second;
 }

@@ -1,10 +1,10 @@
 // Parsing driver scripts.
 #include "platform/script/script.h"
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <sstream>
+
+#include "platform/text/ascii.h"
 
 namespace platform::script {
 namespace {
@@ -21,11 +21,6 @@ const std::map<std::string, Shape> kVerbs = {
     {"answer", {1, false}}, {"dump", {1, false}},   {"expect", {1, true}},
 };
 
-std::string trimmedRight(std::string text) {
-  while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
-  return text;
-}
-
 }  // namespace
 
 ScriptError::ScriptError(int line, const std::string& reason)
@@ -36,15 +31,14 @@ std::vector<Action> parseScript(std::istream& in) {
   int number = 0;
   for (std::string line; std::getline(in, line);) {
     ++number;
-    line = trimmedRight(line);
+    line = std::string(text::trimRight(line, " \t\r"));
     const auto first = line.find_first_not_of(" \t");
     if (first == std::string::npos || line[first] == '#') continue;
     std::istringstream words(line.substr(first));
     Action action;
     action.line = number;
     words >> action.verb;
-    std::transform(action.verb.begin(), action.verb.end(), action.verb.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    action.verb = text::lowerAscii(action.verb);
     const auto shape = kVerbs.find(action.verb);
     if (shape == kVerbs.end()) throw ScriptError(number, "azione sconosciuta '" + action.verb + "'");
     for (std::size_t i = 0; i < shape->second.words; ++i) {

@@ -2,12 +2,11 @@
 // closing, and the navigator's refusals while the console is the active module.
 #include "src/host/clsmg_passaggio.h"
 
-#include <algorithm>
-#include <cctype>
 #include <limits>
 #include <stdexcept>
 
 #include "platform/host/display.h"
+#include "platform/text/ascii.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -44,12 +43,7 @@ std::int32_t toLong(const Variant& value) {
   return static_cast<std::int32_t>(number);
 }
 
-bool isCodiceArticolo(const std::string& name) {
-  static const std::string kName = "CODICEARTICOLO";
-  return name.size() == kName.size() && std::equal(name.begin(), name.end(), kName.begin(), [](char a, char b) {
-           return std::toupper(static_cast<unsigned char>(a)) == b;
-         });
-}
+bool isCodiceArticolo(const std::string& name) { return platform::text::equalsIgnoringCase(name, "CodiceArticolo"); }
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 // grid shows of its cells, and the navigator that saves the ticks.
 #include "platform/controls/grid.h"
 #include "platform/host/display.h"
+#include "platform/text/utf8.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/for_each_row.h"
 #include "src/common/sql_text.h"
@@ -52,16 +53,11 @@ bool IsZero(const std::string& text) {
 // The value as the detail stores it: without single quotes, at most 100 characters (whole
 // UTF-8 characters: a cut never splits one).
 std::string StoredValue(const std::string& text) {
-  std::string value;
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c == '\'') continue;
-    const bool starts = (c & 0xC0) != 0x80;
-    if (starts && characters++ == kValueLength) break;
-    value += text[i];
+  std::string unquoted;
+  for (const char c : text) {
+    if (c != '\'') unquoted += c;
   }
-  return value;
+  return std::string(platform::text::utf8Prefix(unquoted, kValueLength));
 }
 
 template <std::size_t N>

@@ -1,7 +1,5 @@
 // The console's pages: switching them from the side bar, the choosers filled at start-up, the
 // responsible-type switch, and what the form hands the resize control.
-#include <algorithm>
-#include <cctype>
 #include <map>
 
 #include "platform/controls/button.h"
@@ -9,6 +7,7 @@
 #include "platform/controls/edit_field.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/resize_control.h"
+#include "platform/text/ascii.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -31,13 +30,6 @@ const std::map<std::string, int, std::less<>> kAnchoringByType = {
     {"ZEP_QGRIDWRAPPER", 15},
     {"ZEP_TBARMENU", 12},  {"ZEP_EXPTOQV", 12},   {"ZEP_INTERNAV", 12},
 };
-
-std::string upper(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return result;
-}
 
 }  // namespace
 
@@ -180,7 +172,7 @@ void FRMMG_PASSAGGIO::ZEP_RESIZEFORM_RegisterControls() {
   for (const auto& control : m_form.controls()) {
     steps.step([&] { resize.removeControl(control->name()); });
     steps.step([&] {
-      const auto anchoring = kAnchoringByType.find(upper(control->typeName()));
+      const auto anchoring = kAnchoringByType.find(platform::text::upperAscii(control->typeName()));
       if (anchoring != kAnchoringByType.end()) resize.registerControl(control->name(), anchoring->second);
     });
   }

@@ -16,6 +16,7 @@
 #include <unordered_set>
 
 #include "platform/db/recordset.h"
+#include "platform/text/ascii.h"
 
 namespace passaggio::direct {
 namespace {
@@ -312,11 +313,7 @@ int verdict(const Data& data, const RunContext& context, const Body& body, const
 }  // namespace
 
 std::string comparable(const std::string& code) {
-  std::string result = code.substr(0, code.find_last_not_of(' ') + 1);
-  for (char& c : result) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return result;
+  return platform::text::lowerAscii(platform::text::trimRight(code, " "));
 }
 
 Evaluation evaluate(platform::db::Connection& connection, const RunContext& context) {

@@ -10,6 +10,7 @@
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "platform/db/recordset.h"
+#include "platform/text/ascii.h"
 #include "tests/src/console_fixture.h"
 
 namespace passaggio::testing {
@@ -17,7 +18,7 @@ namespace passaggio::testing {
 //! One row as field name to value.
 using Row = std::map<std::string, platform::Variant>;
 
-inline std::string trimmed(const std::string& text) { return text.substr(0, text.find_last_not_of(' ') + 1); }
+inline std::string trimmed(const std::string& text) { return std::string(platform::text::trimRight(text, " ")); }
 
 //! A value as a test compares it: NULL, or its text. (Two Null Variants cannot be compared
 //! with == : the comparison recurses without end.)
