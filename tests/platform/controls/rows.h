@@ -55,7 +55,7 @@ class MemoryTable : public db::Backend {
   int batches = 0;
 
   std::vector<db::StatementOutcome> run(std::string_view, db::RowsWanted, std::vector<std::string>*) override {
-    return {db::StatementOutcome{m_data, -1}};
+    return {db::StatementOutcome{m_data, -1, {}}};
   }
 
   std::vector<Variant> applyChanges(const db::BatchChanges& changes) override {
