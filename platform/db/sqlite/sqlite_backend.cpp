@@ -507,10 +507,39 @@ bool writable(const std::string& path) {
   return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
+// The URI that opens a file for reading as it stands, without the WAL's shared memory.
+std::string immutableUri(const std::string& path) {
+  std::string uri = "file:";
+  for (const char c : std::filesystem::absolute(path).string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
+}
+
 [[noreturn]] void cannotOpen(const std::string& path, const std::string& why, sqlite3* db = nullptr, int code = 0) {
   if (db != nullptr) sqlite3_close_v2(db);
   throw DbError({ErrorEntry{kConnectionErrorNumber, "Impossibile aprire il database " + path + ": " + why, kSource,
                             code, "08001"}});
+}
+
+// Opens `target` (the path or a URI for it) with the settings and functions every connection
+// has; a failure names `path`.
+sqlite3* openWithFunctions(const std::string& path, const std::string& target, int flags, int busyTimeout) {
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(target.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) cannotOpen(path, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc), db, rc);
+  sqlite3_extended_result_codes(db, 1);
+  sqlite3_busy_timeout(db, busyTimeout);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  if (sqlite::registerTsqlFunctions(db) != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, SQLITE_ERROR);
+  return db;
 }
 
 void configure(sqlite3* db, const std::string& path, bool memory) {
@@ -561,19 +590,20 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   // A file this user may not write, or marked read-only for everyone, is opened for reading:
   // everything that only reads works.
   const bool readOnly = exists && !writable(path);
-  sqlite3* db = nullptr;
   const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0)) |
                     SQLITE_OPEN_URI;
-  int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-  if (rc != SQLITE_OK) cannotOpen(path, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(rc), db, rc);
-  sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, std::atoi(connection.option("busy_timeout", "5000").c_str()));
-  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-  sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  if (sqlite::registerTsqlFunctions(db) != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, rc);
+  const int busyTimeout = std::atoi(connection.option("busy_timeout", "5000").c_str());
+  sqlite3* db = openWithFunctions(path, path, flags, busyTimeout);
   // Opening is lazy in SQLite: read the schema now so that a file that is not a database,
   // or one locked past the timeout, is reported here and not at the first statement.
-  rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  int rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  if (readOnly && (rc & 0xFF) == SQLITE_READONLY) {
+    // A WAL file needs its shared-memory index beside it; in a folder this user may not write
+    // it cannot be made, so the file is read as it stands: nobody here can change it anyway.
+    sqlite3_close_v2(db);
+    db = openWithFunctions(path, immutableUri(path), flags, busyTimeout);
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
   if ((rc & 0xFF) == SQLITE_NOTADB) cannotOpen(path, "il file non è un database.", db, rc);
   if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
   if (rc != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, rc);
