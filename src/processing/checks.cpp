@@ -46,6 +46,16 @@ std::string MatchingLines(FRMMG_PASSAGGIO& form, std::string_view EntityMapping:
   return text;
 }
 
+// Runs one statement as a step of the procedure: kept in the SQL buffer first, so that an
+// error report shows it.
+// A retry runs the step again, so the statement is copied, never moved, into the buffer.
+bool executeStep(ErrorTrap& trap, std::string& buffer, platform::db::Connection& db, const std::string& statement) {
+  return trap.step([&] {
+    buffer = statement;
+    db.Execute(buffer);
+  });
+}
+
 }  // namespace
 
 std::string FRMMG_PASSAGGIO::CondizioniEntita_TabellaDati() {
@@ -106,12 +116,7 @@ void FRMMG_PASSAGGIO::Controlli_Singolo_Argomento(const Variant& bodyId, const s
   const std::string k = m_company.toText();
   const std::string code = sql::Quoted(bodyCode);
   const std::string row = RowFilter(m_currentItemId);
-  const auto execute = [&](std::string statement) {
-    return trap.step([&] {
-      m_sql = statement;
-      Db().Execute(m_sql);
-    });
-  };
+  const auto execute = [&](const std::string& statement) { return executeStep(trap, m_sql, Db(), statement); };
 
   const std::string firstRow = m_currentItemId == 0 ? "" : "   WHERE ID = " + std::to_string(m_currentItemId) + " ";
   if (!execute(sql::Fill(s::kReset, {{"<T>", m_itemTable}, {"<C>", c}, {"<FIRST_ROW>", firstRow}}))) return;
@@ -192,12 +197,7 @@ void FRMMG_PASSAGGIO::Controllo_Argomento_Validazione_Manuale(const Variant& bod
 void FRMMG_PASSAGGIO::AggiornaColonneStato_TabellaDati() {
   ErrorTrap trap = Trap("AggiornaColonneStato_TabellaDati");
   const std::string row = RowFilter(m_currentItemId);
-  const auto execute = [&](std::string statement) {
-    return trap.step([&] {
-      m_sql = statement;
-      Db().Execute(m_sql);
-    });
-  };
+  const auto execute = [&](const std::string& statement) { return executeStep(trap, m_sql, Db(), statement); };
   const std::string firstRow = m_currentItemId == 0 ? "" : "WHERE ID = " + std::to_string(m_currentItemId) + " ";
   if (!execute(sql::Fill(s::kClearPermission, {{"<T>", m_itemTable}, {"<FIRST_ROW>", firstRow}}))) return;
   bool restricted = false;
