@@ -29,7 +29,7 @@ std::vector<long long> ids(Connection& connection, const std::string& query, con
 
 TEST(Schema, IsNeverCreatedOverExistingData) {
   ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
+  const auto file = folder.path() / "db.sqlite";
   createSchemaDatabase(file, Existing::Refuse);
   {
     Connection connection;
@@ -92,7 +92,7 @@ constexpr MinimalRow kMinimalRows[] = {
 
 TEST(Schema, EveryTableTakesARowOfOnlyItsNamedColumns) {
   ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
+  const auto file = folder.path() / "db.sqlite";
   createSchemaDatabase(file, Existing::Refuse);
   Connection connection;
   connection.Connect(connectionStringFor(file));
@@ -117,7 +117,7 @@ TEST(Schema, EveryTableTakesARowOfOnlyItsNamedColumns) {
 // project's collation, and numbers compare as numbers only in numeric columns.
 TEST(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
   ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
+  const auto file = folder.path() / "db.sqlite";
   createSchemaDatabase(file, Existing::Refuse);
   RawFile raw(file);
   int textColumns = 0;
@@ -145,7 +145,7 @@ TEST(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
 // sort the other way and other companies' bodies lie in between.
 TEST(Schema, BodiesOfACompanyComeBackInCreationOrder) {
   ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
+  const auto file = folder.path() / "db.sqlite";
   createSchemaDatabase(file, Existing::Refuse);
   const std::string bodies =
       "SELECT MG0M_ID , MG0M_ARGOMENTO , MG0M_DESCARGOMENTO , MG0M_STATOINI_MG6W , MG0M_STATOFIN_MG6W "
