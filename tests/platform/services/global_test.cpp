@@ -43,10 +43,7 @@ TEST_F(SignInTest, RefusesUnknownCompaniesUnknownAndInactiveUsersSayingWhich) {
 
 TEST_F(SignInTest, ReportsTheUserAndReadsTheCompanySettingAfresh) {
   auto global = signIn(2, "gverdi");
-  const host::UserInfo user = global->CurrentUser();
-  EXPECT_EQ(user.id, 4);
-  EXPECT_EQ(user.code, "GVERDI");
-  EXPECT_EQ(user.name, "Giuseppe Verdi (magazzino)");
+  EXPECT_EQ(global->CurrentUser().code, "GVERDI");
   EXPECT_TRUE(global->RestrictedStates());
   EXPECT_FALSE(signIn(1, "ADMIN")->RestrictedStates());
 
@@ -61,9 +58,6 @@ TEST_F(SignInTest, HostOpensOnTheFirstCompanyAndFirstActiveUserByDefault) {
   StandinHost host({connectionString, std::nullopt, "", display, folder() / "errori.log", Variant("MG")});
   EXPECT_EQ(host.global()->companyCode(), 1);
   EXPECT_EQ(host.global()->CurrentUser().code, "MROSSI");
-  EXPECT_EQ(host.navigator()->Scripts(), host.scripts());
-  EXPECT_EQ(host.menuEntry()->Value(), Variant("MG"));
-  EXPECT_EQ(host.global()->Objects(), host.objects());
 }
 
 using ItemStatesTest = DemoTest;
@@ -111,9 +105,6 @@ TEST_F(UtilityTest, SuffixesDifferBetweenConsolesStayFixedAndNameWorkingTables) 
     db.Execute("INSERT INTO " + table + " (ID) VALUES (1)");
   }
   EXPECT_EQ(value("SELECT COUNT(*) FROM ##TableDatiArticolo_" + second.Suffix()), "1");
-
-  EXPECT_EQ(first.ToText(Variant::null()), "");
-  EXPECT_DOUBLE_EQ(first.ToNumber(Variant(" 12.5 ")), 12.5);
 }
 
 }  // namespace
