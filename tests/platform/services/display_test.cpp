@@ -36,11 +36,8 @@ TEST(ScriptedDisplayTest, AnswersFromItsQueueThenFromItsPolicy) {
   EXPECT_EQ(display.showMessage({"Fatto.", style::kInformation, ""}), kOk);
   EXPECT_EQ(display.showError(failure("Form_Load", "rotto")), kIgnore);
   EXPECT_EQ(ScriptedDisplay().showMessage({"Salvare?", style::kYesNoCancel, ""}), kYes);
-  EXPECT_EQ(display.shown().size(), 6u);
-}
 
-TEST(ScriptedDisplayTest, RefusesAQueuedAnswerTheBoxDoesNotOffer) {
-  ScriptedDisplay display;
+  // A queued answer the box does not offer is a fault of the script, not an answer.
   display.queue({kYes, kYes});
   EXPECT_THROW(display.showMessage({"Codice famiglia inesistente.", style::kExclamation, ""}), ScriptError);
   EXPECT_THROW(display.showError(failure("Form_Load", "rotto")), ScriptError);
