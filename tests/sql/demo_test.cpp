@@ -151,11 +151,7 @@ TEST(DemoDatabaseFile, IsCreatedOnFirstUseAndReusedAfterwards) {
   EXPECT_EQ(ensureDemoDatabase(), path);
   EXPECT_EQ(RawFile(path).value("SELECT MG6W_DESCR FROM MG6W_STATIART WHERE MG6W_INDSTATO = 10"), "Modificato");
 
-  if (previous) {
-    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_DATA_HOME");
-  }
+  previous ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

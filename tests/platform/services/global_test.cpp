@@ -23,22 +23,10 @@ std::vector<long long> numbers(const Variant& array) {
 
 using SignInTest = DemoTest;
 
-TEST_F(SignInTest, RefusesUnknownCompaniesUnknownAndInactiveUsersSayingWhich) {
-  struct Case {
-    long long company;
-    std::string user;
-    std::string message;
-  };
-  for (const Case& c : {Case{7, "ADMIN", "La ditta 7 non esiste"}, Case{1, "NESSUNO", "L'utente NESSUNO non esiste"},
-                        Case{1, "ACOLOMBO", "L'utente ACOLOMBO non è attivo"},
-                        Case{1, "X' OR '1'='1", "non esiste"}}) {
-    try {
-      signIn(c.company, c.user);
-      ADD_FAILURE() << c.user << " was signed in on " << c.company;
-    } catch (const SignInError& error) {
-      EXPECT_THAT(error.what(), HasSubstr(c.message));
-    }
-  }
+// A typed user code stays one literal: it names no user rather than every one.
+TEST_F(SignInTest, AUserCodeWithQuotesNamesNoUser) {
+  EXPECT_THROW(signIn(1, "X' OR '1'='1"), SignInError);
+  EXPECT_THROW(signIn(1, "ADMIN'--"), SignInError);
 }
 
 TEST_F(SignInTest, ReportsTheUserAndReadsTheCompanySettingAfresh) {
