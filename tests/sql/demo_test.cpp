@@ -27,7 +27,7 @@ class DemoDatabase : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     s_folder = std::make_unique<ScratchFolder>("DemoDatabase");
-    s_file = *s_folder / "demo.db";
+    s_file = s_folder->path() / "demo.db";
     createDemoDatabase(s_file, Existing::Refuse);
   }
   static void TearDownTestSuite() { s_folder.reset(); }
@@ -146,16 +146,12 @@ TEST(DemoDatabaseFile, IsCreatedOnFirstUseAndReusedAfterwards) {
   ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
 
   const std::string path = ensureDemoDatabase();
-  EXPECT_EQ(path, (folder / "passaggio" / "demo.db").string());
+  EXPECT_EQ(path, (folder.path() / "passaggio" / "demo.db").string());
   RawFile(path).rows("UPDATE MG6W_STATIART SET MG6W_DESCR = 'Modificato' WHERE MG6W_INDSTATO = 10");
   EXPECT_EQ(ensureDemoDatabase(), path);
   EXPECT_EQ(RawFile(path).value("SELECT MG6W_DESCR FROM MG6W_STATIART WHERE MG6W_INDSTATO = 10"), "Modificato");
 
-  if (previous) {
-    ::setenv("XDG_DATA_HOME", saved.c_str(), 1);
-  } else {
-    ::unsetenv("XDG_DATA_HOME");
-  }
+  previous ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -27,10 +27,15 @@ std::vector<long long> ids(Connection& connection, const std::string& query, con
   return result;
 }
 
-TEST(Schema, IsNeverCreatedOverExistingData) {
+// A fresh schema in a file of its own.
+class Schema : public ::testing::Test {
+ protected:
+  void SetUp() override { createSchemaDatabase(file, Existing::Refuse); }
   ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
-  createSchemaDatabase(file, Existing::Refuse);
+  const std::filesystem::path file = folder.path() / "db.sqlite";
+};
+
+TEST_F(Schema, IsNeverCreatedOverExistingData) {
   {
     Connection connection;
     connection.Connect(connectionStringFor(file));
@@ -90,10 +95,7 @@ constexpr MinimalRow kMinimalRows[] = {
     {"MG77_GRUSTAT4", "( MG77_DITTA_CG18 , MG77_CODGRUSTAT ) VALUES ( 1 , 'A' )"},
 };
 
-TEST(Schema, EveryTableTakesARowOfOnlyItsNamedColumns) {
-  ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
-  createSchemaDatabase(file, Existing::Refuse);
+TEST_F(Schema, EveryTableTakesARowOfOnlyItsNamedColumns) {
   Connection connection;
   connection.Connect(connectionStringFor(file));
   for (const MinimalRow& row : kMinimalRows) {
@@ -115,10 +117,7 @@ TEST(Schema, EveryTableTakesARowOfOnlyItsNamedColumns) {
 
 // Text columns compare without regard to case and trailing blanks only if they carry the
 // project's collation, and numbers compare as numbers only in numeric columns.
-TEST(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
-  ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
-  createSchemaDatabase(file, Existing::Refuse);
+TEST_F(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
   RawFile raw(file);
   int textColumns = 0;
   for (const std::string& table : raw.rows("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%'")) {
@@ -143,17 +142,14 @@ TEST(Schema, EveryColumnIsTypedAndEveryTextColumnUsesTheProjectCollation) {
 // The run reads the bodies of a company without ORDER BY and settles ties of the new state
 // by the order it gets: it must be the order of creation, even when codes and start states
 // sort the other way and other companies' bodies lie in between.
-TEST(Schema, BodiesOfACompanyComeBackInCreationOrder) {
-  ScratchFolder folder;
-  const auto file = folder / "db.sqlite";
-  createSchemaDatabase(file, Existing::Refuse);
+TEST_F(Schema, BodiesOfACompanyComeBackInCreationOrder) {
   const std::string bodies =
       "SELECT MG0M_ID , MG0M_ARGOMENTO , MG0M_DESCARGOMENTO , MG0M_STATOINI_MG6W , MG0M_STATOFIN_MG6W "
       "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) WHERE MG0M_DITTA_CG18 = 1 ";
   const std::string entities =
       "SELECT MG0L_ID , MG0L_ENTITA FROM MG0L_ENTITA_PASSAGGI WITH (NOLOCK) WHERE MG0L_DITTA_CG18 = 1 "
       "     AND MG0L_ENTITA_SEL = 1 ";
-  std::vector<long long> expectedBodies, expectedEntities;
+  std::vector<long long> expected;
   {
     Connection connection;
     connection.Connect(connectionStringFor(file));
@@ -166,20 +162,18 @@ TEST(Schema, BodiesOfACompanyComeBackInCreationOrder) {
                          std::to_string(company) + " , '" + code + "' , " + std::to_string(90 - n % 9 * 10) + " , 10 )");
       connection.Execute("INSERT INTO MG0L_ENTITA_PASSAGGI ( MG0L_DITTA_CG18 , MG0L_ENTITA , MG0L_ENTITA_SEL ) VALUES ( " +
                          std::to_string(company) + " , '" + code + "' , 1 )");
-      if (company == 1) {
-        expectedBodies.push_back(n + 1);
-        expectedEntities.push_back(n + 1);
-      }
+      if (company == 1) expected.push_back(n + 1);
     }
-    EXPECT_EQ(ids(connection, bodies, "MG0M_ID"), expectedBodies);
-    EXPECT_EQ(ids(connection, entities, "MG0L_ID"), expectedEntities);
   }
-  // Statistics may change the plan; they must not change the order.
-  RawFile(file).rows("ANALYZE");
-  Connection connection;
-  connection.Connect(connectionStringFor(file));
-  EXPECT_EQ(ids(connection, bodies, "MG0M_ID"), expectedBodies);
-  EXPECT_EQ(ids(connection, entities, "MG0L_ID"), expectedEntities);
+  const auto inCreationOrder = [&] {
+    Connection connection;
+    connection.Connect(connectionStringFor(file));
+    EXPECT_EQ(ids(connection, bodies, "MG0M_ID"), expected);
+    EXPECT_EQ(ids(connection, entities, "MG0L_ID"), expected);
+  };
+  inCreationOrder();
+  RawFile(file).rows("ANALYZE");  // statistics may change the plan; they must not change the order
+  inCreationOrder();
 }
 
 }  // namespace

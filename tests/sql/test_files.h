@@ -1,41 +1,21 @@
-// Helpers of the database-file tests: a scratch folder per test, and raw SQLite reads of a
-// file (with the project's collation registered) for what the layer does not show.
+// Raw SQLite reads of a database file (with the project's collation registered), for what
+// the layer does not show.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/db/sqlite/sqlite_functions.h"
+#include "tests/support/program_run.h"
 
 namespace sql::testing {
 
 namespace fs = std::filesystem;
-
-//! A folder of its own for the running test, removed afterwards.
-class ScratchFolder {
- public:
-  //! Named after the running test, or `name` outside a test (a suite's set-up).
-  explicit ScratchFolder(std::string name = {}) {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    if (name.empty()) name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "suite";
-    m_path = fs::temp_directory_path() / ("passaggio_sql_" + std::to_string(::getpid()) + "_" + name);
-    fs::remove_all(m_path);
-    fs::create_directories(m_path);
-  }
-  ~ScratchFolder() { fs::remove_all(m_path); }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  fs::path operator/(const char* name) const { return m_path / name; }
-  const fs::path& path() const { return m_path; }
-
- private:
-  fs::path m_path;
-};
+using passaggio::testing::ScratchFolder;
 
 //! A raw read-write handle on a database file, with TSQL_CI registered.
 class RawFile {

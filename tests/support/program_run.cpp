@@ -27,10 +27,10 @@ std::string contents(const std::filesystem::path& file) {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder()
+ScratchFolder::ScratchFolder(const std::string& name)
     : m_path(std::filesystem::temp_directory_path() /
              ("passaggio_" + std::to_string(::getpid()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+              (name.empty() ? ::testing::UnitTest::GetInstance()->current_test_info()->name() : name))) {
   std::filesystem::remove_all(m_path);
   std::filesystem::create_directories(m_path);
 }

@@ -16,8 +16,9 @@ struct Outcome {
 
 class ScratchFolder {
  public:
-  //! A fresh folder named after the running test; removed again at the end.
-  ScratchFolder();
+  //! A fresh folder named after the running test, or `name` outside one (a suite's set-up);
+  //! removed again at the end.
+  explicit ScratchFolder(const std::string& name = {});
   ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;

@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "platform/db/recordset.h"
+#include "tests/support/program_run.h"
 
 namespace platform::db {
 namespace {
@@ -20,15 +21,7 @@ namespace fs = std::filesystem;
 
 class ConnectionTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("passaggio_db_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-
-  std::string path(const char* name) const { return (m_dir / name).string(); }
+  std::string path(const char* name) const { return m_folder.file(name); }
 
   // A database file with one table of two rows.
   std::string makeDatabase(const char* name) {
@@ -51,7 +44,7 @@ class ConnectionTest : public ::testing::Test {
     return {};
   }
 
-  fs::path m_dir;
+  passaggio::testing::ScratchFolder m_folder;
 };
 
 TEST_F(ConnectionTest, OpenFailuresSayWhatIsWrong) {

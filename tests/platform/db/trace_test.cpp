@@ -11,6 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/db/connection.h"
+#include "tests/support/program_run.h"
 
 namespace platform::db {
 namespace {
@@ -26,13 +27,8 @@ std::vector<nlohmann::json> readTrace(const fs::path& file) {
 
 class TraceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_file = fs::temp_directory_path() / ("passaggio_trace_" + std::to_string(::getpid()) + "_" +
-                                          ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".jsonl");
-    fs::remove(m_file);
-  }
-  void TearDown() override { fs::remove(m_file); }
-  fs::path m_file;
+  passaggio::testing::ScratchFolder m_folder;
+  const fs::path m_file = m_folder.path() / "trace.jsonl";
 };
 
 TEST_F(TraceTest, RecordsEachStatementExactlyWithTranslationRowsAndErrors) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -15,27 +14,17 @@
 #include "platform/services/global.h"
 #include "platform/services/scripted_display.h"
 #include "sql/database_file.h"
+#include "tests/support/program_run.h"
 
 namespace platform::services::testing {
-
-namespace fs = std::filesystem;
 
 class DemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_folder = fs::temp_directory_path() /
-               ("passaggio_services_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
-    fs::remove_all(m_folder);
-    fs::create_directories(m_folder);
-    sql::createDemoDatabase(m_folder / "demo.db", sql::Existing::Refuse);
-    connectionString = sql::connectionStringFor(m_folder / "demo.db");
+    sql::createDemoDatabase(folder() / "demo.db", sql::Existing::Refuse);
+    connectionString = sql::connectionStringFor(folder() / "demo.db");
     db.Connect(connectionString);
     display = std::make_shared<ScriptedDisplay>();
-  }
-  void TearDown() override {
-    db.Close();
-    fs::remove_all(m_folder);
   }
 
   std::shared_ptr<StandinGlobal> signIn(long long company = 1, const std::string& user = "ADMIN") {
@@ -48,14 +37,15 @@ class DemoTest : public ::testing::Test {
     return rows->Eof() ? std::string("<no row>") : rows->Field(0).toText();
   }
 
-  const fs::path& folder() const { return m_folder; }
+  const std::filesystem::path& folder() const { return m_folder.path(); }
 
+ private:
+  passaggio::testing::ScratchFolder m_folder;  // outlives the connections below
+
+ protected:
   std::string connectionString;
   db::Connection db;
   std::shared_ptr<ScriptedDisplay> display;
-
- private:
-  fs::path m_folder;
 };
 
 }  // namespace platform::services::testing

@@ -1,5 +1,4 @@
-// The navigator raises its events on the module connected to it, and only while it lives;
-// the script model answers the close vote it was given.
+// The navigator raises its events on the module connected to it, and only while it lives.
 #include <gmock/gmock.h>
 
 #include "platform/services/navigator.h"
@@ -52,32 +51,6 @@ TEST(NavigatorTest, RaisesScriptInitialisationAndRefusalsOnTheConnectedModuleOnl
   other.reset();
   EXPECT_FALSE(navigator.connected());
   EXPECT_FALSE(navigator.RaiseBeforeChangeDitta());
-  EXPECT_EQ(navigator.initialisations(), 2);
-
-  navigator.ClearScripts();
-  EXPECT_EQ(navigator.Scripts(), nullptr);
-}
-
-TEST(NavigatorTest, ScriptModelKeepsTheFormAndAnswersTheCloseVoteItWasGiven) {
-  StandinScripts scripts;
-  auto form = std::make_shared<Object>();
-  std::shared_ptr<Object> reference = form;
-  std::shared_ptr<Object> output = std::make_shared<Object>();
-  scripts.RegisterForm("FRMMG_PASSAGGIO", reference, 0, "Passaggio di stato", output);
-  EXPECT_EQ(reference, form);
-  EXPECT_EQ(output, nullptr);
-  ASSERT_EQ(scripts.registrations().size(), 1u);
-  EXPECT_EQ(scripts.registrations()[0].caption, "Passaggio di stato");
-
-  scripts.RaiseFormEvent("FRMMG_PASSAGGIO", 0, 1, "");
-  scripts.RaiseFormEvent("FRMMG_PASSAGGIO", 0, 0, "");
-  ASSERT_EQ(scripts.formEvents().size(), 2u);
-  EXPECT_EQ(scripts.formEvents()[0].opening, 1);
-  EXPECT_EQ(scripts.formEvents()[1].opening, 0);
-
-  EXPECT_FALSE(scripts.CancelClose());
-  scripts.setCancelClose(true);
-  EXPECT_TRUE(scripts.CancelClose());
 }
 
 }  // namespace

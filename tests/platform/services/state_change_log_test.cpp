@@ -39,9 +39,10 @@ class StateChangeLogTest : public DemoTest {
   static std::vector<std::string> written(db::Connection& connection) {
     std::vector<std::string> rows;
     for (auto log = sessionChanges(connection); !log->Eof(); log->MoveNext()) {
-      rows.push_back(log->Field("FW10_CODART_MG66").toText().substr(0, log->Field("FW10_CODART_MG66").toText().find(' ')) +
-                     " " + log->Field("FW10_STATOPREC").toText() + "->" + log->Field("FW10_STATONUOVO").toText() + " " +
-                     log->Field("FW10_ID_FW07").toText() + " " + log->Field("FW10_LOTTO").toText());
+      const std::string item = log->Field("FW10_CODART_MG66").toText();
+      rows.push_back(item.substr(0, item.find(' ')) + " " + log->Field("FW10_STATOPREC").toText() + "->" +
+                     log->Field("FW10_STATONUOVO").toText() + " " + log->Field("FW10_ID_FW07").toText() + " " +
+                     log->Field("FW10_LOTTO").toText());
     }
     return rows;
   }
