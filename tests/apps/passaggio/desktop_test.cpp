@@ -33,7 +33,6 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   settle();
   EXPECT_EQ(m_window->mdiArea()->subWindowList().size(), 1);
   EXPECT_EQ(console->windowTitle(), QString::fromUtf8(kConsoleCaption));
-  EXPECT_EQ(console->widget(), console->formView());
   EXPECT_FALSE(console->isMaximized());
   // The console leaves its position to the host (0), so its container puts it at 100 twips,
   // and gives it the form's width.

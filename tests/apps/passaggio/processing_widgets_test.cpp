@@ -96,29 +96,20 @@ void doubleClickCell(GridView& view, int row, std::string_view field) {
 
 class ProcessingWidgetsTest : public DesktopTest {
  protected:
-  //! Opens a console as `user` (empty: ADMIN) and goes to the items page.
-  void openItemsPage(const std::string& user = "") {
+  //! Opens a console as `user` (empty: ADMIN), goes to the items page and presses the process
+  //! button; the results page must come.
+  void processAs(const std::string& user) {
     if (!user.empty()) m_window->setSignIn({m_file, 1, user});
     m_console = m_window->openConsole();
     ASSERT_NE(m_console, nullptr);
     settle();
     clickPage(view(), QStringLiteral("INT_MOD_DATI"));
     settle();
-    ASSERT_TRUE(view().widgetFor("FRAME_INTERROGAZ")->isVisible());
-  }
-
-  //! Presses the process button; the results page must come.
-  void process() {
     auto* button = view().widget<QPushButton>("CMD_ELABORA");
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
     settle();
     ASSERT_TRUE(view().widgetFor("FRAME_INTERROGAZ_RIS")->isVisible());
-  }
-
-  void processAs(const std::string& user) {
-    openItemsPage(user);
-    process();
   }
 
   //! Clicks an item's row in the items grid, away from the code's cell button.
@@ -166,14 +157,13 @@ class ProcessingWidgetsTest : public DesktopTest {
 };
 
 TEST_F(ProcessingWidgetsTest, TheProcessButtonShowsTheVerdictsAndReportsEachBodyInTheStatusBar) {
-  ASSERT_NO_FATAL_FAILURE(openItemsPage());
   QStatusBar* bar = m_window->statusBar();
   std::vector<QString> reported;
   {
     QObject listening;
     QObject::connect(bar, &QStatusBar::messageChanged, &listening,
                      [&](const QString& text) { reported.push_back(text); });
-    ASSERT_NO_FATAL_FAILURE(process());
+    ASSERT_NO_FATAL_FAILURE(processAs(""));
   }
   EXPECT_EQ(items().model()->rowCount(), static_cast<int>(items().grid().rowCount()));
 
