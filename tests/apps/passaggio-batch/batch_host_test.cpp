@@ -15,8 +15,9 @@ class BatchHost : public ::testing::Test {
  protected:
   BatchHost() { sql::createDemoDatabase(m_folder.path() / "demo.db", sql::Existing::Replace); }
 
-  Outcome batch(std::vector<std::string> arguments, const std::string& input = {}) const {
-    arguments.insert(arguments.begin(), {"--db", "demo.db"});
+  Outcome batch(std::vector<std::string> arguments, const std::string& input = {},
+                const std::string& database = "demo.db") const {
+    arguments.insert(arguments.begin(), {"--db", database});
     return m_folder.run(PASSAGGIO_BATCH_BINARY, arguments, input);
   }
 
@@ -33,44 +34,42 @@ TEST_F(BatchHost, WhoamiShowsTheSignedInUserAndTheStatesTheyMayAssign) {
 }
 
 TEST_F(BatchHost, RefusesWhoCannotSignInWithAClearMessage) {
+  std::ofstream(m_folder.path() / "note.db") << "appunti della riunione, non un database";
   const struct {
     std::vector<std::string> arguments;
     const char* says;
+    const char* database = "demo.db";
   } cases[] = {
       {{"--user", "ACOLOMBO", "whoami"}, "non è attivo"},
       {{"--user", "O'BRIEN", "whoami"}, "non esiste"},  // a quote in a typed code is just a character
       {{"--user", "X]; DROP TABLE FW07_APPUSER --", "whoami"}, "non esiste"},
       {{"--company", "99", "whoami"}, "99"},
+      {{"whoami"}, "non esiste", "manca.db"},
+      {{"whoami"}, "non è un database", "note.db"},
+      {{"whoami"}, "assente.db non esiste", "sqlite:assente.db;busy_timeout=10"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.says);
-    const Outcome outcome = batch(test.arguments);
+    const Outcome outcome = batch(test.arguments, {}, test.database);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find(test.says), std::string::npos) << outcome.err;
   }
   EXPECT_EQ(batch({"whoami"}).status, 0) << "nothing was harmed";
-}
-
-TEST_F(BatchHost, ADatabaseThatIsMissingOrNoDatabaseIsReported) {
-  std::ofstream(m_folder.path() / "note.db") << "appunti della riunione, non un database";
-  const Outcome missing = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "manca.db", "whoami"});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("non esiste"), std::string::npos) << missing.err;
-  const Outcome foreign = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "note.db", "whoami"});
-  EXPECT_EQ(foreign.status, 1);
-  EXPECT_NE(foreign.err.find("non è un database"), std::string::npos) << foreign.err;
+  EXPECT_EQ(batch({"whoami"}, {}, "sqlite:demo.db;busy_timeout=10000;trace=t.jsonl").status, 0)
+      << "a connection string names the database too";
+  EXPECT_NE(std::ifstream(m_folder.path() / "t.jsonl").peek(), EOF) << "and its trace option is honoured";
 }
 
 TEST_F(BatchHost, WrongUsageExitsWithTwo) {
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{}, {"--db", "demo.db"}, {"--db", "demo.db", "vola"},
-        {"--db", "demo.db", "--on-error", "forse", "whoami"}, {"--db", "demo.db", "--company", "uno", "whoami"},
-        {"--db", "demo.db", "--company", "1x", "whoami"}, {"--db", "demo.db", "--user", "", "whoami"},
-        {"--db", "demo.db", "--verbose", "whoami"}, {"--db", "demo.db", "run", "--item"}}) {
-    const Outcome outcome = m_folder.run(PASSAGGIO_BATCH_BINARY, arguments);
+  const std::vector<std::vector<std::string>> wrong = {
+      {}, {"vola"}, {"--on-error", "forse", "whoami"}, {"--company", "uno", "whoami"}, {"--company", "1x", "whoami"},
+      {"--user", "", "whoami"}, {"--verbose", "whoami"}, {"run", "--item"}};
+  for (const auto& arguments : wrong) {
+    const Outcome outcome = batch(arguments);
     EXPECT_EQ(outcome.status, 2) << outcome.err;
     EXPECT_NE(outcome.err.find("uso:"), std::string::npos);
   }
+  EXPECT_EQ(m_folder.run(PASSAGGIO_BATCH_BINARY, {}).status, 2) << "no database";
   const Outcome help = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("uso: passaggio-batch"), std::string::npos);
@@ -86,25 +85,24 @@ TEST_F(BatchHost, PagesListTheSideBarAndEveryControlByPage) {
 }
 
 TEST_F(BatchHost, AScriptStopsAtTheFirstLineThatCannotBeCarriedOut) {
-  const Outcome hidden = batch({"script", "-"}, "# the configuration pages are hidden at start\ntype TXT_ARGOMENTO QUALITA\n");
-  EXPECT_EQ(hidden.status, 1);
-  EXPECT_NE(hidden.err.find("riga 2: TXT_ARGOMENTO non è visibile"), std::string::npos) << hidden.err;
-  const Outcome unknown = batch({"script", "-"}, "answer yes\nclick CMD_NESSUNO\n");
-  EXPECT_EQ(unknown.status, 1);
-  EXPECT_NE(unknown.err.find("riga 2: controllo sconosciuto CMD_NESSUNO"), std::string::npos) << unknown.err;
-  const Outcome missing = batch({"script", "nessuno.txt"});
-  EXPECT_EQ(missing.status, 1);
+  const struct {
+    const char* script;
+    const char* input;
+    const char* says;
+  } cases[] = {
+      {"-", "# the configuration pages are hidden at start\ntype TXT_ARGOMENTO QUALITA\n",
+       "riga 2: TXT_ARGOMENTO non è visibile"},
+      {"-", "answer yes\nclick CMD_NESSUNO\n", "riga 2: controllo sconosciuto CMD_NESSUNO"},
+      {"nessuno.txt", "", "nessuno.txt"},
+  };
+  for (const auto& test : cases) {
+    const Outcome outcome = batch({"script", test.script}, test.input);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find(test.says), std::string::npos) << outcome.err;
+  }
   const Outcome dump = batch({"script", "-"}, "dump CMD_ELABORA\n");
   EXPECT_EQ(dump.status, 0) << dump.err;
   EXPECT_EQ(dump.out, "name,text,value,enabled,visible\r\nCMD_ELABORA,&Elabora,\"\",1,1\r\n");
-}
-
-TEST_F(BatchHost, TakesTheConnectionStringsItsUsersWrite) {
-  const Outcome waiting = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;busy_timeout=10000", "whoami"});
-  EXPECT_EQ(waiting.status, 0) << waiting.err;
-  const Outcome traced = m_folder.run(PASSAGGIO_BATCH_BINARY, {"--db", "sqlite:demo.db;trace=t.jsonl", "whoami"});
-  EXPECT_EQ(traced.status, 0) << traced.err;
-  EXPECT_NE(std::ifstream(m_folder.path() / "t.jsonl").peek(), EOF);
 }
 
 TEST_F(BatchHost, AnUnwritableTraceIsReportedOnceAndFails) {

@@ -21,11 +21,9 @@ TEST(RecordsetCsv, WritesValuesAsStored) {
       {Variant::null(), ""},
       {Variant(), ""},
       {Variant(20), "20"},
-      {Variant(-7), "-7"},
       {Variant(Decimal::parse("2.00")), "2"},
       {Variant(Decimal::parse("1.50")), "1.5"},
       {Variant(Decimal::parse("-0.250")), "-0.25"},
-      {Variant(Decimal::parse("120")), "120"},
       {Variant(20.0), "20"},
       {Variant(0.1), "0.1"},
       {Variant(1e-7), "0.0000001"},
@@ -33,7 +31,6 @@ TEST(RecordsetCsv, WritesValuesAsStored) {
       {Variant(true), "1"},
       {Variant("VITE-A1                  "), "VITE-A1"},
       {Variant("    "), "\"\""},
-      {Variant(""), "\"\""},
       {Variant("  rientro"), "  rientro"},
       {Variant("Vite, zincata"), "\"Vite, zincata\""},
       {Variant("detta \"TE\""), "\"detta \"\"TE\"\"\""},
@@ -48,38 +45,29 @@ TEST(RecordsetCsv, WritesValuesAsStored) {
   }
 }
 
-TEST(RecordsetCsv, WritesAHeaderAndOneRecordPerRow) {
+TEST(RecordsetCsv, WritesAHeaderAndOneRecordPerRowThatAnRfc4180ReaderReadsBack) {
   ResultData data;
   data.columns = {{"CODART", "CHAR(25)", "MG66_ANAGRART", "MG66_CODART", false}, {"NOTE, BREVI", "", "", "", false}};
-  data.rows = {{Variant("A1"), Variant::null()}, {Variant("B2"), Variant("ok")}};
+  data.rows = {{Variant("A1"), Variant("riga 1\r\nriga 2; \"citata\", fine")},
+               {Variant("  B2"), Variant::null()},
+               {Variant("C3"), Variant("")}};
   Recordset rows(nullptr, "SELECT", data);
   rows.MoveLast();
   std::ostringstream out;
   writeCsv(out, rows);
-  EXPECT_EQ(out.str(), "CODART,\"NOTE, BREVI\"\r\nA1,\r\nB2,ok\r\n");
   EXPECT_TRUE(rows.Eof());
+  using passaggio::testing::CsvRecord;
+  EXPECT_EQ(passaggio::testing::readCsv(out.str()),
+            (std::vector<CsvRecord>{{"CODART", "NOTE, BREVI"},
+                                    {"A1", "riga 1\r\nriga 2; \"citata\", fine"},
+                                    {"  B2", std::nullopt},
+                                    {"C3", ""}}))
+      << "from the first row, wherever the record set stood";
 
   Recordset empty(nullptr, "SELECT", ResultData{data.columns, {}});
   std::ostringstream header;
   writeCsv(header, empty);
   EXPECT_EQ(header.str(), "CODART,\"NOTE, BREVI\"\r\n");
-}
-
-TEST(RecordsetCsv, ReadsBackAsWrittenByAnRfc4180Reader) {
-  ResultData data;
-  data.columns = {{"CODART", "", "", "", false}, {"NOTE", "", "", "", false}};
-  data.rows = {{Variant("A1"), Variant("riga 1\r\nriga 2; \"citata\", fine")},
-               {Variant("  B2"), Variant::null()},
-               {Variant("C3"), Variant("")}};
-  Recordset rows(nullptr, "SELECT", data);
-  std::ostringstream out;
-  writeCsv(out, rows);
-  using passaggio::testing::CsvRecord;
-  EXPECT_EQ(passaggio::testing::readCsv(out.str()),
-            (std::vector<CsvRecord>{{"CODART", "NOTE"},
-                                    {"A1", "riga 1\r\nriga 2; \"citata\", fine"},
-                                    {"  B2", std::nullopt},
-                                    {"C3", ""}}));
 }
 
 }  // namespace

@@ -6,8 +6,6 @@
 #include <regex>
 #include <set>
 
-#include "platform/controls/button.h"
-#include "platform/controls/frame.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/twips.h"
 #include "platform/services/standin_host.h"
@@ -35,7 +33,6 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   settle();
   EXPECT_EQ(m_window->mdiArea()->subWindowList().size(), 1);
   EXPECT_EQ(console->windowTitle(), QString::fromUtf8(kConsoleCaption));
-  EXPECT_EQ(console->widget(), console->formView());
   EXPECT_FALSE(console->isMaximized());
   // The console leaves its position to the host (0), so its container puts it at 100 twips,
   // and gives it the form's width.
@@ -107,28 +104,6 @@ TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {
   EXPECT_FALSE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
 }
 
-TEST_F(DesktopTest, AScriptThatRefusesTheCloseKeepsTheSubwindowOpen) {
-  QPointer<ConsoleSubWindow> console = m_window->openConsole();
-  ASSERT_NE(console, nullptr);
-  m_window->hostOf(console)->scripts()->setCancelClose(true);
-
-  console->close();  // the close box of the subwindow
-  settle();
-  ASSERT_FALSE(console.isNull());
-  EXPECT_TRUE(console->isVisible());
-  EXPECT_TRUE(console->isOpen());
-  EXPECT_FALSE(m_window->closeConsole(console));
-  settle();
-  EXPECT_EQ(m_window->consoles().size(), 1u);
-
-  m_window->hostOf(console)->scripts()->setCancelClose(false);
-  console->close();
-  settle();
-  EXPECT_TRUE(console.isNull()) << "the subwindow goes with the console";
-  EXPECT_TRUE(m_window->consoles().empty());
-  EXPECT_TRUE(m_window->mdiArea()->subWindowList().isEmpty());
-}
-
 TEST_F(DesktopTest, ASecondConsoleWorksOnAWorkingTableOfItsOwn) {
   const std::filesystem::path trace = m_file.string() + ".trace.jsonl";
   std::filesystem::remove(trace);
@@ -158,42 +133,44 @@ TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItem) {
   ConsoleSubWindow* console = m_window->openConsole(std::string("VIT-TE-M8X20-ZN"));
   ASSERT_NE(console, nullptr);
   settle();
-  const auto& form = console->moduleWindow()->Controls();
-  EXPECT_FALSE(form.get<platform::controls::Frame>("FRAME_ENTITA").isVisible());
   EXPECT_FALSE(console->formView()->widgetFor("FRAME_ENTITA")->isVisible());
-  EXPECT_FALSE(form.get<platform::controls::Button>("CMD_PARAM").isEnabled());
+  EXPECT_FALSE(console->formView()->widgetFor("CMD_PARAM")->isEnabled());
 }
 
 TEST_F(DesktopTest, TheKeyboardOpensAndClosesConsoles) {
   m_window->activateWindow();
-  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
-  settle();
-  ASSERT_EQ(m_window->consoles().size(), 1u);
-  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
-  settle();
-  ASSERT_EQ(m_window->consoles().size(), 2u);
-  QTest::keyClick(m_window.get(), Qt::Key_W, Qt::ControlModifier);
-  settle();
-  EXPECT_EQ(m_window->consoles().size(), 1u);
+  for (const auto& [key, consoles] : {std::pair{Qt::Key_N, 1u}, {Qt::Key_N, 2u}, {Qt::Key_W, 1u}}) {
+    QTest::keyClick(m_window.get(), key, Qt::ControlModifier);
+    settle();
+    ASSERT_EQ(m_window->consoles().size(), consoles);
+  }
 }
 
-TEST_F(DesktopTest, QuittingAsksEveryConsoleAndThenLetsTheModuleGo) {
-  ConsoleSubWindow* keeps = m_window->openConsole();
+TEST_F(DesktopTest, ARefusedCloseKeepsTheSubwindowAndQuittingAsksEveryConsole) {
+  QPointer<ConsoleSubWindow> keeps = m_window->openConsole();
   ConsoleSubWindow* goes = m_window->openConsole();
   ASSERT_NE(keeps, nullptr);
   ASSERT_NE(goes, nullptr);
   m_window->hostOf(keeps)->scripts()->setCancelClose(true);
+  keeps->close();  // the close box of the subwindow
+  settle();
+  ASSERT_FALSE(keeps.isNull());
+  EXPECT_TRUE(keeps->isVisible());
+  EXPECT_TRUE(keeps->isOpen());
+  EXPECT_FALSE(m_window->closeConsole(keeps));
 
   m_window->action(MainWindow::Command::Quit)->trigger();
   settle();
   EXPECT_TRUE(m_window->isVisible()) << "one console refused: the program stays";
   ASSERT_EQ(m_window->consoles().size(), 1u);
   EXPECT_EQ(m_window->consoles()[0], keeps) << "the other one was closed all the same";
+  EXPECT_EQ(m_window->mdiArea()->subWindowList().size(), 1);
   EXPECT_FALSE(m_module.CanUnload());
 
   m_window->hostOf(keeps)->scripts()->setCancelClose(false);
   m_window->action(MainWindow::Command::Quit)->trigger();
   settle();
+  EXPECT_TRUE(keeps.isNull()) << "the subwindow goes with the console";
   EXPECT_FALSE(m_window->isVisible());
   EXPECT_TRUE(m_window->consoles().empty());
   m_window.reset();

@@ -57,26 +57,24 @@ TEST_F(SignInTest, TheDialogOffersCompaniesAndActiveUsersAndRemembersTheLastChoi
 }
 
 TEST_F(SignInTest, RefusedSignInsSayWhy) {
+  const std::string missing = m_file.string() + ".manca";
   const struct {
+    std::string database;
     std::optional<long long> company;
     const char* user;
     const char* says;
   } cases[] = {
-      {1, "ACOLOMBO", "non è attivo"},
-      {1, "NESSUNO", "non esiste"},
-      {99, "ADMIN", "La ditta 99 non esiste"},
+      {m_file, 1, "ACOLOMBO", "non è attivo"},
+      {m_file, 1, "NESSUNO", "non esiste"},
+      {m_file, 99, "ADMIN", "La ditta 99 non esiste"},
+      {missing, 1, "ADMIN", "non esiste"},
+      {"sqlite:" + missing + ";busy_timeout=100", 1, "ADMIN", "non esiste"},
   };
   for (const auto& refused : cases) {
-    SCOPED_TRACE(refused.user);
-    SignInChoice choice{m_file, refused.company, refused.user};
-    const auto reason = checkSignIn(choice, nullptr);
-    ASSERT_TRUE(reason.has_value());
-    EXPECT_NE(reason->find(refused.says), std::string::npos) << *reason;
+    SCOPED_TRACE(refused.database + " " + refused.user);
+    SignInChoice choice{refused.database, refused.company, refused.user};
+    EXPECT_NE(checkSignIn(choice, nullptr).value_or("").find(refused.says), std::string::npos);
   }
-  SignInChoice missing{m_file.string() + ".manca", 1, "ADMIN"};
-  EXPECT_TRUE(checkSignIn(missing, nullptr).has_value());
-  SignInChoice missingByString{"sqlite:" + m_file.string() + ".manca;busy_timeout=100", 1, "ADMIN"};
-  EXPECT_NE(checkSignIn(missingByString, nullptr).value_or("").find("non esiste"), std::string::npos);
   SignInChoice byString{"sqlite:" + m_file.string() + ";busy_timeout=100", 1, "MROSSI"};
   EXPECT_FALSE(checkSignIn(byString, nullptr).has_value()) << "a connection string names the database too";
 
@@ -126,8 +124,7 @@ TEST(DesktopProgram, WithoutAScreenItPointsToTheBatchHost) {
   EXPECT_EQ(outcome.status, 1);
   EXPECT_NE(outcome.err.find("Nessuno schermo disponibile"), std::string::npos) << outcome.err;
   EXPECT_NE(outcome.err.find("passaggio-batch"), std::string::npos) << outcome.err;
-  EXPECT_EQ(usage.status, 2);
-  EXPECT_NE(usage.err.find("--company vuole un numero"), std::string::npos) << usage.err;
+  EXPECT_EQ(usage.status, 2) << usage.err;
 }
 
 TEST(DesktopProgram, ReadsItsCommandLine) {
@@ -137,7 +134,6 @@ TEST(DesktopProgram, ReadsItsCommandLine) {
   EXPECT_EQ(options.company, 2);
   EXPECT_EQ(options.user, "MROSSI");
   EXPECT_EQ(options.item, "VITE A");
-  EXPECT_FALSE(options.help);
   EXPECT_TRUE(parseOptions({"--help"}).help);
 
   const struct {

@@ -107,24 +107,25 @@ class ModelDriverTest : public ::testing::Test {
   Answers m_answers;
 };
 
-TEST_F(ModelDriverTest, ActsOnlyOnControlsAUserCouldReach) {
-  EXPECT_EQ(failingLine("type TXT_CODICE A1\ntype TXT_MANCA X\n"), 2);
-  EXPECT_EQ(failingLine("type TXT_NASCOSTO X\n"), 1);
-  EXPECT_EQ(failingLine("click CMD_SPENTO\n"), 1);
-  EXPECT_EQ(failingLine("click TXT_CODICE\n"), 1) << "not a button";
-  EXPECT_EQ(failingLine("row GRD_ART 3\n"), 1);
-  EXPECT_EQ(failingLine("row GRD_ART Z9\n"), 1);
-}
-
-TEST_F(ModelDriverTest, ANumberOutOfRangeIsALineThatCannotBeCarriedOut) {
+TEST_F(ModelDriverTest, ALineAUserCouldNotCarryOutStopsTheScriptThere) {
+  const struct {
+    const char* script;
+    int line;
+  } cases[] = {
+      {"type TXT_CODICE A1\ntype TXT_MANCA X\n", 2}, {"type TXT_NASCOSTO X\n", 1},
+      {"click CMD_SPENTO\n", 1},                      {"click TXT_CODICE\n", 1},  // not a button
+      {"row GRD_ART 3\n", 1},                         {"row GRD_ART Z9\n", 1},
+      {"row GRD_ART 0\n", 1},                         {"row GRD_ART 1\ncell GRD_ART CODART 2\n", 2},
+      {"expect Nessuna entità\n", 1},                 {"expect Nessun dato\n", 0},
+  };
+  m_answers.last = "Nessun dato da visualizzare.";
+  for (const auto& test : cases) EXPECT_EQ(failingLine(test.script), test.line) << test.script;
   try {
     run("row GRD_ART 1\n\nrow GRD_ART 99999999999999999999999\n");
     FAIL();
   } catch (const ScriptError& error) {
     EXPECT_STREQ(error.what(), "riga 3: GRD_ART non ha la riga 99999999999999999999999");
   }
-  EXPECT_EQ(failingLine("row GRD_ART 0\n"), 1);
-  EXPECT_EQ(failingLine("row GRD_ART 1\ncell GRD_ART CODART 2\n"), 2) << "a check box is 0 or 1";
 }
 
 TEST_F(ModelDriverTest, TypesChoosesRowsAndDumpsWhatIsShown) {
@@ -135,12 +136,6 @@ TEST_F(ModelDriverTest, TypesChoosesRowsAndDumpsWhatIsShown) {
             "CODART,DESCR\r\nA1,\"Vite, zincata\"\r\nB2,Dado\r\n"
             "name,text,value,enabled,visible\r\nTXT_CODICE,b2,b2,1,1\r\n");
   EXPECT_EQ(m_answers.queued, (std::vector<int>{7}));
-}
-
-TEST_F(ModelDriverTest, ExpectComparesWithTheLastMessageShown) {
-  m_answers.last = "Nessun dato da visualizzare.";
-  EXPECT_EQ(failingLine("expect Nessun dato\n"), 0);
-  EXPECT_EQ(failingLine("expect Nessuna entità\n"), 1);
 }
 
 }  // namespace
