@@ -78,9 +78,10 @@ class ConsoleTest : public ::testing::Test {
     return object;
   }
 
-  std::shared_ptr<CLSMG_PASSAGGIO> openConsole() {
+  //! Opens the console on a fresh demo copy, signed in as `user` (default: ADMIN).
+  std::shared_ptr<CLSMG_PASSAGGIO> openConsole(const std::string& user = "") {
     m_file = demoCopy();
-    auto object = console(sql::connectionStringFor(m_file));
+    auto object = console(sql::connectionStringFor(m_file), user);
     object->ShowForm();
     return object;
   }
