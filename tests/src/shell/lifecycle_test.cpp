@@ -28,7 +28,6 @@ TEST_F(LifecycleTest, OpensItsOwnConnectionAndBuildsTheConsoleOnce) {
   EXPECT_TRUE(m_display->shown().empty()) << "a clean start shows nothing";
   ASSERT_NE(object->GetConnection(), nullptr) << "the form hands its connection to the host";
   EXPECT_TRUE(object->GetConnection()->IsOpen());
-  EXPECT_EQ(form->m_company, Variant(1));
   EXPECT_TRUE(form->Controls().get<SideBar>("SDB_PASSAGGIO").isInitialised());
   EXPECT_FALSE(form->Controls().get<GridNavigator>("GRIDNAV_CAMPI_ARG").isEnabled());
   const auto& scripts = *m_host->scripts();
