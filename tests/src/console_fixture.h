@@ -66,9 +66,10 @@ class ConsoleTest : public ::testing::Test {
   }
 
   //! Signs in and creates the plug-in object with the host's properties set, not shown yet.
-  std::shared_ptr<CLSMG_PASSAGGIO> console(const std::string& connectionString, const std::string& user = "") {
+  std::shared_ptr<CLSMG_PASSAGGIO> console(const std::string& connectionString, const std::string& user = "",
+                                           long long company = 1) {
     m_host = std::make_unique<platform::services::StandinHost>(
-        platform::services::StandinHostOptions{connectionString, 1, user, m_display, {}, {}});
+        platform::services::StandinHostOptions{connectionString, company, user, m_display, {}, {}});
     auto object = CLSMG_PASSAGGIO::Create();
     m_consoles.push_back(object);
     m_host->attach(*object);
@@ -77,9 +78,10 @@ class ConsoleTest : public ::testing::Test {
     return object;
   }
 
-  std::shared_ptr<CLSMG_PASSAGGIO> openConsole() {
+  //! Opens the console on a fresh demo copy, signed in as `user` (default: ADMIN).
+  std::shared_ptr<CLSMG_PASSAGGIO> openConsole(const std::string& user = "") {
     m_file = demoCopy();
-    auto object = console(sql::connectionStringFor(m_file));
+    auto object = console(sql::connectionStringFor(m_file), user);
     object->ShowForm();
     return object;
   }

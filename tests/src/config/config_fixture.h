@@ -19,13 +19,7 @@ class ConfigTest : public ConsoleTest {
 
   //! Opens a console on the test database for `company`, as a host does.
   std::shared_ptr<CLSMG_PASSAGGIO> open(long long company = 1, const std::string& options = "") {
-    m_host = std::make_unique<platform::services::StandinHost>(platform::services::StandinHostOptions{
-        connectionString() + options, company, "", m_display, {}, {}});
-    auto object = CLSMG_PASSAGGIO::Create();
-    m_consoles.push_back(object);
-    m_host->attach(*object);
-    object->LetCaption(platform::Variant("Passaggio di stato articoli"));
-    object->LetIsActive(true);
+    auto object = console(connectionString() + options, "", company);
     object->ShowForm();
     return object;
   }

@@ -51,34 +51,10 @@ TEST_F(PluginTest, PropertiesConvertAsTheHostExpects) {
   EXPECT_EQ(object->GetWindowState(), 2);
   object->LetWindowState(70000);
   EXPECT_EQ(object->GetWindowState(), 2) << "a value outside 16 bits is not representable";
-  object->LetProgramMode(-32768);
-  EXPECT_EQ(object->GetProgramMode(), -32768);
   object->LetFiltro(Variant("MG66_CODART = 'A'"));
   EXPECT_TRUE(object->GetFiltro().isEmpty());
-  object->LetCaption(Variant(12));
-  EXPECT_EQ(object->GetCaption(), Variant(12));
   object->LetProperty("CodiceArticolo", Variant("VITE-M6"));
   EXPECT_EQ(object->GetProperty("codicearticolo"), Variant("VITE-M6"));
-  EXPECT_EQ(object->GetCwindow(), nullptr) << "never assigned, even with everything else set";
-}
-
-TEST_F(PluginTest, ActiveDllIsTheObjectItselfUntilTheHostReplacesIt) {
-  auto object = m_module.Create("CLSMG_PASSAGGIO");
-  EXPECT_EQ(object->GetActiveDll().get(), object.get());
-  auto other = m_module.Create("CLSMG_PASSAGGIO");
-  object->SetActiveDll(other);
-  EXPECT_EQ(object->GetActiveDll().get(), other.get());
-  object->SetActiveDll(nullptr);
-  EXPECT_EQ(object->GetActiveDll(), nullptr);
-}
-
-TEST_F(PluginTest, TransferDataRaisesDataTransferWithACopy) {
-  auto object = m_module.Create("CLSMG_PASSAGGIO");
-  Variant received;
-  object->OnDataTransfer([&](const Variant& data) { received = data; });
-  Variant sent(Variant::Array{Variant("A1"), Variant(10)});
-  EXPECT_TRUE(object->TransferData(sent).isEmpty());
-  EXPECT_EQ(received, sent);
 }
 
 TEST_F(PluginTest, NavigatorRefusalsActOnlyWhileTheConsoleIsActive) {

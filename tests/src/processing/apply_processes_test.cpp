@@ -17,6 +17,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/recordset.h"
 #include "sql/database_file.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
@@ -27,15 +28,7 @@ std::string text(const platform::Variant& value) { return value.isNull() ? "NULL
 
 class ApplyProcesses : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("passaggio_apply_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    m_demo = m_dir / "demo.db";
-    sql::createDemoDatabase(m_demo, sql::Existing::Replace);
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
+  ApplyProcesses() { sql::createDemoDatabase(m_demo, sql::Existing::Replace); }
 
   //! A fresh copy of the demo database with its item states and last log row noted.
   fs::path freshCopy(const std::string& name) {
@@ -104,8 +97,9 @@ class ApplyProcesses : public ::testing::Test {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  fs::path m_dir;
-  fs::path m_demo;
+  passaggio::testing::ScratchFolder m_folder;
+  const fs::path& m_dir = m_folder.path();
+  const fs::path m_demo = m_dir / "demo.db";
   std::map<std::string, std::string> m_states;
   long long m_lastLog = 0;
 };

@@ -32,12 +32,9 @@ inline Row rowOf(platform::db::Recordset& rows) {
 
 class ProcessingTest : public ConsoleTest {
  protected:
-  //! Opens the console on a fresh demo copy, signed in as `user` (default: ADMIN).
   std::shared_ptr<FRMMG_PASSAGGIO> open(const std::string& user = "") {
     release();
-    m_file = demoCopy();
-    m_object = console(sql::connectionStringFor(m_file), user);
-    m_object->ShowForm();
+    m_object = openConsole(user);
     return m_object->Form();
   }
 

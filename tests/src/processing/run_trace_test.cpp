@@ -58,7 +58,30 @@ TEST_F(RunTraceTest, HoldsTheRunsStatementsInOrderExactlyAsComposed) {
   EXPECT_EQ(records[1]["rows"], 6);
   EXPECT_EQ(records[2]["sql"], "IF OBJECT_ID('TEMPDB.DBO." + t + "') IS NOT NULL DROP TABLE " + t);
   EXPECT_EQ(records[2]["kind"], "execute");
-  EXPECT_EQ(records[3]["sql"].get<std::string>().rfind("CREATE TABLE " + t + " ( \r\n", 0), 0u);
+  // The working table: the fixed columns, then one verdict column per body in id order.
+  const std::string body = "]        DECIMAL(1,0)        NOT NULL     DEFAULT(1),\r\n";
+  EXPECT_EQ(records[3]["sql"], "CREATE TABLE " + t + " ( \r\n" +
+                                   "   [ID]                    BIGINT IDENTITY(1,1) NOT NULL,\r\n"
+                                   "   [CODART]                CHAR(25) COLLATE DATABASE_DEFAULT NOT NULL,\r\n"
+                                   "   [DESCART]               CHAR(72) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [INDSTATO_MG6W]         DECIMAL(2,0)        NULL,\r\n"
+                                   "   [TIPOPROD_PD20]         CHAR(2) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [CODFAM_MG53]           CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [CODSFAM_MG54]          CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUPPO_MG55]           CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [SGRUPPO_MG56]          CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [MARCA_MG64]            CHAR(12) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUPFISC_MG61]         CHAR(12) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUSTAT1_MG74]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUSTAT2_MG75]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUSTAT3_MG76]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [GRUSTAT4_MG77]         CHAR(4) COLLATE DATABASE_DEFAULT NULL,\r\n"
+                                   "   [QUALITA" + body + "   [ACQUISTI" + body + "   [LOGISTICA" + body +
+                                   "   [PRODUZIONE" + body + "   [AMMINISTRAZ" + body + "   [RIATTIVAZ" + body +
+                                   "   [NEW_STATO]             DECIMAL(2,0)        NULL,\r\n"
+                                   "   [PERMESSO_AGGSTATO]     DECIMAL(1,0)        NULL,\r\n"
+                                   " ) ");
+  EXPECT_EQ(t.rfind("##TableDatiArticolo_", 0), 0u);
   EXPECT_EQ(records[4]["sql"],
             "INSERT INTO " + t +
                 " ( CODART , DESCART , INDSTATO_MG6W , TIPOPROD_PD20 , CODFAM_MG53 , CODSFAM_MG54 ,      GRUPPO_MG55 , "
