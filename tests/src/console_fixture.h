@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,6 +12,7 @@
 #include "sql/database_file.h"
 #include "src/host/clsmg_passaggio.h"
 #include "src/shell/frmmg_passaggio.h"
+#include "tests/support/demo_database.h"
 
 namespace passaggio::testing {
 
@@ -50,20 +50,7 @@ class ConsoleTest : public ::testing::Test {
     platform::host::InstallWindowSystem(nullptr);
   }
 
-  //! The demo database, built once per test program and copied for each test.
-  static std::filesystem::path demoCopy() {
-    static const std::filesystem::path demo = [] {
-      const auto path = std::filesystem::temp_directory_path() /
-                        ("passaggio_demo_" + std::to_string(::getpid()) + ".db");
-      sql::createDemoDatabase(path, sql::Existing::Replace);
-      return path;
-    }();
-    const auto copy = std::filesystem::temp_directory_path() /
-                      ("passaggio_test_" + std::to_string(::getpid()) + "_" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
-    std::filesystem::copy_file(demo, copy, std::filesystem::copy_options::overwrite_existing);
-    return copy;
-  }
+  static std::filesystem::path demoCopy() { return passaggio::testing::demoCopy(); }
 
   //! Signs in and creates the plug-in object with the host's properties set, not shown yet.
   std::shared_ptr<CLSMG_PASSAGGIO> console(const std::string& connectionString, const std::string& user = "",

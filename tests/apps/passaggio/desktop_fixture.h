@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QTest>
@@ -19,23 +18,11 @@
 #include "platform/services/scripted_display.h"
 #include "platform/services/standin_host.h"
 #include "sql/database_file.h"
+#include "tests/support/demo_database.h"
 
 namespace passaggio::desktop::testing {
 
-//! The demo database, built once per test program and copied for each test.
-inline std::filesystem::path demoCopy() {
-  static const std::filesystem::path demo = [] {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("passaggio_desktop_demo_" + std::to_string(::getpid()) + ".db");
-    sql::createDemoDatabase(path, sql::Existing::Replace);
-    return path;
-  }();
-  const auto copy = std::filesystem::temp_directory_path() /
-                    ("passaggio_desktop_" + std::to_string(::getpid()) + "_" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".db");
-  std::filesystem::copy_file(demo, copy, std::filesystem::copy_options::overwrite_existing);
-  return copy;
-}
+using passaggio::testing::demoCopy;
 
 //! Lets queued work happen: deferred deletes, focus moves, repaints.
 inline void settle() {

@@ -10,6 +10,7 @@
 #include "sql/generator.h"
 #include "tests/src/processing/direct_evaluation.h"
 #include "tests/src/processing/processing_fixture.h"
+#include "tests/support/demo_database.h"
 
 namespace passaggio {
 namespace {
@@ -92,8 +93,7 @@ TEST_F(DifferentialTest, TheRunsVerdictsAreTheRulesVerdictsRowByRow) {
   for (const Variation& variation : variations()) {
     SCOPED_TRACE(variation.name);
     release();
-    m_file = std::filesystem::temp_directory_path() /
-             ("passaggio_differential_" + std::to_string(::getpid()) + "_" + std::to_string(variation.seed) + ".db");
+    m_file = passaggio::testing::scratchDatabase("differential_" + std::to_string(variation.seed) + ".db");
     sql::generateDatabase(m_file, {600, variation.bodies, variation.fields, variation.seed}, sql::Existing::Replace);
     {
       platform::db::Connection setup;
