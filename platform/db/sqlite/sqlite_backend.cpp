@@ -106,22 +106,6 @@ DbError translationError(const tsql::TranslationError& error, std::string_view b
                  std::string(batch));
 }
 
-// "CHAR(25)" -> 25 for the fixed-length text types SQL Server pads; 0 otherwise.
-int fixedTextLength(std::string_view declared) {
-  const std::string type = upper(declared);
-  const bool fixed = type.rfind("CHAR(", 0) == 0 || type.rfind("NCHAR(", 0) == 0;
-  if (!fixed) return 0;
-  return std::atoi(type.c_str() + type.find('(') + 1);
-}
-
-// "DECIMAL(5,2)" -> 2; 0 for other types and scale 0.
-int decimalScale(std::string_view declared) {
-  const std::string type = upper(declared);
-  if (type.rfind("DECIMAL(", 0) != 0 && type.rfind("NUMERIC(", 0) != 0) return 0;
-  const auto comma = type.find(',');
-  return comma == std::string::npos ? 0 : std::atoi(type.c_str() + comma + 1);
-}
-
 std::size_t utf8Length(const std::string& text) {
   std::size_t count = 0;
   for (const unsigned char c : text) count += (c & 0xC0) != 0x80;
@@ -376,7 +360,8 @@ class SqliteBackend : public Backend {
         column.baseColumn = origin;
         column.isKey = isRowKey(column.baseTable, column.baseColumn);
       }
-      readers[i] = {fixedTextLength(column.declaredType), decimalScale(column.declaredType)};
+      const auto type = tsql::SqlType::parse(column.declaredType);
+      readers[i] = {type.fixedText() ? type.length : 0, type.exactNumeric() ? type.scale : 0};
       data.columns.push_back(std::move(column));
     }
     int rc = 0;

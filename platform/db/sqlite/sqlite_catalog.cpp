@@ -4,21 +4,11 @@
 
 #include <sqlite3.h>
 
-#include <cctype>
 #include <string>
 
+#include "platform/text/ascii.h"
+
 namespace platform::db::sqlite {
-namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::string_view table) const {
   sqlite3_stmt* statement = nullptr;
@@ -33,14 +23,14 @@ std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::stri
   while (sqlite3_step(statement) == SQLITE_ROW) {
     tsql::CatalogColumn column;
     column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    column.declaredType = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+    column.type = tsql::SqlType::parse(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
     const bool key = sqlite3_column_int(statement, 2) != 0;
     keyColumns += key;
-    column.isRowKey = key && equalsNoCase(column.declaredType, "INTEGER");
+    column.isRowKey = key && text::equalsIgnoringCase(column.type.declared, "INTEGER");
     const char* collation = nullptr;
     if (sqlite3_table_column_metadata(m_db, nullptr, tableName.c_str(), column.name.c_str(), nullptr, &collation,
                                       nullptr, nullptr, nullptr) == SQLITE_OK &&
-        collation != nullptr && !equalsNoCase(collation, "BINARY")) {
+        collation != nullptr && !text::equalsIgnoringCase(collation, "BINARY")) {
       column.collation = collation;
     }
     result.push_back(std::move(column));

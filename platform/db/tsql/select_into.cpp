@@ -9,7 +9,7 @@ namespace platform::db::tsql {
 namespace {
 
 struct ColumnType {
-  std::string declared;   // as SQLite declares it: "CHAR(25)", "INT", ""
+  SqlType sql;            // as SQLite declares it: "CHAR(25)", "INT", ""
   std::string collation;  // "TSQL_CI" or empty
   bool rowKey = false;    // an identity column of its table
 };
@@ -29,22 +29,13 @@ struct Scope {
   const Scope* outer = nullptr;
 };
 
-ColumnType textType(std::string declared) { return {std::move(declared), "TSQL_CI", false}; }
+ColumnType valueType(std::string_view declared) { return {SqlType::parse(declared), "", false}; }
+ColumnType textType(std::string_view declared) { return {SqlType::parse(declared), "TSQL_CI", false}; }
 
 size_t characterCount(std::string_view text) {
   size_t count = 0;
   for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
   return count;
-}
-
-// "CHAR(25)" -> "25"; empty when the type has no length.
-std::string lengthOf(std::string_view declared) {
-  size_t open = declared.find('(');
-  size_t close = declared.find(')');
-  if (open == std::string_view::npos || close == std::string_view::npos || close < open) return {};
-  std::string_view inside = declared.substr(open + 1, close - open - 1);
-  if (inside.find(',') != std::string_view::npos) return {};
-  return std::string(inside);
 }
 
 class IntoTyper {
@@ -68,7 +59,7 @@ class IntoTyper {
                         ref.table.pos, kInvalidObject);
         }
         for (const CatalogColumn& column : *columns) {
-          source.columns.push_back({column.name, {column.declaredType, column.collation, column.isRowKey}});
+          source.columns.push_back({column.name, {column.type, column.collation, column.isRowKey}});
         }
       }
       scope.sources.push_back(std::move(source));
@@ -101,18 +92,18 @@ class IntoTyper {
       case ExprKind::Column:
         return resolve(e, scope).type;
       case ExprKind::Integer:
-        return {"INT", "", false};
+        return valueType("INT");
       case ExprKind::Decimal:
-        return {decimalType(e.text), "", false};
+        return valueType(decimalType(e.text));
       case ExprKind::String:
         return textType("VARCHAR(" + std::to_string(std::max<size_t>(characterCount(e.text), 1)) + ")");
       case ExprKind::Null:
-        return {"INT", "", false};
+        return valueType("INT");
       case ExprKind::Cast:
         if (isTextType(e.type) || e.style.has_value()) return textType(columnTypeText(e.type));
-        return {columnTypeText(e.type), "", false};
+        return valueType(columnTypeText(e.type));
       case ExprKind::Unary:
-        if (e.text == "NOT") return {"INT", "", false};
+        if (e.text == "NOT") return valueType("INT");
         return plain(typeOf(*e.args[0], scope));
       case ExprKind::Binary:
         if (m_writer.valueClass(e) == ValueClass::Text) return textType("VARCHAR");
@@ -121,7 +112,7 @@ class IntoTyper {
         for (size_t i = 1; i < e.args.size(); i += 2) {
           if (e.args[i]->kind != ExprKind::Null) return plain(typeOf(*e.args[i], scope));
         }
-        return e.elseExpr ? plain(typeOf(*e.elseExpr, scope)) : ColumnType{"INT", "", false};
+        return e.elseExpr ? plain(typeOf(*e.elseExpr, scope)) : valueType("INT");
       case ExprKind::Subquery: {
         std::vector<ScopeColumn> columns = columnsOf(*e.select, &scope);
         return columns.empty() ? ColumnType{} : plain(columns.front().type);
@@ -129,7 +120,7 @@ class IntoTyper {
       case ExprKind::Function:
         return functionType(e, scope);
       default:
-        return {"INT", "", false};  // predicates: SQL Server has no boolean columns
+        return valueType("INT");  // predicates: SQL Server has no boolean columns
     }
   }
 
@@ -150,12 +141,11 @@ class IntoTyper {
 
   ColumnType functionType(const Expr& e, const Scope& scope) {
     const FunctionRule& rule = *findFunction(e.text);
-    if (rule.shape == FunctionShape::Now) return {"DATETIME", "", false};
-    if (e.text == "COUNT" || e.text == "LEN") return {"INT", "", false};
+    if (rule.shape == FunctionShape::Now) return valueType("DATETIME");
+    if (e.text == "COUNT" || e.text == "LEN") return valueType("INT");
     if (rule.result == ValueClass::Text) {
-      ColumnType argument = typeOf(*e.args[0], scope);
-      std::string length = lengthOf(argument.declared);
-      return textType(length.empty() || length == "MAX" ? "VARCHAR" : "VARCHAR(" + length + ")");
+      const SqlType argument = typeOf(*e.args[0], scope).sql;
+      return textType(argument.length == 0 ? "VARCHAR" : "VARCHAR(" + std::to_string(argument.length) + ")");
     }
     // ISNULL, COALESCE, NULLIF, MIN, MAX, SUM, AVG, ABS: the type of the first argument.
     return plain(typeOf(*e.args[0], scope));
@@ -214,9 +204,9 @@ Statement Writer::selectInto(const Select& s) {
       keyTaken = true;
       continue;
     }
-    if (!column.type.declared.empty()) {
+    if (!column.type.sql.declared.empty()) {
       create += ' ';
-      create += column.type.declared;
+      create += column.type.sql.declared;
     }
     if (!column.type.collation.empty()) {
       create += " COLLATE ";

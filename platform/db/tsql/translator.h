@@ -10,14 +10,16 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/tsql/sql_type.h"
+
 namespace platform::db::tsql {
 
 //! A column of a table as the SQLite database holds it.
 struct CatalogColumn {
   std::string name;
-  std::string declaredType;  // as declared in SQLite: "CHAR(25)", "DECIMAL(2,0)", "INTEGER", ""
-  std::string collation;     // "TSQL_CI" for text columns, empty for BINARY
-  bool isRowKey = false;     // INTEGER PRIMARY KEY: the table's identity
+  SqlType type;            // as declared in SQLite: "CHAR(25)", "DECIMAL(2,0)", "INTEGER", ""
+  std::string collation;   // "TSQL_CI" for text columns, empty for BINARY
+  bool isRowKey = false;   // INTEGER PRIMARY KEY: the table's identity
 };
 
 //! What the translator may ask of the database while it writes a statement.

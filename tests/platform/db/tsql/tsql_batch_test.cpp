@@ -19,7 +19,8 @@ class OneTable : public tsql::Catalog {
  public:
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
     if (table != "T") return std::nullopt;
-    return std::vector<tsql::CatalogColumn>{{"ID", "INTEGER", "", true}, {"NAME", "VARCHAR(10)", "TSQL_CI", false}};
+    return std::vector<tsql::CatalogColumn>{{"ID", tsql::SqlType::parse("INTEGER"), "", true},
+                                            {"NAME", tsql::SqlType::parse("VARCHAR(10)"), "TSQL_CI", false}};
   }
 };
 
