@@ -1,20 +1,12 @@
 // Parsing of connection strings: backend prefix, target, and "key=value" options.
 #include "platform/db/connection_string.h"
 
-#include <algorithm>
-#include <cctype>
 
 #include "platform/db/db_error.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db {
 namespace {
-
-std::string lowered(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return result;
-}
 
 [[noreturn]] void malformed(std::string_view text, const std::string& why) {
   throw makeError(kConnectionErrorNumber, "Stringa di connessione non valida (" + why + "): " + std::string(text),
@@ -27,7 +19,7 @@ ConnectionString ConnectionString::parse(std::string_view text) {
   const auto colon = text.find(':');
   if (colon == std::string_view::npos || colon == 0) malformed(text, "manca il tipo, ad esempio sqlite:FILE");
   ConnectionString result;
-  result.backend = lowered(text.substr(0, colon));
+  result.backend = platform::text::lowerAscii(text.substr(0, colon));
   std::string_view rest = text.substr(colon + 1);
   if (result.backend == "odbc") {  // an ODBC string keeps its own semicolons
     result.target = std::string(rest);
@@ -42,7 +34,7 @@ ConnectionString ConnectionString::parse(std::string_view text) {
     if (!item.empty()) {
       const auto equals = item.find('=');
       if (equals == std::string_view::npos || equals == 0) malformed(text, "opzione senza valore: " + std::string(item));
-      result.options[lowered(item.substr(0, equals))] = std::string(item.substr(equals + 1));
+      result.options[platform::text::lowerAscii(item.substr(0, equals))] = std::string(item.substr(equals + 1));
     }
     if (rest.find(';') == std::string_view::npos) break;
   }

@@ -3,21 +3,15 @@
 #include "platform/db/recordset.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/db/connection_state.h"
 #include "platform/db/db_error.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db {
 namespace {
 
 constexpr const char* kSource = "passaggio.db.recordset";
-
-bool sameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 [[noreturn]] void fail(const std::string& description) {
   throw makeError(kStatementErrorNumber, description, kSource);
@@ -121,14 +115,14 @@ const ColumnInfo& Recordset::Column(std::size_t index) const {
 
 std::size_t Recordset::FieldIndex(std::string_view name) const {
   for (std::size_t i = 0; i < m_data.columns.size(); ++i) {
-    if (sameName(m_data.columns[i].name, name)) return i;
+    if (platform::text::equalsIgnoringCase(m_data.columns[i].name, name)) return i;
   }
   fail("Campo non trovato nel record set: " + std::string(name));
 }
 
 bool Recordset::HasField(std::string_view name) const {
   return std::any_of(m_data.columns.begin(), m_data.columns.end(),
-                     [&](const ColumnInfo& column) { return sameName(column.name, name); });
+                     [&](const ColumnInfo& column) { return platform::text::equalsIgnoringCase(column.name, name); });
 }
 
 const Recordset::Entry& Recordset::current() const {
@@ -201,7 +195,7 @@ void Recordset::UpdateBatch() {
       for (std::size_t i = 0; i < m_data.columns.size(); ++i) {
         const ColumnInfo& column = m_data.columns[i];
         // Only the base table's own columns are written, and the key never by an insert.
-        if (!sameName(column.baseTable, table) || column.baseColumn.empty()) continue;
+        if (!platform::text::equalsIgnoringCase(column.baseTable, table) || column.baseColumn.empty()) continue;
         if (entry.inserted && i == keyIndex) continue;
         if (!entry.inserted && entry.values[i] == entry.original[i]) continue;
         if (entry.inserted && entry.values[i].isNull()) continue;

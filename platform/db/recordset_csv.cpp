@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/db/printable.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db {
 namespace {
@@ -55,8 +56,7 @@ std::string csvField(const Variant& value) {
     case Variant::Type::Boolean:
       return value.toBool() ? "1" : "0";
     case Variant::Type::Text: {
-      std::string text = value.text();
-      text.erase(text.find_last_not_of(' ') + 1);
+      std::string text(platform::text::trimRight(value.text(), " "));
       // An empty text is written "" so that it stays apart from NULL.
       return text.empty() ? "\"\"" : quoted(text);
     }

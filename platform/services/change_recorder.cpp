@@ -7,7 +7,7 @@
 #include "platform/db/sql_literal.h"
 #include "platform/host/cinterface.h"
 #include "platform/services/global.h"
-#include "platform/services/quoting.h"
+#include "platform/text/ascii.h"
 #include "platform/services/state_change_log.h"
 
 namespace platform::services {
@@ -32,7 +32,7 @@ void StandinChangeRecorder::Record(db::Recordset& row, int /*flags*/, bool /*now
   if (!m_enabled || !m_recording) return;
   if (row.Eof() || row.Bof()) throw std::invalid_argument("nessuna riga dell'anagrafica articoli da registrare");
 
-  const std::string item = trimRight(row.Field("MG66_CODART").toText());
+  const std::string item(platform::text::trimRight(row.Field("MG66_CODART").toText()));
   const long long company =
       row.HasField("MG66_DITTA_CG18") ? row.Field("MG66_DITTA_CG18").toInteger() : m_global->companyCode();
   const Variant newState = row.HasField("MG66_INDSTATO_MG6W") ? row.Field("MG66_INDSTATO_MG6W") : Variant::null();
@@ -40,7 +40,7 @@ void StandinChangeRecorder::Record(db::Recordset& row, int /*flags*/, bool /*now
   std::string values;
   for (std::size_t i = 0; i < row.FieldCount(); ++i) {
     if (i) values += ";";
-    values += row.Column(i).name + "=" + trimRight(row.Field(i).toText());
+    values += row.Column(i).name + "=" + std::string(platform::text::trimRight(row.Field(i).toText()));
   }
 
   // The row holds the state after the update; a log row with another new state records a

@@ -5,7 +5,7 @@
 #include "platform/db/sql_literal.h"
 #include "platform/services/host_objects.h"
 #include "platform/services/messages.h"
-#include "platform/services/quoting.h"
+#include "platform/text/ascii.h"
 
 namespace platform::services {
 
@@ -32,7 +32,7 @@ std::shared_ptr<StandinGlobal> StandinGlobal::signIn(const std::string& connecti
                                                 log ? std::move(log) : std::make_shared<AdminLog>());
   global->m_company = companyCode;
   global->m_user.id = user->Field("FW07_ID").toInteger();
-  global->m_user.code = trimRight(user->Field("FW07_CODICE").toText());
+  global->m_user.code = std::string(platform::text::trimRight(user->Field("FW07_CODICE").toText()));
   global->m_user.name = user->Field("FW07_DESCRIZIONE").toText();
   global->m_restricted = user->Field("FW07_FLGSTATILIMITATI").toInteger() == 1;
   return global;
@@ -71,7 +71,7 @@ host::CompanyInfo StandinGlobal::CurrentCompany() {
   }
   // A company without the setting has independent codes, the default of the column.
   const Variant setting = row->Field("CG18_CLASSGERARCHICA");
-  return {Variant(m_company), setting.isNull() ? std::string("0") : trimRight(setting.toText())};
+  return {Variant(m_company), setting.isNull() ? std::string("0") : std::string(platform::text::trimRight(setting.toText()))};
 }
 
 std::shared_ptr<StandinHostObjects> StandinGlobal::standinObjects() {

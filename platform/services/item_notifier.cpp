@@ -7,7 +7,7 @@
 #include "platform/db/recordset.h"
 #include "platform/db/sql_literal.h"
 #include "platform/services/global.h"
-#include "platform/services/quoting.h"
+#include "platform/text/ascii.h"
 
 namespace platform::services {
 
@@ -35,7 +35,7 @@ std::optional<host::ItemCard> StandinItemNotifier::cardOf(const std::string& ite
       "WHERE MG66_DITTA_CG18 = " + company + " AND MG66_CODART = " + db::quoteLiteral(itemCode));
   if (item->Eof()) return std::nullopt;
 
-  auto text = [&](const char* column) { return trimRight(item->Field(column).toText()); };
+  auto text = [&](const char* column) { return std::string(platform::text::trimRight(item->Field(column).toText())); };
   auto codeAndDescription = [](const std::string& code, const std::string& description) {
     if (code.empty()) return std::string();
     return description.empty() ? code : code + " - " + description;

@@ -6,7 +6,7 @@
 #include "platform/db/recordset.h"
 #include "platform/db/sql_literal.h"
 #include "platform/services/global.h"
-#include "platform/services/quoting.h"
+#include "platform/text/ascii.h"
 
 namespace platform::services {
 
@@ -70,7 +70,7 @@ std::string whereClause(const KindTable& table, long long company, const std::ve
   }
   std::string where = " WHERE " + table.companyColumn + " = " + std::to_string(company);
   for (std::size_t i = 0; i < parents.size(); ++i) {
-    if (!isBlank(parents[i])) where += " AND " + table.parents[i] + " = " + db::quoteLiteral(parents[i]);
+    if (!platform::text::isBlank(parents[i])) where += " AND " + table.parents[i] + " = " + db::quoteLiteral(parents[i]);
   }
   return where;
 }

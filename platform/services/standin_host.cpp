@@ -2,7 +2,7 @@
 #include "platform/services/standin_host.h"
 
 #include "platform/db/recordset.h"
-#include "platform/services/quoting.h"
+#include "platform/text/ascii.h"
 
 namespace platform::services {
 
@@ -15,7 +15,7 @@ long long defaultCompany(db::Connection& connection) {
 std::string defaultUser(db::Connection& connection) {
   auto row = connection.Open("SELECT TOP 1 FW07_CODICE FROM FW07_APPUSER WHERE FW07_FLGATTIVO = 1 ORDER BY FW07_ID");
   if (row->Eof()) throw SignInError("Nessun utente attivo: impossibile accedere.");
-  return trimRight(row->Field(0).toText());
+  return std::string(platform::text::trimRight(row->Field(0).toText()));
 }
 
 StandinHost::StandinHost(StandinHostOptions options) {

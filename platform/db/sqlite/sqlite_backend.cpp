@@ -19,6 +19,8 @@
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "platform/db/tsql/translator.h"
+#include "platform/text/ascii.h"
+#include "platform/text/utf8.h"
 
 namespace platform::db {
 namespace {
@@ -26,12 +28,6 @@ namespace {
 constexpr const char* kSource = "passaggio.db.sqlite";
 constexpr std::size_t kMaxCachedBatches = 4096;
 constexpr std::size_t kMaxPreparedStatements = 512;
-
-std::string upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return result;
-}
 
 std::string quoteName(std::string_view name) {
   std::string result = "\"";
@@ -106,12 +102,6 @@ DbError translationError(const tsql::TranslationError& error, std::string_view b
                  std::string(batch));
 }
 
-std::size_t utf8Length(const std::string& text) {
-  std::size_t count = 0;
-  for (const unsigned char c : text) count += (c & 0xC0) != 0x80;
-  return count;
-}
-
 struct ColumnReader {
   int padTo = 0;
   int scale = 0;
@@ -136,7 +126,7 @@ Variant readValue(sqlite3_stmt* statement, int index, const ColumnReader& reader
       std::string text(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
                        static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
       if (reader.padTo > 0) {
-        const std::size_t length = utf8Length(text);
+        const std::size_t length = platform::text::utf8Length(text);
         if (length < static_cast<std::size_t>(reader.padTo)) text.append(reader.padTo - length, ' ');
       }
       return Variant(std::move(text));
@@ -381,17 +371,17 @@ class SqliteBackend : public Backend {
       m_rowKeys.clear();
       m_rowKeysGeneration = m_schemaGeneration;
     }
-    auto found = m_rowKeys.find(upper(table));
+    auto found = m_rowKeys.find(platform::text::upperAscii(table));
     if (found == m_rowKeys.end()) {
       std::string key;
       if (const auto columns = m_catalog.columns(table)) {
         for (const auto& candidate : *columns) {
-          if (candidate.isRowKey) key = upper(candidate.name);
+          if (candidate.isRowKey) key = platform::text::upperAscii(candidate.name);
         }
       }
-      found = m_rowKeys.emplace(upper(table), std::move(key)).first;
+      found = m_rowKeys.emplace(platform::text::upperAscii(table), std::move(key)).first;
     }
-    return !found->second.empty() && found->second == upper(column);
+    return !found->second.empty() && found->second == platform::text::upperAscii(column);
   }
 
   void plain(const char* sql) {
@@ -548,7 +538,7 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
         },
         &mode, nullptr);
     if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
-    if (rc != SQLITE_OK || upper(mode) != "WAL") {
+    if (rc != SQLITE_OK || platform::text::upperAscii(mode) != "WAL") {
       const std::string why = rc != SQLITE_OK ? std::string(sqlite3_errmsg(db)) : mode;
       cannotOpen(path, "non è stato possibile attivare la modalità WAL (" + why + ").", db, rc);
     }

@@ -7,6 +7,7 @@
 
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/token.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -35,7 +36,6 @@ constexpr std::array<std::string_view, 185> kReserved = {
     "VARYING", "VIEW", "WAITFOR", "WHEN", "WHERE", "WHILE", "WITH", "WITHIN", "WRITETEXT",
 };
 
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -282,26 +282,12 @@ class Lexer {
 
 }  // namespace
 
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (upperAscii(a[i]) != upperAscii(b[i])) return false;
-  }
-  return true;
-}
-
-std::string toUpper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = upperAscii(c);
-  return result;
-}
-
-bool Token::is(std::string_view keyword) const { return kind == TokenKind::Word && equalsIgnoreCase(text, keyword); }
+bool Token::is(std::string_view keyword) const { return kind == TokenKind::Word && platform::text::equalsIgnoringCase(text, keyword); }
 
 bool isReservedKeyword(std::string_view word) {
   if (word.size() > 32) return false;
   char buffer[33];
-  for (size_t i = 0; i < word.size(); ++i) buffer[i] = upperAscii(word[i]);
+  for (size_t i = 0; i < word.size(); ++i) buffer[i] = platform::text::upperAscii(word[i]);
   std::string_view upper(buffer, word.size());
   return std::binary_search(kReserved.begin(), kReserved.end(), upper);
 }

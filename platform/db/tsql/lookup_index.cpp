@@ -6,6 +6,7 @@
 
 #include "platform/db/tsql/token.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -55,11 +56,11 @@ struct Owner {
 std::optional<Owner> ownerOf(const Expr& column, const QuerySpec& query, const Catalog& catalog) {
   for (const TableRef& ref : query.from) {
     if (!isWorkingTable(ref)) continue;
-    if (!column.qualifier.empty() && !equalsIgnoreCase(column.qualifier, ref.exposedName())) continue;
+    if (!column.qualifier.empty() && !platform::text::equalsIgnoringCase(column.qualifier, ref.exposedName())) continue;
     const auto columns = catalog.columns(ref.table.name());
     if (!columns) continue;
     const auto found = std::find_if(columns->begin(), columns->end(),
-                                    [&](const CatalogColumn& c) { return equalsIgnoreCase(c.name, column.text); });
+                                    [&](const CatalogColumn& c) { return platform::text::equalsIgnoringCase(c.name, column.text); });
     if (found != columns->end()) return Owner{&ref, *found};
   }
   return std::nullopt;

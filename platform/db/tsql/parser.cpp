@@ -5,6 +5,7 @@
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/parser.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 
@@ -92,7 +93,7 @@ ObjectName Parser::parseObjectName(std::string_view construct) {
     advance();
     name.parts.push_back(parseName(construct));
   }
-  if (name.parts.size() > 2 || (name.parts.size() == 2 && !equalsIgnoreCase(name.parts[0], "dbo"))) {
+  if (name.parts.size() > 2 || (name.parts.size() == 2 && !platform::text::equalsIgnoringCase(name.parts[0], "dbo"))) {
     unsupported("object name " + name.parts[0] + "." + name.parts[1] + (name.parts.size() > 2 ? "..." : ""),
                 name.pos);
   }
@@ -134,7 +135,7 @@ StatementNode Parser::parseStatement(bool& needsCatalog) {
       "EXECUTE", "GOTO", "GRANT", "MERGE",   "PRINT",    "RAISERROR", "RETURN", "REVOKE",
       "ROLLBACK", "SAVE", "SET",  "TRUNCATE", "USE",     "WAITFOR", "WHILE"};
   for (std::string_view keyword : kKnown) {
-    if (token.is(keyword)) unsupported(toUpper(keyword) + " statement", token.pos);
+    if (token.is(keyword)) unsupported(platform::text::upperAscii(keyword) + " statement", token.pos);
   }
   if (token.is("WITH")) unsupported("common table expression (WITH)", token.pos);
   syntaxError("statement");
@@ -175,11 +176,11 @@ StatementNode Parser::parseIf() {
     if (part.size() >= 2 && part.front() == '[' && part.back() == ']') part = part.substr(1, part.size() - 2);
   }
   const ObjectName& dropped = drop.names.front();
-  bool inTempdb = parts.size() == 3 && equalsIgnoreCase(parts[0], "TEMPDB");
-  bool sameName = equalsIgnoreCase(parts.back(), dropped.name());
+  bool inTempdb = parts.size() == 3 && platform::text::equalsIgnoringCase(parts[0], "TEMPDB");
+  bool sameName = platform::text::equalsIgnoringCase(parts.back(), dropped.name());
   bool valid = sameName && (inTempdb ? dropped.isTemp()
                                      : parts.size() <= 2 && !dropped.isTemp() &&
-                                           (parts.size() == 1 || equalsIgnoreCase(parts[0], "dbo")));
+                                           (parts.size() == 1 || platform::text::equalsIgnoringCase(parts[0], "dbo")));
   if (!valid) unsupported("IF OBJECT_ID on a name other than the dropped one", dropPos);
   drop.ifExists = true;
   return dropNode;

@@ -4,6 +4,7 @@
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/parser.h"
 #include "platform/db/tsql/rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 
@@ -14,7 +15,7 @@ StatementNode Parser::parseCreate() {
   if (atKeyword("UNIQUE") || atKeyword("CLUSTERED") || atKeyword("NONCLUSTERED") || atKeyword("INDEX")) {
     return parseCreateIndex();
   }
-  if (peek().kind == TokenKind::Word) unsupported("CREATE " + toUpper(peek().text), peek().pos);
+  if (peek().kind == TokenKind::Word) unsupported("CREATE " + platform::text::upperAscii(peek().text), peek().pos);
   syntaxError("CREATE");
 }
 
@@ -31,7 +32,7 @@ StatementNode Parser::parseCreateTable() {
     } else if (atKeyword("PRIMARY") || atKeyword("UNIQUE")) {
       create.constraints.push_back(parseTableConstraint({}, pos));
     } else if (atKeyword("FOREIGN") || atKeyword("CHECK")) {
-      unsupported(toUpper(peek().text) + " constraint", pos);
+      unsupported(platform::text::upperAscii(peek().text) + " constraint", pos);
     } else {
       create.columns.push_back(parseColumnDef());
     }
@@ -58,7 +59,7 @@ ColumnDef Parser::parseColumnDef() {
     if (acceptKeyword("CONSTRAINT")) {
       parseName("constraint name");  // a named DEFAULT, key or unique constraint: the name is not kept
       if (!atKeyword("DEFAULT") && !atKeyword("PRIMARY") && !atKeyword("UNIQUE")) {
-        if (peek().kind == TokenKind::Word) unsupported(toUpper(peek().text) + " constraint", peek().pos);
+        if (peek().kind == TokenKind::Word) unsupported(platform::text::upperAscii(peek().text) + " constraint", peek().pos);
         syntaxError("column constraint");
       }
       continue;
@@ -103,7 +104,7 @@ ColumnDef Parser::parseColumnDef() {
       parseCollation();
       column.collateCi = true;
     } else if (atKeyword("CHECK") || atKeyword("REFERENCES") || atKeyword("FOREIGN") || atKeyword("ROWGUIDCOL")) {
-      unsupported(toUpper(peek().text) + " column constraint", pos);
+      unsupported(platform::text::upperAscii(peek().text) + " column constraint", pos);
     } else {
       return column;
     }
@@ -125,7 +126,7 @@ TableConstraint Parser::parseTableConstraint(std::string name, SourcePos pos) {
     expectKeyword("KEY", "PRIMARY KEY");
     constraint.primaryKey = true;
   } else if (!acceptKeyword("UNIQUE")) {
-    if (peek().kind == TokenKind::Word) unsupported(toUpper(peek().text) + " constraint", peek().pos);
+    if (peek().kind == TokenKind::Word) unsupported(platform::text::upperAscii(peek().text) + " constraint", peek().pos);
     syntaxError("table constraint");
   }
   if (!acceptKeyword("CLUSTERED")) acceptKeyword("NONCLUSTERED");
@@ -156,7 +157,7 @@ StatementNode Parser::parseCreateIndex() {
   create.table = parseObjectName("index table");
   create.columns = parseIndexColumns();
   if (atKeyword("INCLUDE") || atKeyword("WHERE") || atKeyword("WITH") || atKeyword("ON")) {
-    unsupported(toUpper(peek().text) + " clause of CREATE INDEX", peek().pos);
+    unsupported(platform::text::upperAscii(peek().text) + " clause of CREATE INDEX", peek().pos);
   }
   return create;
 }
@@ -187,7 +188,7 @@ StatementNode Parser::parseDrop() {
   } else if (acceptKeyword("INDEX")) {
     drop.kind = DropKind::Index;
   } else {
-    if (peek().kind == TokenKind::Word) unsupported("DROP " + toUpper(peek().text), peek().pos);
+    if (peek().kind == TokenKind::Word) unsupported("DROP " + platform::text::upperAscii(peek().text), peek().pos);
     syntaxError("DROP");
   }
   if (atKeyword("IF") && atKeyword("EXISTS", 1)) {

@@ -7,6 +7,7 @@
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/parser.h"
 #include "platform/db/tsql/rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -87,7 +88,7 @@ ExprPtr Parser::parsePredicate() {
       if (token.text != written) continue;
       SourcePos pos = advance().pos;
       if (atKeyword("ANY") || atKeyword("ALL") || atKeyword("SOME")) {
-        unsupported("comparison with " + toUpper(peek().text), peek().pos);
+        unsupported("comparison with " + platform::text::upperAscii(peek().text), peek().pos);
       }
       return binary(std::string(op), std::move(left), parseAdditive(), pos);
     }
@@ -262,7 +263,7 @@ ExprPtr Parser::parseNameExpr() {
 
 ExprPtr Parser::parseFunction() {
   const Token& nameToken = advance();
-  std::string name = toUpper(nameToken.text);
+  std::string name = platform::text::upperAscii(nameToken.text);
   const FunctionRule* rule = findFunction(name);
   if (rule == nullptr) unsupported("function " + name, nameToken.pos);
   auto expr = makeExpr(ExprKind::Function, nameToken.pos);
@@ -288,7 +289,7 @@ ExprPtr Parser::parseFunction() {
   if (count < rule->minArgs || count > rule->maxArgs) {
     std::string needed = rule->minArgs == rule->maxArgs ? std::to_string(rule->minArgs)
                                                         : "at least " + std::to_string(rule->minArgs);
-    raise("The " + toUpper(nameToken.text) + " function requires " + needed + " argument(s).", "function " + name,
+    raise("The " + platform::text::upperAscii(nameToken.text) + " function requires " + needed + " argument(s).", "function " + name,
           nameToken.pos, statementText(), 174);
   }
   if (atKeyword("OVER")) unsupported("window function (OVER)", peek().pos);
@@ -353,7 +354,7 @@ TypeName Parser::parseType() {
   type.pos = peek().pos;
   const Token& token = peek();
   if (token.kind != TokenKind::Word && token.kind != TokenKind::QuotedName) syntaxError("data type");
-  type.name = toUpper(advance().name());
+  type.name = platform::text::upperAscii(advance().name());
   if (type.name == "DOUBLE" && acceptKeyword("PRECISION")) type.name = "FLOAT";
   const TypeRule* rule = findType(type.name);
   if (rule == nullptr) unsupported("data type " + type.name, type.pos);
@@ -361,7 +362,7 @@ TypeName Parser::parseType() {
     do {
       const Token& arg = peek();
       if (arg.kind == TokenKind::Number || arg.is("MAX")) {
-        type.args.push_back(toUpper(arg.text));
+        type.args.push_back(platform::text::upperAscii(arg.text));
         advance();
       } else {
         syntaxError("data type");

@@ -4,6 +4,7 @@
 
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/parser.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -215,7 +216,7 @@ void Parser::skipTableHints() {
     bool known = false;
     for (std::string_view name : kTableHints) known = known || hint.is(name);
     if (!known) {
-      if (hint.kind == TokenKind::Word) unsupported("table hint " + toUpper(hint.text), hint.pos);
+      if (hint.kind == TokenKind::Word) unsupported("table hint " + platform::text::upperAscii(hint.text), hint.pos);
       syntaxError("table hint");
     }
     bool index = hint.is("INDEX");

@@ -9,6 +9,7 @@
 // later rows see the changes made to earlier ones.
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -20,7 +21,7 @@ bool selectReadsTable(const Select& select, std::string_view table);
 
 bool refsReadTable(const std::vector<TableRef>& refs, std::string_view table) {
   for (const TableRef& ref : refs) {
-    if (ref.derived ? selectReadsTable(*ref.derived, table) : equalsIgnoreCase(ref.table.name(), table)) return true;
+    if (ref.derived ? selectReadsTable(*ref.derived, table) : platform::text::equalsIgnoringCase(ref.table.name(), table)) return true;
   }
   return false;
 }
@@ -56,7 +57,7 @@ namespace {
 TargetInFrom findTarget(const Writer& writer, const ObjectName& target, const std::vector<TableRef>& from) {
   TargetInFrom found;
   for (const TableRef& ref : from) {
-    if (!ref.alias.empty() && equalsIgnoreCase(ref.alias, target.name())) {
+    if (!ref.alias.empty() && platform::text::equalsIgnoringCase(ref.alias, target.name())) {
       if (ref.derived) writer.unsupported("UPDATE of a derived table", ref.pos);
       found.ref = &ref;
       found.qualifier = quoteName(ref.alias);
@@ -64,7 +65,7 @@ TargetInFrom findTarget(const Writer& writer, const ObjectName& target, const st
     }
   }
   for (const TableRef& ref : from) {
-    if (ref.derived || !ref.alias.empty() || !equalsIgnoreCase(ref.table.name(), target.name())) continue;
+    if (ref.derived || !ref.alias.empty() || !platform::text::equalsIgnoringCase(ref.table.name(), target.name())) continue;
     if (found.ref != nullptr) {
       writer.fail("The table '" + target.name() + "' is ambiguous.", "table " + target.name(), ref.pos, 8154);
     }
@@ -83,7 +84,7 @@ bool isPlainValue(const Expr& e) {
 
 bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& from) {
   return from.size() == 1 && !from.front().derived && from.front().alias.empty() &&
-         equalsIgnoreCase(from.front().table.name(), target.name());
+         platform::text::equalsIgnoringCase(from.front().table.name(), target.name());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/db/tsql/rules.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -134,7 +135,7 @@ const ConvertStyle* findConvertStyle(int style) {
 }
 
 bool isCaseInsensitiveCollation(std::string_view name) {
-  std::string upper = toUpper(name);
+  std::string upper = platform::text::upperAscii(name);
   return upper == "DATABASE_DEFAULT" || upper == "TSQL_CI" || upper.find("_CI_") != std::string::npos ||
          (upper.size() > 3 && upper.compare(upper.size() - 3, 3, "_CI") == 0);
 }

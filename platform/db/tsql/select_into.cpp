@@ -4,6 +4,8 @@
 // otherwise), then filled by INSERT ... SELECT, which counts the rows.
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
+#include "platform/text/utf8.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -31,12 +33,6 @@ struct Scope {
 
 ColumnType valueType(std::string_view declared) { return {SqlType::parse(declared), "", false}; }
 ColumnType textType(std::string_view declared) { return {SqlType::parse(declared), "TSQL_CI", false}; }
-
-size_t characterCount(std::string_view text) {
-  size_t count = 0;
-  for (char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return count;
-}
 
 class IntoTyper {
  public:
@@ -76,7 +72,7 @@ class IntoTyper {
       const Expr& e = *item.expr;
       if (e.kind == ExprKind::Star) {
         for (const Source& source : scope.sources) {
-          if (!e.qualifier.empty() && !equalsIgnoreCase(e.qualifier, source.exposedName)) continue;
+          if (!e.qualifier.empty() && !platform::text::equalsIgnoringCase(e.qualifier, source.exposedName)) continue;
           columns.insert(columns.end(), source.columns.begin(), source.columns.end());
         }
         continue;
@@ -96,7 +92,7 @@ class IntoTyper {
       case ExprKind::Decimal:
         return valueType(decimalType(e.text));
       case ExprKind::String:
-        return textType("VARCHAR(" + std::to_string(std::max<size_t>(characterCount(e.text), 1)) + ")");
+        return textType("VARCHAR(" + std::to_string(std::max<size_t>(platform::text::utf8Length(e.text), 1)) + ")");
       case ExprKind::Null:
         return valueType("INT");
       case ExprKind::Cast:
@@ -154,9 +150,9 @@ class IntoTyper {
   const ScopeColumn& resolve(const Expr& column, const Scope& scope) {
     for (const Scope* level = &scope; level != nullptr; level = level->outer) {
       for (const Source& source : level->sources) {
-        if (!column.qualifier.empty() && !equalsIgnoreCase(column.qualifier, source.exposedName)) continue;
+        if (!column.qualifier.empty() && !platform::text::equalsIgnoringCase(column.qualifier, source.exposedName)) continue;
         for (const ScopeColumn& candidate : source.columns) {
-          if (equalsIgnoreCase(candidate.name, column.text)) return candidate;
+          if (platform::text::equalsIgnoringCase(candidate.name, column.text)) return candidate;
         }
       }
     }

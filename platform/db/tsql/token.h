@@ -46,10 +46,4 @@ std::vector<Token> tokenize(std::string_view batch);
 //! Whether a word is one of T-SQL's reserved keywords (it cannot be an alias or a bare name).
 bool isReservedKeyword(std::string_view word);
 
-//! ASCII case-insensitive equality.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-
-//! ASCII upper-case copy.
-std::string toUpper(std::string_view text);
-
 }  // namespace platform::db::tsql

@@ -4,6 +4,7 @@
 // reused after a delete).
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
 namespace {
@@ -44,7 +45,7 @@ Statement Writer::createTable(const CreateTableStmt& s) {
     }
     for (const TableConstraint& constraint : s.constraints) {
       if (!constraint.primaryKey) continue;
-      if (constraint.columns.size() != 1 || !equalsIgnoreCase(constraint.columns[0].first, identity->name)) {
+      if (constraint.columns.size() != 1 || !platform::text::equalsIgnoringCase(constraint.columns[0].first, identity->name)) {
         unsupported("IDENTITY column outside the primary key", constraint.pos);
       }
       identityKey = &constraint;
