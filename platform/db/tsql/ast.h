@@ -216,13 +216,13 @@ void forEachExpr(const Select& select, Visit&& visit) {
   auto each = [&](const ExprPtr& e) {
     if (e) visit(*e);
   };
-  for (const QuerySpec& spec : select.specs) {
-    each(spec.top);
-    for (const SelectItem& item : spec.items) each(item.expr);
-    for (const TableRef& ref : spec.from) each(ref.on);
-    each(spec.where);
-    for (const ExprPtr& e : spec.groupBy) each(e);
-    each(spec.having);
+  for (const QuerySpec& query : select.specs) {
+    each(query.top);
+    for (const SelectItem& item : query.items) each(item.expr);
+    for (const TableRef& ref : query.from) each(ref.on);
+    each(query.where);
+    for (const ExprPtr& e : query.groupBy) each(e);
+    each(query.having);
   }
   for (const OrderItem& item : select.orderBy) each(item.expr);
 }

@@ -31,8 +31,8 @@ ExprPtr Parser::measured(ExprPtr expr) const {
 void Parser::measure(Select& select) const {
   int below = 0;
   forEachExpr(select, [&](const Expr& e) { below = std::max(below, e.height); });
-  for (const QuerySpec& spec : select.specs) {
-    for (const TableRef& ref : spec.from) {
+  for (const QuerySpec& query : select.specs) {
+    for (const TableRef& ref : query.from) {
       if (ref.derived) below = std::max(below, ref.derived->height);
     }
   }
