@@ -7,7 +7,7 @@
 #include "platform/controls/group_box.h"
 #include "platform/controls/resize_control.h"
 #include "src/common/default_se_vuoto.h"
-#include "src/config/managed_entities.h"
+#include "src/config/classifications.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -33,8 +33,7 @@ void FRMMG_PASSAGGIO::Gestione_Campi_Entita() {
   auto& grid = m_form.get<Grid>("GRD_ENTITA_ARG");
   auto& editor = m_fmeEntitaArgomenti;
 
-  for (const ManagedEntity& entity : kManagedEntities) {
-    if (!entity.hasAssociationColumn()) continue;
+  for (const Classification& entity : kClassifications) {
     if (!trap.step([&] { m_form.control(entity.label).setVisible(false); })) return;
     if (!trap.step([&] { m_form.control(entity.codeField).setVisible(false); })) return;
     if (!trap.step([&] { m_form.control(entity.descriptionField).setVisible(false); })) return;
@@ -64,8 +63,7 @@ void FRMMG_PASSAGGIO::Gestione_Campi_Entita() {
     if (done) break;
     std::string code;
     if (!trap.step([&] { code = DefaultSeVuoto(managed->Field("MG0L_ENTITA"), "").toText(); })) return;
-    const ManagedEntity* entity = FindManagedEntity(code);
-    if (entity != nullptr && entity->hasAssociationColumn()) {
+    if (const Classification* entity = FindClassification(code)) {
       auto& codeField = m_form.get<EditField>(entity->codeField);
       if (!trap.step([&] { m_form.control(entity->label).setVisible(true); })) return;
       if (!trap.step([&] { codeField.setVisible(true); })) return;

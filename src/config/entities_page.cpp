@@ -5,6 +5,7 @@
 #include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/sql_text.h"
+#include "src/config/classifications.h"
 #include "src/config/managed_entities.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -99,9 +100,9 @@ void FRMMG_PASSAGGIO::CMD_SAVE_ENTITA_ButtonClick() {
 
 bool FRMMG_PASSAGGIO::IsEntitaAssociata(const Variant& entity) {
   try {
-    const ManagedEntity* found = FindManagedEntity(DefaultSeVuoto(entity, "").toText());
+    const Classification* found = FindClassification(DefaultSeVuoto(entity, "").toText());
     // AZIENDA and codes outside the list have no association column: nothing can use them.
-    if (found == nullptr || !found->hasAssociationColumn()) return false;
+    if (found == nullptr) return false;
     m_sql = AssociationUsingColumnQuery(found->column);
     const auto rows = Db().Open(m_sql);
     const bool associated = !rows->Eof();

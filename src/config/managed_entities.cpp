@@ -2,6 +2,7 @@
 #include "src/config/managed_entities.h"
 
 #include "src/common/sql_text.h"
+#include "src/config/classifications.h"
 
 namespace passaggio {
 namespace {
@@ -16,28 +17,27 @@ std::string seedingLine(std::string text) {
 
 }  // namespace
 
-const ManagedEntity* FindManagedEntity(std::string_view code) {
-  for (const ManagedEntity& entity : kManagedEntities) {
-    if (code == entity.code) return &entity;
-  }
-  return nullptr;
-}
-
 std::string SeedingBatch(const std::string& company) {
   std::string batch;
-  bool first = true;
-  for (const ManagedEntity& entity : kManagedEntities) {
-    const std::string code = sql::Quoted(entity.code);
-    batch += seedingLine(std::string("  -- ") + entity.heading);
+  // The first statement's FROM line is aligned differently from the others'.
+  const auto entity = [&](std::string_view entityCode, std::string_view description, std::string_view heading,
+                          std::string_view from) {
+    const std::string code = sql::Quoted(entityCode);
+    batch += seedingLine("  -- " + std::string(heading));
     batch += seedingLine(
         "  INSERT INTO MG0L_ENTITA_PASSAGGI ( MG0L_DITTA_CG18 , MG0L_ENTITA , MG0L_DESCENTITA , MG0L_ENTITA_SEL )");
-    batch += seedingLine("  SELECT CG18_DITTA , " + code + " , " + sql::Quoted(entity.description) + " , 0");
-    batch += seedingLine(first ? "  FROM   CG18_ANADITTABASE WITH (NOLOCK)" : "  FROM CG18_ANADITTABASE WITH (NOLOCK)");
+    batch += seedingLine("  SELECT CG18_DITTA , " + code + " , " + sql::Quoted(description) + " , 0");
+    batch += seedingLine(std::string(from));
     batch += seedingLine("  WHERE  CG18_DITTA = " + company);
     batch += seedingLine(
         "  AND    NOT EXISTS(SELECT 1 FROM MG0L_ENTITA_PASSAGGI WHERE MG0L_DITTA_CG18 = CG18_DITTA AND MG0L_ENTITA = " +
         code + ")");
-    first = false;
+  };
+  entity(kCompanyEntity, kCompanyEntityDescription, kCompanyEntityDescription,
+         "  FROM   CG18_ANADITTABASE WITH (NOLOCK)");
+  for (const Classification& classification : kClassifications) {
+    entity(classification.entity, classification.description, classification.heading,
+           "  FROM CG18_ANADITTABASE WITH (NOLOCK)");
   }
   return batch;
 }

@@ -5,8 +5,8 @@
 #include "src/common/for_each_row.h"
 #include "src/common/progress_report.h"
 #include "src/common/sql_text.h"
+#include "src/config/classifications.h"
 #include "src/processing/check_statements.h"
-#include "src/processing/entity_map.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -20,9 +20,10 @@ std::string RowFilter(long long itemId) {
   return itemId == 0 ? std::string() : "   AND ID = " + std::to_string(itemId) + " ";
 }
 
-// The matching lines of the managed entities, one side of the entity map. Errors are skipped:
-// a result set that cannot be read gives what was gathered so far.
-std::string MatchingLines(FRMMG_PASSAGGIO& form, std::string_view EntityMapping::*side) {
+// The matching lines of the managed entities: each association column equal to the item's
+// column on one side (the item working table or the item master). Errors are skipped: a
+// result set that cannot be read gives what was gathered so far.
+std::string MatchingLines(FRMMG_PASSAGGIO& form, const char* Classification::*side) {
   std::string text;
   IgnoringErrors steps = form.Ignoring();
   const auto& entities = form.m_managedEntities;
@@ -35,7 +36,9 @@ std::string MatchingLines(FRMMG_PASSAGGIO& form, std::string_view EntityMapping:
   while (readable && entities && entities->IsOpen() && !entities->Eof()) {
     steps.step([&] {
       const std::string code = DefaultSeVuoto(entities->Field("MG0L_ENTITA"), "").toText();
-      if (const EntityMapping* mapping = FindEntityMapping(code)) text += mapping->*side;
+      if (const Classification* found = FindClassification(code)) {
+        text += "   AND " + std::string(found->column) + " = " + found->*side + " ";
+      }
     });
     readable = false;
     steps.step([&] {
@@ -59,11 +62,11 @@ bool executeStep(ErrorTrap& trap, std::string& buffer, platform::db::Connection&
 }  // namespace
 
 std::string FRMMG_PASSAGGIO::CondizioniEntita_TabellaDati() {
-  return MatchingLines(*this, &EntityMapping::workingTableLine);
+  return MatchingLines(*this, &Classification::itemColumn);
 }
 
 std::string FRMMG_PASSAGGIO::CondizioniEntita_Anagrafica() {
-  return MatchingLines(*this, &EntityMapping::itemMasterLine);
+  return MatchingLines(*this, &Classification::masterColumn);
 }
 
 void FRMMG_PASSAGGIO::ElaboraTabellaArticoli_SettaArgomentiOK() {

@@ -4,7 +4,7 @@
 #include "src/common/default_se_vuoto.h"
 #include "src/common/for_each_row.h"
 #include "src/common/sql_text.h"
-#include "src/processing/entity_map.h"
+#include "src/config/classifications.h"
 #include "src/processing/run_statements.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -24,20 +24,6 @@ constexpr std::string_view kBodyColumns =
     "SELECT MG0M_ARGOMENTO , MG0M_DESCARGOMENTO "
     "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
     "WHERE MG0M_DITTA_CG18 = <K> ";
-
-struct TextColumn {
-  const char* field;
-  const char* caption;
-  int width;
-};
-
-// The classification columns, in grid order; all centred.
-constexpr TextColumn kClassification[] = {
-    {"TIPOPROD_PD20", "Tipo prod.", 1000}, {"CODFAM_MG53", "Fam.", 1000},         {"CODSFAM_MG54", "SFam.", 1000},
-    {"GRUPPO_MG55", "Gruppo", 1000},       {"SGRUPPO_MG56", "SGruppo", 1000},     {"MARCA_MG64", "Marca", 1500},
-    {"GRUPFISC_MG61", "Gruppo fisc.", 1500}, {"GRUSTAT1_MG74", "Gru.stat.1", 1000}, {"GRUSTAT2_MG75", "Gru.stat.2", 1000},
-    {"GRUSTAT3_MG76", "Gru.stat.3", 1000}, {"GRUSTAT4_MG77", "Gru.stat.4", 1000},
-};
 
 // The field-detail grid's columns, in order; image columns take their images from IMG_SEL.
 struct DetailColumn {
@@ -77,8 +63,10 @@ void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
   if (!trap.step([&] { items.addTextColumn("CODART", "Codice articolo", called ? kText : kButton, 1500, true); })) return;
   if (!trap.step([&] { items.addTextColumn("DESCART", "Descrizione articolo", kText, 3000, true); })) return;
   if (!trap.step([&] { items.addTextColumn("INDSTATO_MG6W", "Stato attuale", kText, 1500, true); })) return;
-  for (const TextColumn& column : kClassification) {
-    if (!trap.step([&] { items.addTextColumn(column.field, column.caption, kText, column.width, true); })) return;
+  for (const Classification& column : kClassifications) {
+    if (!trap.step([&] { items.addTextColumn(column.itemColumn, column.gridCaption, kText, column.gridWidth, true); })) {
+      return;
+    }
   }
   std::shared_ptr<platform::db::Recordset> bodies;
   if (!trap.step([&] {
@@ -102,8 +90,9 @@ void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
     return;
   }
   if (!trap.step([&] { items.closeDefinition(); })) return;
-  for (const TextColumn& column : kClassification) {
-    if (!trap.step([&] { items.setColumnAlignment(column.field, kCentre); })) return;
+  // The classification columns are centred.
+  for (const Classification& column : kClassifications) {
+    if (!trap.step([&] { items.setColumnAlignment(column.itemColumn, kCentre); })) return;
   }
   if (!trap.step([&] { items.setColumnAlignment("PERMESSO_AGGSTATO", kCentre); })) return;
   const bool centred = forEachRow(trap, bodies, [&] {
@@ -135,8 +124,8 @@ void FRMMG_PASSAGGIO::Setta_Griglia_Articoli() {
 void FRMMG_PASSAGGIO::Gestione_Campi_Entita_Griglia_Articoli() {
   ErrorTrap trap = Trap("Gestione_Campi_Entita_Griglia_Articoli");
   auto& items = m_form.get<Grid>("GRD_ARTICOLI");
-  for (const TextColumn& column : kClassification) {
-    if (!trap.step([&] { items.setColumnVisible(column.field, false); })) return;
+  for (const Classification& column : kClassifications) {
+    if (!trap.step([&] { items.setColumnVisible(column.itemColumn, false); })) return;
   }
   std::shared_ptr<platform::db::Recordset> entities;
   if (!trap.step([&] {
@@ -148,7 +137,7 @@ void FRMMG_PASSAGGIO::Gestione_Campi_Entita_Griglia_Articoli() {
   forEachRow(trap, entities, [&] {
     return trap.step([&] {
       const std::string code = DefaultSeVuoto(entities->Field("MG0L_ENTITA"), "").toText();
-      if (const EntityMapping* mapping = FindEntityMapping(code)) items.setColumnVisible(mapping->gridColumn, true);
+      if (const Classification* found = FindClassification(code)) items.setColumnVisible(found->itemColumn, true);
     });
   });
 }

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "platform/controls/edit_field.h"
+#include "src/config/classifications.h"
 
 namespace passaggio {
 namespace {
@@ -266,35 +267,6 @@ void bodyFieldsPage(Designer& d) {
   d.holder(box, rowTop(0), "TXT_MG0P_CAMPO_MG0O", bound("MG0P_CAMPO_MG0O"));
 }
 
-struct Classification {
-  const char* label;
-  const char* field;
-  const char* column;
-  const char* caption;
-  int maxChars;
-  const char* description;
-};
-
-// The classification code fields of an entity association, in the order of the entities.
-constexpr Classification kClassifications[] = {
-    {"LBL_CODTIPOPROD", "TXT_MG0Q_TIPOPROD", "MG0Q_TIPOPROD", "Codice tipo prodotto", 2, "TXT_DESC_TIPOPROD"},
-    {"LBL_CODFAM", "TXT_MG0Q_CODFAM_MG53", "MG0Q_CODFAM_MG53", "Codice famiglia", 4, "TXT_DESC_FAMIGLIA"},
-    {"LBL_CODSFAM", "TXT_MG0Q_CODSFAM_MG54", "MG0Q_CODSFAM_MG54", "Codice sottofamiglia", 4, "TXT_DESC_SFAMIGLIA"},
-    {"LBL_CODGRUPPO", "TXT_MG0Q_GRUPPO_MG55", "MG0Q_GRUPPO_MG55", "Codice gruppo", 4, "TXT_DESC_GRUPPO"},
-    {"LBL_CODSGRUPPO", "TXT_MG0Q_SGRUPPO_MG56", "MG0Q_SGRUPPO_MG56", "Codice sottogruppo", 4, "TXT_DESC_SGRUPPO"},
-    {"LBL_CODMARCA", "TXT_MG0Q_MARCA_MG64", "MG0Q_MARCA_MG64", "Codice marca", 12, "TXT_DESC_MARCA"},
-    {"LBL_CODGRUPFISC", "TXT_MG0Q_GRUPFISC_MG61", "MG0Q_GRUPFISC_MG61", "Codice gruppo fiscale", 12,
-     "TXT_DESC_GRUPFISC"},
-    {"LBL_CODGRUSTAT1", "TXT_MG0Q_GRUSTAT1_MG74", "MG0Q_GRUSTAT1_MG74", "Codice gruppo statistico 1", 4,
-     "TXT_DESC_GRUSTAT1"},
-    {"LBL_CODGRUSTAT2", "TXT_MG0Q_GRUSTAT2_MG75", "MG0Q_GRUSTAT2_MG75", "Codice gruppo statistico 2", 4,
-     "TXT_DESC_GRUSTAT2"},
-    {"LBL_CODGRUSTAT3", "TXT_MG0Q_GRUSTAT3_MG76", "MG0Q_GRUSTAT3_MG76", "Codice gruppo statistico 3", 4,
-     "TXT_DESC_GRUSTAT3"},
-    {"LBL_CODGRUSTAT4", "TXT_MG0Q_GRUSTAT4_MG77", "MG0Q_GRUSTAT4_MG77", "Codice gruppo statistico 4", 4,
-     "TXT_DESC_GRUSTAT4"},
-};
-
 Settings classificationField(const Classification& field) {
   return bound(field.column, {{"islookup", Variant(true)},
                               {"isdecode", Variant(true)},
@@ -307,7 +279,7 @@ Settings classificationField(const Classification& field) {
                               {"isinlingua", Variant(false)},
                               {"linguaentitades", Variant(0)},
                               {"tag", Variant(field.caption)},
-                              {"descfield", Variant(field.description)}});
+                              {"descfield", Variant(field.descriptionField)}});
 }
 
 // Entity associations: the grid of the associations and, under it, one row per classification
@@ -326,9 +298,9 @@ void associationsPage(Designer& d) {
         "Definizione ente validazione per entità");
   int row = 0;
   for (const Classification& field : kClassifications) {
-    d.fieldRow(box, rowTop(row), field.label, field.field, ControlKind::EditField, kCodeWidth, field.caption,
+    d.fieldRow(box, rowTop(row), field.label, field.codeField, ControlKind::EditField, kCodeWidth, field.caption,
                classificationField(field));
-    d.description(box, rowTop(row), field.description);
+    d.description(box, rowTop(row), field.descriptionField);
     ++row;
   }
   d.fieldRow(box, bodyRow, "LBL_ENTITA_ARG", "TXT_ENTITA_ARG", ControlKind::EditField, kCodeWidth, "Codice argomento",

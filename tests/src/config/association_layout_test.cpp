@@ -11,7 +11,7 @@
 #include "platform/controls/grid.h"
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
-#include "src/config/managed_entities.h"
+#include "src/config/classifications.h"
 #include "tests/src/config/config_fixture.h"
 
 namespace passaggio {
@@ -24,8 +24,8 @@ class AssociationLayoutTest : public testing::ConfigTest {
   // The association grid's columns, as the association page's set-up defines them.
   static void defineAssociationColumns(Grid& grid) {
     grid.resetColumns();
-    for (const ManagedEntity& entity : kManagedEntities) {
-      if (entity.hasAssociationColumn()) grid.addTextColumn(entity.column, entity.code, GridColumn::kTextKind, 1000);
+    for (const Classification& entity : kClassifications) {
+      grid.addTextColumn(entity.column, entity.entity, GridColumn::kTextKind, 1000);
     }
     grid.addTextColumn("MG0Q_ARGOMENTO_MG0M", "Entità validazione", GridColumn::kTextKind, 2500);
     grid.finish();
@@ -49,17 +49,16 @@ class AssociationLayoutTest : public testing::ConfigTest {
   //! The code fields shown, with their tops.
   static std::map<std::string, int> shownRows(const Form& form) {
     std::map<std::string, int> rows;
-    for (const ManagedEntity& entity : kManagedEntities) {
-      if (!entity.hasAssociationColumn()) continue;
+    for (const Classification& entity : kClassifications) {
       const Control& field = form.control(entity.codeField);
       const bool shown = field.isVisible();
-      EXPECT_EQ(form.control(entity.label).isVisible(), shown) << entity.code;
-      EXPECT_EQ(form.control(entity.descriptionField).isVisible(), shown) << entity.code;
-      EXPECT_EQ(form.get<EditField>(entity.codeField).fieldFlag(), shown) << entity.code;
-      EXPECT_EQ(form.get<Grid>("GRD_ENTITA_ARG").column(entity.column)->visible, shown) << entity.code;
+      EXPECT_EQ(form.control(entity.label).isVisible(), shown) << entity.entity;
+      EXPECT_EQ(form.control(entity.descriptionField).isVisible(), shown) << entity.entity;
+      EXPECT_EQ(form.get<EditField>(entity.codeField).fieldFlag(), shown) << entity.entity;
+      EXPECT_EQ(form.get<Grid>("GRD_ENTITA_ARG").column(entity.column)->visible, shown) << entity.entity;
       if (!shown) continue;
       rows[entity.codeField] = field.top();
-      EXPECT_EQ(form.control(entity.descriptionField).top(), field.top()) << entity.code;
+      EXPECT_EQ(form.control(entity.descriptionField).top(), field.top()) << entity.entity;
       rows[entity.label] = form.control(entity.label).top();
     }
     return rows;

@@ -17,6 +17,7 @@
 
 #include "platform/db/recordset.h"
 #include "platform/text/ascii.h"
+#include "src/config/classifications.h"
 
 namespace passaggio::direct {
 namespace {
@@ -24,28 +25,8 @@ namespace {
 using platform::Variant;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::size_t kDimensions = 11;
-
-// Entity code, the item's column in the read, the association's column.
-struct Dimension {
-  const char* entity;
-  const char* itemColumn;
-  const char* associationColumn;
-};
-
-constexpr std::array<Dimension, kDimensions> kDimensionsTable{{
-    {"TIPO_PROD", "PD18_TIPOPROD_PD20", "MG0Q_TIPOPROD"},
-    {"FAMIGLIA", "MG66_FAM_MG53", "MG0Q_CODFAM_MG53"},
-    {"SFAMIGLIA", "MG66_SFAM_MG54", "MG0Q_CODSFAM_MG54"},
-    {"GRUPPO", "MG66_GRUPPO_MG55", "MG0Q_GRUPPO_MG55"},
-    {"SGRUPPO", "MG66_SGRUPPO_MG56", "MG0Q_SGRUPPO_MG56"},
-    {"MARCA", "MG66_MARCA_MG64", "MG0Q_MARCA_MG64"},
-    {"GRUPPO_FISC", "MG66_GRUPFIS_MG61", "MG0Q_GRUPFISC_MG61"},
-    {"GRU_STAT1", "MG66_GRUSTAT1_MG74", "MG0Q_GRUSTAT1_MG74"},
-    {"GRU_STAT2", "MG66_GRUSTAT2_MG75", "MG0Q_GRUSTAT2_MG75"},
-    {"GRU_STAT3", "MG66_GRUSTAT3_MG76", "MG0Q_GRUSTAT3_MG76"},
-    {"GRU_STAT4", "MG66_GRUSTAT4_MG77", "MG0Q_GRUSTAT4_MG77"},
-}};
+constexpr std::size_t kDimensions = kClassifications.size();
+constexpr const auto& kDimensionsTable = kClassifications;
 
 // A classification code as compared; nullopt for NULL, which matches nothing.
 using Code = std::optional<std::string>;
@@ -173,7 +154,7 @@ Data read(platform::db::Connection& db, const RunContext& context) {
   for (; !groups->Eof(); groups->MoveNext()) data.groupsOfUser.insert(groups->Field(0).toInteger());
 
   std::string associationColumns;
-  for (const Dimension& dimension : kDimensionsTable) associationColumns += std::string(", ") + dimension.associationColumn;
+  for (const Classification& dimension : kDimensionsTable) associationColumns += std::string(", ") + dimension.column;
   auto associations =
       db.Open("SELECT MG0Q_ID, MG0Q_ARGOMENTO_MG0M" + associationColumns + " FROM MG0Q_ENTITARG_PASSAGGI");
   for (; !associations->Eof(); associations->MoveNext()) {
@@ -246,7 +227,7 @@ Data read(platform::db::Connection& db, const RunContext& context) {
   }
 
   std::string itemColumns;
-  for (const Dimension& dimension : kDimensionsTable) itemColumns += std::string(", ") + dimension.itemColumn;
+  for (const Classification& dimension : kDimensionsTable) itemColumns += std::string(", ") + dimension.masterColumn;
   auto items = db.Open("SELECT RTRIM(MG66_CODART), MG66_INDSTATO_MG6W" + itemColumns +
                        " FROM MG66_ANAGRART LEFT OUTER JOIN PD18_ARTPROD ON PD18_DITTA_CG18 = MG66_DITTA_CG18 "
                        "AND PD18_CODART_MG66 = MG66_CODART WHERE MG66_DITTA_CG18 = " + k);
