@@ -38,4 +38,10 @@ void RaiseAgain(const std::string& name, const std::exception& error) {
   throw RaisedError(std::move(info));
 }
 
+void RaiseThrough(const std::string& name, const std::exception& error) {
+  ErrorInfo info = ErrorInfo::from(error);
+  info.source = name + "\r\n" + info.source;
+  throw RaisedError(std::move(info));
+}
+
 }  // namespace passaggio

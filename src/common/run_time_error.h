@@ -36,6 +36,10 @@ class RaisedError : public std::runtime_error {
 //! Raises `error` again as the procedure `name` passes it on: "name:" CR LF description.
 [[noreturn]] void RaiseAgain(const std::string& name, const std::exception& error);
 
+//! Passes `error` on as the dialog's procedures do: "name" CR LF before the source, so that
+//! the display names the chain of procedures it went through.
+[[noreturn]] void RaiseThrough(const std::string& name, const std::exception& error);
+
 //! The object behind a reference that a step after an ignored failure may find unset: using
 //! it then is run-time error 91, reported like any other, never a crash.
 template <class T>

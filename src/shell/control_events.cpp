@@ -4,10 +4,12 @@
 // raises its event.
 #include "platform/controls/button.h"
 #include "platform/controls/chooser.h"
+#include "platform/controls/edit_field.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
+#include "src/config/classifications.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -34,6 +36,37 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
         GRD_ENTITA_BeforeCellChange(current, cancel);
       });
   m_form.get<Button>("CMD_SAVE_ENTITA").onClick.connect([this] { CMD_SAVE_ENTITA_ButtonClick(); });
+
+  // Entity associations page: the editor, the body code, the classification code fields
+  // (one handler per event, for the field's row of the classification table) and the
+  // exclusions button.
+  m_form.get<Grid>("GRD_ENTITA_ARG")
+      .onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues&) {
+        GRD_ENTITA_ARG_DataFormatEXT(text, column);
+      });
+  m_fmeEntitaArgomenti.onBeforeSave.connect([this](bool& cancel) { FME_Entita_Argomenti_BeforeUpdate(cancel); });
+  m_fmeEntitaArgomenti.onStatusChange.connect([this](int status) { FME_Entita_Argomenti_ChangeStatus(status); });
+  auto& bodyCode = m_form.get<EditField>("TXT_ENTITA_ARG");
+  bodyCode.onAfterItem.connect([this](bool& cancel) { TXT_ENTITA_ARG_AfterItem(cancel); });
+  bodyCode.onDecodeRequest.connect(
+      [this](bool& cancel, std::string&, Variant&, std::string&) { TXT_ENTITA_ARG_DecodeRequest(cancel); });
+  bodyCode.onLookupRequest.connect(
+      [this](bool& cancel, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+        Lkp_Elenco_Argomenti_Entita(cancel, query, captions, title, connection);
+      });
+  for (const Classification& row : kClassifications) {
+    auto& field = m_form.get<EditField>(row.codeField);
+    field.onValidate.connect([this, &row](bool& cancel) { Classificazione_Validate(row, cancel); });
+    field.onDecodeRequest.connect(
+        [this, &row](bool& cancel, std::string& query, Variant& mapping, std::string& connection) {
+          Classificazione_DecodeRequest(row, cancel, query, mapping, connection);
+        });
+    field.onLookupRequest.connect(
+        [this, &row](bool& cancel, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+          Classificazione_LookupRequest(row, cancel, query, captions, title, connection);
+        });
+  }
+  m_form.get<Button>("CMD_DETTAGLIO_NOVALIDAZ").onClick.connect([this] { CMD_DETTAGLIO_NOVALIDAZ_ButtonClick(); });
 
   // Processing buttons.
   m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/controls/colour.h"
 #include "platform/controls/form.h"
@@ -20,6 +21,8 @@
 #include "src/common/error_trap.h"
 
 namespace passaggio {
+
+struct Classification;
 
 class FRMMG_PASSAGGIO : public platform::Object,
                         public platform::host::ModuleWindow,
@@ -138,6 +141,35 @@ class FRMMG_PASSAGGIO : public platform::Object,
   // FME_Entita_Argomenti, the entity-association record editor: set up with its page; which
   // classification fields it edits follows the managed entities.
   platform::controls::RecordEditor m_fmeEntitaArgomenti;
+
+  // ---- entity associations and their classification code fields -------------------------------
+  //! Sets up FME_Entita_Argomenti over the company's associations, with GRD_ENTITA_ARG.
+  void ImpostaVirtualFrame_Entita_Argomenti();
+  //! The body column shows the body's code.
+  void GRD_ENTITA_ARG_DataFormatEXT(std::string& text, const std::string& column);
+  //! Looks the body code up: its description and id go to the row, an unknown code is refused.
+  void TXT_ENTITA_ARG_AfterItem(bool& cancel);
+  void TXT_ENTITA_ARG_DecodeRequest(bool& cancel);
+  void Lkp_Elenco_Argomenti_Entita(bool& cancel, std::string& query, platform::Variant& captions, std::string& title,
+                                   std::string& connection);
+  //! Writes the fields into the current association row; true when a new row's key was found.
+  bool EseguiQuery_Entita_Argomenti();
+  void FME_Entita_Argomenti_BeforeUpdate(bool& cancel);
+  void FME_Entita_Argomenti_ChangeStatus(int status);
+  //! Opens the field-exclusion dialog for the saved association shown.
+  void CMD_DETTAGLIO_NOVALIDAZ_ButtonClick();
+  //! A classification code field's answers, for the field's row of the classification table.
+  void Classificazione_Validate(const Classification& field, bool& cancel);
+  void Classificazione_DecodeRequest(const Classification& field, bool& cancel, std::string& query,
+                                     platform::Variant& mapping, std::string& connection);
+  void Classificazione_LookupRequest(const Classification& field, bool& cancel, std::string& query,
+                                     platform::Variant& captions, std::string& title, std::string& connection);
+  //! The codes of the parent fields a hierarchical code lives within; empty texts when the
+  //! company's codes are independent.
+  std::vector<std::string> ParentCodes(const Classification& field);
+
+  std::shared_ptr<platform::db::Recordset> m_associations;  // FME_Entita_Argomenti's rows
+  std::shared_ptr<platform::db::Recordset> m_decoded;       // the last classification decode's result
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
   void CMD_ELABORA_ButtonClick();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/host/window_system.h"
 #include "platform/services/scripted_display.h"
@@ -20,9 +21,10 @@ namespace passaggio::testing {
 class TestWindows : public platform::host::WindowSystem {
  public:
   explicit TestWindows(platform::host::Display& display) : m_display(display) {}
-  void Show(std::shared_ptr<platform::host::ModuleWindow> window, bool) override {
+  void Show(std::shared_ptr<platform::host::ModuleWindow> window, bool modal) override {
     shown.push_back(window);
     window->Activate();
+    if (modal && whileModal) whileModal(*window);
   }
   void Closed(platform::host::ModuleWindow& window) override { closed.push_back(&window); }
   platform::host::Display& GetDisplay() override { return m_display; }
@@ -33,6 +35,8 @@ class TestWindows : public platform::host::WindowSystem {
   std::vector<std::shared_ptr<platform::host::ModuleWindow>> shown;
   std::vector<platform::host::ModuleWindow*> closed;
   std::vector<std::string> progress;  // "step done/total", or the step alone; "" ends a report
+  //! What the user does in a modal window before its show returns.
+  std::function<void(platform::host::ModuleWindow&)> whileModal;
 
  private:
   platform::host::Display& m_display;

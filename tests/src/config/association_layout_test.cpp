@@ -21,16 +21,6 @@ using namespace platform::controls;
 
 class AssociationLayoutTest : public testing::ConfigTest {
  protected:
-  // The association grid's columns, as the association page's set-up defines them.
-  static void defineAssociationColumns(Grid& grid) {
-    grid.resetColumns();
-    for (const Classification& entity : kClassifications) {
-      grid.addTextColumn(entity.column, entity.entity, GridColumn::kTextKind, 1000);
-    }
-    grid.addTextColumn("MG0Q_ARGOMENTO_MG0M", "Entità validazione", GridColumn::kTextKind, 2500);
-    grid.finish();
-  }
-
   std::shared_ptr<CLSMG_PASSAGGIO> openWithSelection(const std::string& selectedCodes, double scale = 1.0) {
     execute("UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = 0 WHERE MG0L_DITTA_CG18 = 1");
     if (!selectedCodes.empty()) {
@@ -39,7 +29,6 @@ class AssociationLayoutTest : public testing::ConfigTest {
     }
     auto object = open(1);
     Form& form = object->Form()->Controls();
-    defineAssociationColumns(form.get<Grid>("GRD_ENTITA_ARG"));
     form.get<ResizeControl>("ZEP_RESIZEFORM").setScale(scale);
     return object;
   }
