@@ -2,8 +2,10 @@
 #include "apps/passaggio-batch/commands.h"
 
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
+#include <optional>
 
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
@@ -13,6 +15,7 @@
 #include "platform/controls/side_bar.h"
 #include "platform/db/printable.h"
 #include "platform/db/recordset_csv.h"
+#include "platform/script/model_driver.h"
 #include "platform/script/script.h"
 #include "platform/services/state_change_log.h"
 #include "platform/text/ascii.h"
@@ -205,16 +208,34 @@ int script(Session& session, const std::string& file) {
       return kError;
     }
   }
+  using platform::script::ScriptError;
   try {
     const auto actions = platform::script::parseScript(file == "-" ? std::cin : in);
-    platform::script::ModelDriver driver(session.form, session.display, std::cout);
-    for (const auto& action : actions) {
-      driver.run(action);
-      if (session.stopped()) {
-        throw platform::script::ScriptError(action.line, "un errore ha avuto risposta abort: lo script si ferma");
+    std::size_t next = 0;
+    // A line that fails inside a modal dialog must not cross the console's procedure that
+    // opened it: it waits here until that procedure is back, the dialog closed.
+    std::optional<ScriptError> failed;
+    const auto runOn = [&](platform::controls::Form& form, const std::function<bool()>& over) {
+      platform::script::ModelDriver driver(form, session.display, std::cout);
+      while (next < actions.size() && !over()) {
+        const auto& action = actions[next++];
+        driver.run(action);
+        if (failed) throw *failed;
+        if (session.stopped()) throw ScriptError(action.line, "un errore ha avuto risposta abort: lo script si ferma");
       }
-    }
-  } catch (const platform::script::ScriptError& error) {
+    };
+    // The lines after the one that opened a modal dialog act inside it until it closes.
+    session.windows.whileModal = [&](platform::host::ModuleWindow& dialog) {
+      try {
+        runOn(dialog.Controls(), [&] { return !session.windows.isOpen(dialog); });
+      } catch (const ScriptError& error) {
+        failed = error;
+      }
+    };
+    runOn(session.form, [] { return false; });
+    session.windows.whileModal = nullptr;
+  } catch (const ScriptError& error) {
+    session.windows.whileModal = nullptr;
     complain("script " + file + ", " + error.what());
     return kError;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apps/passaggio-batch/batch_display.h"
+#include "apps/passaggio-batch/headless_windows.h"
 #include "platform/controls/form.h"
 #include "platform/db/connection.h"
 #include "platform/services/standin_host.h"
@@ -28,6 +29,7 @@ struct Session {
   platform::services::StandinHost& host;
   std::string connectionString;
   platform::db::Connection& console;  // the console's own connection
+  HeadlessWindows& windows;
 
   //! Whether an error display was answered abort: the command must stop.
   bool stopped() const { return display.aborted(); }

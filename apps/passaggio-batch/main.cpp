@@ -76,7 +76,7 @@ int run(const Options& options) {
     complain("la console non si è aperta");
     result = kError;
   } else if (!display->aborted()) {  // an error while opening stops before the command
-    Session session{window->Controls(), *display, host, connectionString, *console->GetConnection()};
+    Session session{window->Controls(), *display, host, connectionString, *console->GetConnection(), windows};
     result = runCommandOf(session, options);
   }
   if (display->aborted()) complain("comando interrotto: un errore ha avuto risposta abort");

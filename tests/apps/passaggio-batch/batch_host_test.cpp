@@ -164,3 +164,32 @@ TEST_F(BatchHost, ASignoffThatTicksNothingSaysWhy) {
 }
 
 }  // namespace
+
+TEST_F(BatchHost, AScriptWorksTheExclusionsDialogUntilItClosesThenGoesOnInTheConsole) {
+  const std::string associate =
+      "page ENTITA\nrow GRD_ENTITA 7\ncell GRD_ENTITA MG0L_ENTITA_SEL 1\nclick CMD_SAVE_ENTITA\n"
+      "page ENTITA_ARGOMENTI\nnav GRIDNAV_ENTITA_ARG new\n"
+      "click CMD_DETTAGLIO_NOVALIDAZ\n";
+  const Outcome unsaved = batch({"script", "-"}, associate);
+  EXPECT_EQ(unsaved.status, 1);
+  EXPECT_NE(unsaved.err.find("riga 7"), std::string::npos) << "no exclusions before the association is saved";
+  // The brand stays managed: that line came before the refusal.
+
+  const std::string exclude =
+      "type TXT_ENTITA_ARG PRODUZIONE\nleave TXT_ENTITA_ARG\npick TXT_MG0Q_TIPOPROD AC\n"
+      "pick TXT_MG0Q_CODFAM_MG53 VIT\npick TXT_MG0Q_MARCA_MG64 FISSAFER\nnav GRIDNAV_ENTITA_ARG save\n"
+      "click CMD_DETTAGLIO_NOVALIDAZ\nrow GRD_CAMPIARG 1\ncell GRD_CAMPIARG FLG_SEL 0\nclick CMD_CONFERMA\n"
+      "dump TXT_DESC_MARCA\n";
+  const Outcome saved = batch({"script", "-"}, "page ENTITA_ARGOMENTI\nnav GRIDNAV_ENTITA_ARG new\n" + exclude);
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_NE(saved.out.find("TXT_DESC_MARCA,Fissafer"), std::string::npos) << "back in the console after the dialog";
+
+  // Opened again, the dialog shows the field excluded; a script ending inside it closes it.
+  const Outcome again = batch(
+      {"script", "-"}, "page ENTITA_ARGOMENTI\nrow GRD_ENTITA_ARG KEY_000000000000000029\nclick CMD_DETTAGLIO_NOVALIDAZ\n"
+      "dump GRD_CAMPIARG\n");
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(again.out,
+            "FLG_SEL,COD_CAMPO,DESC_CAMPO\r\n0,PD18_LEADTIME,Lead time (giorni)\r\n"
+            "1,MG87_DESCESTESA,Descrizione estesa\r\n1,PD18_INDREVDISBA,Revisione distinta base\r\n");
+}
