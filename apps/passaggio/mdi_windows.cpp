@@ -9,6 +9,7 @@
 #include <QMenu>
 
 #include "platform/controls/container.h"
+#include "platform/qt/form_dialog.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/text.h"
 #include "platform/qt/twips.h"
@@ -107,6 +108,17 @@ void ConsoleSubWindow::closeEvent(QCloseEvent* event) {
 MdiWindows::MdiWindows(QMdiArea& area, platform::host::Display& display) : m_area(area), m_display(display) {}
 
 void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool modal) {
+  if (modal) {
+    platform::qt::FormDialog dialog(window->Controls(), &m_display, [window] { window->RequestClose(); },
+                                    m_area.window());
+    m_dialogs[window.get()] = &dialog;
+    dialog.show();
+    window->Activate();
+    // The module may have unloaded it while it was being built.
+    if (m_dialogs.count(window.get()) != 0) dialog.exec();
+    m_dialogs.erase(window.get());
+    return;
+  }
   auto* sub = new ConsoleSubWindow(window, &m_display);
   m_area.addSubWindow(sub);
   m_shown = sub;
@@ -125,6 +137,11 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
 }
 
 void MdiWindows::Closed(platform::host::ModuleWindow& window) {
+  if (const auto dialog = m_dialogs.find(&window); dialog != m_dialogs.end()) {
+    if (!dialog->second.isNull()) dialog->second->done(QDialog::Accepted);
+    m_dialogs.erase(dialog);
+    return;
+  }
   if (ConsoleSubWindow* sub = subWindowOf(window)) sub->moduleClosed();
 }
 

@@ -1,11 +1,14 @@
 // The desktop host's window system: every window a module shows becomes a child of the main
 // window's MDI area, a form view inside a subwindow placed, sized and maximised as the
-// form's window container (MDIActiveX1) says. Closing a subwindow asks its host first.
+// form's window container (MDIActiveX1) says. Closing a subwindow asks its host first. A
+// window shown modally is a dialog over the main window instead, and its show returns when
+// the module has unloaded it.
 #pragma once
 
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "platform/host/window_system.h"
@@ -14,6 +17,7 @@
 class QMdiArea;
 
 namespace platform::qt {
+class FormDialog;
 class FormView;
 }
 
@@ -82,6 +86,7 @@ class MdiWindows : public platform::host::WindowSystem {
   QMdiArea& m_area;
   platform::host::Display& m_display;
   QPointer<ConsoleSubWindow> m_shown;
+  std::map<const platform::host::ModuleWindow*, QPointer<platform::qt::FormDialog>> m_dialogs;
   platform::qt::ProgressHook m_progress;
 };
 

@@ -1,13 +1,16 @@
 // passaggio-screenshots: takes the pictures of the desktop host for the documentation, off
 // screen, by driving the real window as a user would (clicks and keys through QTest): the
-// sign-in, the frame at two screen sizes, every page of the console, a refusal message and
-// the error display of a console whose database went away after sign-in.
+// sign-in, the frame at two screen sizes, every page of the console, an association being
+// changed with a pick list and the exclusions dialog, a refusal message and the error display
+// of a console whose database went away after sign-in.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
 #include <QDir>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
@@ -152,6 +155,42 @@ void clickPage(platform::qt::FormView& view, const QString& key) {
   std::cerr << "passaggio-screenshots: nella barra laterale manca " << key.toStdString() << "\n";
 }
 
+// The associations page: the exclusions dialog of the saved association shown, with one
+// field unticked but not confirmed; then the association being changed, with the families'
+// pick list open over it (F3) and the page once a family was picked from it.
+void associationShots(QWidget& window, platform::qt::FormView& view) {
+  clickPage(view, QStringLiteral("ENTITA_ARGOMENTI"));
+  if (auto* exclusions = view.widget<QAbstractButton>("CMD_DETTAGLIO_NOVALIDAZ")) {
+    onNextDialog([&window](QWidget& dialog) {
+      if (auto* fields = dialog.findChild<QAbstractItemView*>()) {
+        QAbstractItemModel& model = *fields->model();
+        for (int column = 0; column < model.columnCount(); ++column) {
+          if (model.headerData(column, Qt::Horizontal).toString() != QStringLiteral("Sel")) continue;
+          const QModelIndex tick = model.index(0, column);
+          QTest::mouseClick(fields->viewport(), Qt::LeftButton, {}, fields->visualRect(tick).center());
+          settle();
+        }
+      }
+      save(withDialog(window, dialog), QStringLiteral("campi-esclusi"));
+      if (auto* close = button(dialog, QStringLiteral("Annulla"))) QTest::mouseClick(close, Qt::LeftButton);
+    });
+    QTest::mouseClick(exclusions, Qt::LeftButton);
+    settle(100);
+  }
+  auto* family = view.widget<QLineEdit>("TXT_MG0Q_CODFAM_MG53");
+  if (family == nullptr) return;
+  QTest::mouseClick(family, Qt::LeftButton);
+  family->selectAll();
+  QTest::keyClicks(family, QStringLiteral("B"));
+  onNextDialog([&window](QWidget& list) {
+    save(withDialog(window, list), QStringLiteral("lista-famiglie"));
+    QTest::keyClick(&list, Qt::Key_Return);
+  });
+  QTest::keyClick(family, Qt::Key_F3);
+  settle(100);
+  save(framed(window), QStringLiteral("pagina-entita-argomenti-modifica"));
+}
+
 int run(const std::filesystem::path& database, platform::host::LoadedModule& module) {
   // The sign-in, with a user chosen from the keyboard.
   SignInChoice choice{database, std::nullopt, {}};
@@ -193,6 +232,8 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     clickPage(*console->formView(), QString::fromLatin1(key));
     save(framed(window), QString::fromLatin1(name));
   }
+
+  associationShots(window, *console->formView());
 
   window.resize(1920, 1080);
   settle(100);

@@ -221,6 +221,8 @@ void FRMMG_PASSAGGIO::FME_Entita_Argomenti_ChangeStatus(int status) {
         })) {
       return;
     }
+    // The body's description follows its code, as the classification descriptions do.
+    if (!trap.step([&] { m_form.get<EditField>("TXT_ENTITA_ARG").decode(); })) return;
     if (!trap.step([&] { exclusions.setEnabled(true); })) return;
   } else if (status == RecordEditor::kStatusNew) {
     if (!trap.step([&] { m_form.get<EditField>("TXT_ENTITA_ARG").setText(""); })) return;
