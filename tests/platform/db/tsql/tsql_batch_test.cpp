@@ -74,25 +74,6 @@ TEST(TsqlBatch, ErrorNamesConstructPositionAndStatement) {
   }
 }
 
-TEST(TsqlBatch, TranslationErrorsCarryTheStatement) {
-  std::vector<tsql::ParsedStatement> statements = tsql::parseBatch("SELECT 1 AS A\nSELECT NOPE INTO #X FROM T");
-  OneTable catalog;
-  try {
-    statements[1].translate(catalog);
-    FAIL() << "an unknown column must not translate";
-  } catch (const tsql::TranslationError& e) {
-    EXPECT_EQ(e.nativeError(), 207);
-    EXPECT_EQ(e.line(), 2);
-    EXPECT_EQ(e.column(), 8);
-    EXPECT_EQ(e.statement(), "SELECT NOPE INTO #X FROM T");
-  }
-}
-
-TEST(TsqlBatch, EmptyBatchesHaveNoStatements) {
-  EXPECT_TRUE(tsql::parseBatch("").empty());
-  EXPECT_TRUE(tsql::parseBatch("  -- nothing\r ; /* at all */ ;").empty());
-}
-
 std::string repeated(std::string_view text, int times) {
   std::string out;
   for (int i = 0; i < times; ++i) out += text;
