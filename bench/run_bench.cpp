@@ -22,7 +22,7 @@
 #include "platform/db/connection.h"
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "sql/database_file.h"
-#include "tests/src/processing/direct_evaluation.h"
+#include "bench/reference/direct_evaluation.h"
 
 namespace {
 

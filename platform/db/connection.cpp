@@ -78,7 +78,9 @@ std::vector<StatementOutcome> ConnectionState::run(std::string_view sql, RowsWan
     return outcomes;
   } catch (const DbError& error) {
     record.elapsed = std::chrono::steady_clock::now() - start;
-    if (!error.translated().empty() && (translated.empty() || translated.back() != error.translated())) {
+    // The failing step is listed once: the backend lists a statement's steps before it runs them.
+    if (!error.translated().empty() &&
+        std::find(translated.begin(), translated.end(), error.translated()) == translated.end()) {
       translated.push_back(error.translated());
     }
     record.errors = &errors;

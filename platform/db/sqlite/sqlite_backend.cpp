@@ -336,6 +336,9 @@ class SqliteBackend : public Backend {
 
   ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
     ResultData data;
+    // The columns are read after the first step: a statement prepared before a schema change
+    // is prepared again by that step, and until then describes the table as it was.
+    int rc = sqlite3_step(statement);
     const int count = sqlite3_column_count(statement);
     std::vector<ColumnReader> readers(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -354,8 +357,7 @@ class SqliteBackend : public Backend {
       readers[i] = {type.fixedText() ? type.length : 0, type.exactNumeric() ? type.scale : 0};
       data.columns.push_back(std::move(column));
     }
-    int rc = 0;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(statement)) {
       Row row;
       row.reserve(static_cast<std::size_t>(count));
       for (int i = 0; i < count; ++i) row.push_back(readValue(statement, i, readers[i]));

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,53 +50,54 @@ class LikeMatcher {
     for (std::size_t i = 0; i < pattern.size();) m_pattern.push_back(text::nextCodePoint(pattern, i));
   }
 
+  // Every element but % stands for one character, so a mismatch only ever goes back to the
+  // last % and lets it take one character more: time grows with the lengths' product, not
+  // exponentially with the number of %.
   bool matches(std::string_view value) const {
     std::u32string folded;
     value = withoutTrailingBlanks(value);
     for (std::size_t i = 0; i < value.size();) folded.push_back(foldCase(text::nextCodePoint(value, i)));
-    return match(0, folded, 0);
+    std::size_t p = 0;
+    std::size_t t = 0;
+    std::optional<std::size_t> afterWildcard;  // where the pattern goes on after the last %
+    std::size_t wildcardTaken = 0;             // where the text went on after it
+    while (t < folded.size()) {
+      if (p < m_pattern.size() && isWildcard(p)) {
+        while (p < m_pattern.size() && isWildcard(p)) ++p;
+        afterWildcard = p;
+        wildcardTaken = t;
+      } else if (const std::size_t length = p < m_pattern.size() ? elementMatching(p, folded[t]) : 0; length > 0) {
+        p += length;
+        ++t;
+      } else if (afterWildcard) {
+        p = *afterWildcard;
+        t = ++wildcardTaken;
+      } else {
+        return false;
+      }
+    }
+    while (p < m_pattern.size() && isWildcard(p)) ++p;
+    return p == m_pattern.size();
   }
 
  private:
-  bool match(std::size_t p, const std::u32string& text, std::size_t t) const {
-    while (p < m_pattern.size()) {
-      const char32_t c = m_pattern[p];
-      if (c == m_escape && p + 1 < m_pattern.size()) {
-        if (t >= text.size() || foldCase(m_pattern[p + 1]) != text[t]) return false;
-        p += 2;
-        ++t;
-      } else if (c == '%') {
-        while (p < m_pattern.size() && m_pattern[p] == '%') ++p;
-        if (p == m_pattern.size()) return true;
-        for (std::size_t k = t; k <= text.size(); ++k) {
-          if (match(p, text, k)) return true;
-        }
-        return false;
-      } else if (c == '_') {
-        if (t >= text.size()) return false;
-        ++p;
-        ++t;
-      } else if (c == '[') {
-        std::size_t end = p + 1;
-        if (end < m_pattern.size() && m_pattern[end] == '^') ++end;
-        if (end < m_pattern.size() && m_pattern[end] == ']') ++end;  // "[]...]" holds a ]
-        while (end < m_pattern.size() && m_pattern[end] != ']') ++end;
-        if (end == m_pattern.size()) {  // no closing bracket: a literal [
-          if (t >= text.size() || text[t] != '[') return false;
-          ++p;
-          ++t;
-          continue;
-        }
-        if (t >= text.size() || !inClass(p + 1, end, text[t])) return false;
-        p = end + 1;
-        ++t;
-      } else {
-        if (t >= text.size() || foldCase(c) != text[t]) return false;
-        ++p;
-        ++t;
-      }
+  bool isEscape(std::size_t p) const { return m_pattern[p] == m_escape && p + 1 < m_pattern.size(); }
+  bool isWildcard(std::size_t p) const { return m_pattern[p] == '%' && !isEscape(p); }
+
+  // The length of the pattern element at p when it matches the character c, else 0.
+  std::size_t elementMatching(std::size_t p, char32_t c) const {
+    const char32_t element = m_pattern[p];
+    if (isEscape(p)) return foldCase(m_pattern[p + 1]) == c ? 2 : 0;
+    if (element == '_') return 1;
+    if (element == '[') {
+      std::size_t end = p + 1;
+      if (end < m_pattern.size() && m_pattern[end] == '^') ++end;
+      if (end < m_pattern.size() && m_pattern[end] == ']') ++end;  // "[]...]" holds a ]
+      while (end < m_pattern.size() && m_pattern[end] != ']') ++end;
+      if (end == m_pattern.size()) return c == '[' ? 1 : 0;  // no closing bracket: a literal [
+      return inClass(p + 1, end, c) ? end + 1 - p : 0;
     }
-    return t == text.size();
+    return foldCase(element) == c ? 1 : 0;
   }
 
   bool inClass(std::size_t begin, std::size_t end, char32_t c) const {

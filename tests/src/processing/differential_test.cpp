@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sql/generator.h"
-#include "tests/src/processing/direct_evaluation.h"
+#include "bench/reference/direct_evaluation.h"
 #include "tests/src/processing/processing_fixture.h"
 #include "tests/support/demo_database.h"
 

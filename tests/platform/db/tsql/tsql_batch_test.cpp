@@ -74,25 +74,6 @@ TEST(TsqlBatch, ErrorNamesConstructPositionAndStatement) {
   }
 }
 
-TEST(TsqlBatch, TranslationErrorsCarryTheStatement) {
-  std::vector<tsql::ParsedStatement> statements = tsql::parseBatch("SELECT 1 AS A\nSELECT NOPE INTO #X FROM T");
-  OneTable catalog;
-  try {
-    statements[1].translate(catalog);
-    FAIL() << "an unknown column must not translate";
-  } catch (const tsql::TranslationError& e) {
-    EXPECT_EQ(e.nativeError(), 207);
-    EXPECT_EQ(e.line(), 2);
-    EXPECT_EQ(e.column(), 8);
-    EXPECT_EQ(e.statement(), "SELECT NOPE INTO #X FROM T");
-  }
-}
-
-TEST(TsqlBatch, EmptyBatchesHaveNoStatements) {
-  EXPECT_TRUE(tsql::parseBatch("").empty());
-  EXPECT_TRUE(tsql::parseBatch("  -- nothing\r ; /* at all */ ;").empty());
-}
-
 std::string repeated(std::string_view text, int times) {
   std::string out;
   for (int i = 0; i < times; ++i) out += text;
@@ -100,12 +81,13 @@ std::string repeated(std::string_view text, int times) {
 }
 
 // Whatever the nesting, the statement is refused with SQL Server's 191 before the parser's or
-// the writer's recursion can exhaust the stack, and quickly (the sanitizers slow it down).
+// the writer's recursion can exhaust the stack, and quickly: a refusal that walked the
+// nesting again at every level would take far longer than a busy machine or the sanitizers.
 TEST(TsqlBatch, DeepNestingIsRefusedWith191) {
 #ifdef __SANITIZE_ADDRESS__
-  constexpr auto kQuickly = std::chrono::seconds(10);
+  constexpr auto kQuickly = std::chrono::seconds(15);
 #else
-  constexpr auto kQuickly = std::chrono::seconds(1);
+  constexpr auto kQuickly = std::chrono::seconds(5);
 #endif
   const std::string deep[] = {
       "SELECT " + repeated("(", 100000) + "1" + repeated(")", 100000),

@@ -1,116 +1,42 @@
-// Runs the translator's case files (cases/*.test): each T-SQL case is parsed, translated and
-// run on an in-memory SQLite database loaded with fixture.sql, and its rows, affected-row
-// count, SQLite text or error are compared. Failures are reported at file:line.
+// Runs the translator's case files (cases/*.test) through a connection, as the console sends
+// its statements: each case file gets an in-memory database with the real schema and the
+// rows of rows.sql, and its rows, affected-row counts, translations or errors are compared.
+// Failures are reported at file:line.
 //
 // Blocks, separated by blank lines; lines starting with '#' outside blocks are comments:
 //   statement ok [eol=crlf|cr]           runs a batch
 //   statement count N [eol=...]          runs a batch and checks its affected rows
-//   statement error [NATIVE] TEXT        expects a TranslationError (with SQL Server's number
-//                                        NATIVE) or a SQLite error ("sqlite") containing TEXT
-//   query N [rowsort] [eol=...]          T-SQL, "----", expected rows: columns split by tab or
-//                                        '|', NULL for null
-//   translate [eol=...]                  T-SQL, "----", the SQLite steps one per line
+//   statement error [NATIVE] TEXT        expects a failure whose first error entry has the
+//                                        native number NATIVE (or comes from SQLite: "sqlite")
+//                                        and a description containing TEXT
+//   query N [rowsort] [eol=...]          T-SQL, "----", the first result set's rows as CSV
+//                                        records (as the database tool prints them), NULL for null
+//   translate [eol=...]                  T-SQL, "----", what the backend ran, one step per line
 // eol joins the block's T-SQL lines with CR LF or a lone CR instead of LF.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "platform/db/sqlite/sqlite_catalog.h"
-#include "platform/db/sqlite/sqlite_functions.h"
-#include "platform/db/tsql/translator.h"
+#include "platform/db/connection.h"
+#include "platform/db/recordset.h"
+#include "platform/db/recordset_csv.h"
+#include "sql/schema.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-namespace tsql = platform::db::tsql;
+using platform::db::Connection;
+using platform::db::DbError;
 
 const fs::path kCases = "tests/platform/db/tsql/cases";
-const fs::path kFixture = "tests/platform/db/tsql/fixture.sql";
-
-struct RunResult {
-  long long changes = 0;
-  std::vector<std::vector<std::string>> rows;
-  bool failed = false;
-  std::string error;  // "native=N <what>" or "sqlite <message>"
-};
-
-class Database {
- public:
-  Database() {
-    sqlite3_open(":memory:", &m_db);
-    platform::db::sqlite::registerTsqlFunctions(m_db);
-    sqlite3_exec(m_db, "PRAGMA automatic_index = OFF", nullptr, nullptr, nullptr);
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
-    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  }
-  ~Database() { sqlite3_close(m_db); }
-  Database(const Database&) = delete;
-  Database& operator=(const Database&) = delete;
-
-  sqlite3* handle() const { return m_db; }
-
-  // Parses the whole batch first, then translates and runs statement by statement, as the
-  // backend does.
-  RunResult run(const std::string& batch) {
-    RunResult result;
-    platform::db::sqlite::SqliteCatalog catalog(m_db);
-    try {
-      std::vector<tsql::ParsedStatement> statements = tsql::parseBatch(batch);
-      for (const tsql::ParsedStatement& parsed : statements) {
-        tsql::Statement statement = parsed.translate(catalog);
-        result.rows.clear();
-        for (const tsql::SqliteStep& step : statement.steps) {
-          long long before = sqlite3_total_changes64(m_db);
-          if (step.countIsValue) {
-            std::vector<std::vector<std::string>> count;
-            if (!execute(step.sql, count) || count.size() != 1) {
-              result.failed = true;
-              result.error = std::string("sqlite ") + sqlite3_errmsg(m_db) + " [" + step.sql + "]";
-              return result;
-            }
-            result.changes += std::stoll(count[0][0]);
-            continue;
-          }
-          if (!execute(step.sql, result.rows)) {
-            result.failed = true;
-            result.error = std::string("sqlite ") + sqlite3_errmsg(m_db) + " [" + step.sql + "]";
-            return result;
-          }
-          if (step.countsRows) result.changes += sqlite3_total_changes64(m_db) - before;
-        }
-      }
-    } catch (const tsql::TranslationError& e) {
-      result.failed = true;
-      result.error = "native=" + std::to_string(e.nativeError()) + " " + e.what();
-    }
-    return result;
-  }
-
- private:
-  bool execute(const std::string& sql, std::vector<std::vector<std::string>>& rows) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) return false;
-    int rc;
-    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
-      std::vector<std::string> row;
-      for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-        const unsigned char* text = sqlite3_column_text(statement, i);
-        row.emplace_back(text == nullptr ? "NULL" : reinterpret_cast<const char*>(text));
-      }
-      rows.push_back(std::move(row));
-    }
-    sqlite3_finalize(statement);
-    return rc == SQLITE_DONE;
-  }
-
-  sqlite3* m_db = nullptr;
-};
+const fs::path kRows = "tests/platform/db/tsql/rows.sql";
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -126,31 +52,17 @@ std::vector<std::string> splitWords(const std::string& line) {
   return words;
 }
 
-std::vector<std::string> splitRow(const std::string& line) {
-  char separator = line.find('\t') != std::string::npos ? '\t' : '|';
-  std::vector<std::string> columns;
-  size_t start = 0;
-  for (;;) {
-    size_t end = line.find(separator, start);
-    columns.push_back(line.substr(start, end - start));
-    if (end == std::string::npos) return columns;
-    start = end + 1;
-  }
-}
-
-std::string join(const std::vector<std::string>& lines, const std::string& eol) {
+std::string join(const std::vector<std::string>& lines, const std::string& separator) {
   std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) text += eol;
-    text += lines[i];
-  }
+  for (size_t i = 0; i < lines.size(); ++i) text += (i > 0 ? separator : "") + lines[i];
   return text;
 }
 
-std::string formatRows(const std::vector<std::vector<std::string>>& rows) {
-  std::string text;
-  for (const auto& row : rows) text += join(row, "|") + "\n";
-  return text;
+// The first error entry of the connection's collection, as a failure message shows it.
+std::string describeError(const Connection& db) {
+  if (db.Errors().empty()) return "(no error entry)";
+  const platform::db::ErrorEntry& entry = db.Errors().front();
+  return entry.source + " " + std::to_string(entry.nativeError) + ": " + entry.description;
 }
 
 struct Block {
@@ -159,6 +71,12 @@ struct Block {
   std::vector<std::string> body;      // T-SQL lines
   std::vector<std::string> expected;  // after "----"
   bool hasSeparator = false;
+
+  bool has(const std::string& word) const { return std::find(header.begin(), header.end(), word) != header.end(); }
+  std::string sql() const {
+    if (has("eol=crlf")) return join(body, "\r\n");
+    return join(body, has("eol=cr") ? "\r" : "\n");
+  }
 };
 
 std::vector<Block> readBlocks(const std::string& text) {
@@ -174,135 +92,135 @@ std::vector<Block> readBlocks(const std::string& text) {
       if (line.empty() || line[0] == '#') continue;
       blocks.push_back({number, splitWords(line), {}, {}, false});
       current = &blocks.back();
-      continue;
-    }
-    if (line.empty()) {
+    } else if (line.empty()) {
       current = nullptr;
     } else if (line == "----" && !current->hasSeparator) {
       current->hasSeparator = true;
-    } else if (current->hasSeparator) {
-      current->expected.push_back(line);
     } else {
-      current->body.push_back(line);
+      (current->hasSeparator ? current->expected : current->body).push_back(line);
     }
   }
   return blocks;
 }
 
-std::string option(const std::vector<std::string>& header, const std::string& key) {
-  for (const std::string& word : header) {
-    if (word.rfind(key + "=", 0) == 0) return word.substr(key.size() + 1);
+class CaseFile {
+ public:
+  CaseFile(const fs::path& path, const fs::path& trace) : m_file(path.string()), m_trace(trace) {
+    m_db.Connect("sqlite::memory:;trace=" + trace.string());
+    sql::createSchema(m_db);
+    m_db.Execute(readFile(kRows));
   }
-  return {};
-}
 
-std::string lineEnd(const Block& block) {
-  std::string eol = option(block.header, "eol");
-  if (eol == "crlf") return "\r\n";
-  if (eol == "cr") return "\r";
-  return "\n";
-}
+  void run(const Block& block) {
+    const std::string& kind = block.header[0];
+    if (kind == "statement") return statement(block);
+    if (kind == "query") return query(block);
+    if (kind == "translate") return translate(block);
+    ADD_FAILURE_AT(m_file.c_str(), block.line) << "unknown block kind: " << kind;
+  }
 
-void loadFixture(Database& db) {
-  RunResult result = db.run(readFile(kFixture));
-  ASSERT_FALSE(result.failed) << "fixture.sql: " << result.error;
-}
-
-void runBlock(Database& db, const std::string& file, const Block& block) {
-  const std::string& kind = block.header[0];
-  const std::string sql = join(block.body, lineEnd(block));
-  if (kind == "statement") {
-    RunResult result = db.run(sql);
-    std::string mode = block.header.size() > 1 ? block.header[1] : "";
+ private:
+  void statement(const Block& block) {
+    const std::string mode = block.header.size() > 1 ? block.header[1] : "";
+    long long affected = -1;
+    try {
+      affected = m_db.Execute(block.sql());
+    } catch (const DbError&) {
+      if (mode != "error") ADD_FAILURE_AT(m_file.c_str(), block.line) << describeError(m_db) << "\n" << block.sql();
+      else expectError(block);
+      return;
+    }
     if (mode == "error") {
-      std::vector<std::string> words;
-      for (size_t i = 2; i < block.header.size(); ++i) {
-        if (block.header[i].rfind("eol=", 0) != 0) words.push_back(block.header[i]);
-      }
-      std::string expected;
-      std::string native;
-      if (!words.empty() && (std::all_of(words[0].begin(), words[0].end(), ::isdigit) || words[0] == "sqlite")) {
-        native = words[0];
-        words.erase(words.begin());
-      }
-      expected = join(words, " ");
-      if (!result.failed) {
-        ADD_FAILURE_AT(file.c_str(), block.line) << "expected an error, the statement ran:\n" << sql;
-      } else {
-        if (native == "sqlite" && result.error.rfind("sqlite ", 0) != 0) {
-          ADD_FAILURE_AT(file.c_str(), block.line) << "expected a SQLite error, got: " << result.error;
-        } else if (!native.empty() && native != "sqlite" && result.error.rfind("native=" + native + " ", 0) != 0) {
-          ADD_FAILURE_AT(file.c_str(), block.line) << "expected error " << native << ", got: " << result.error;
-        }
-        if (result.error.find(expected) == std::string::npos) {
-          ADD_FAILURE_AT(file.c_str(), block.line) << "error lacks \"" << expected << "\": " << result.error;
-        }
-      }
-      return;
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "expected an error, the statement ran:\n" << block.sql();
+    } else if (mode == "count" && std::to_string(affected) != block.header.at(2)) {
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "affected rows " << affected << ", expected " << block.header[2];
     }
-    if (result.failed) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << result.error << "\n" << sql;
-      return;
-    }
-    if (mode == "count" && block.header.size() > 2 && std::to_string(result.changes) != block.header[2]) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << "affected rows " << result.changes << ", expected "
-                                               << block.header[2];
-    }
-    return;
   }
-  if (kind == "query") {
-    RunResult result = db.run(sql);
-    if (result.failed) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << result.error;
+
+  void expectError(const Block& block) {
+    std::vector<std::string> words;
+    for (size_t i = 2; i < block.header.size(); ++i) {
+      if (block.header[i].rfind("eol=", 0) != 0) words.push_back(block.header[i]);
+    }
+    std::string native;
+    if (!words.empty() && (std::all_of(words[0].begin(), words[0].end(), ::isdigit) || words[0] == "sqlite")) {
+      native = words[0];
+      words.erase(words.begin());
+    }
+    const std::string text = join(words, " ");
+    ASSERT_FALSE(m_db.Errors().empty()) << m_file << ":" << block.line;
+    const platform::db::ErrorEntry& entry = m_db.Errors().front();
+    const bool nativeMatches = native.empty() || (native == "sqlite" ? entry.source == "passaggio.db.sqlite"
+                                                                     : std::to_string(entry.nativeError) == native);
+    if (!nativeMatches || entry.description.find(text) == std::string::npos) {
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "expected error " << native << " \"" << text
+                                                 << "\", got: " << describeError(m_db);
+    }
+  }
+
+  void query(const Block& block) {
+    std::shared_ptr<platform::db::Recordset> rows;
+    try {
+      rows = m_db.Open(block.sql());
+    } catch (const DbError&) {
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << describeError(m_db);
       return;
     }
-    std::vector<std::vector<std::string>> expected;
-    for (const std::string& line : block.expected) expected.push_back(splitRow(line));
-    auto actual = result.rows;
-    if (std::find(block.header.begin(), block.header.end(), "rowsort") != block.header.end()) {
+    const size_t columns = std::stoul(block.header.at(1));
+    if (rows->FieldCount() != columns) {
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "rows have " << rows->FieldCount() << " columns, expected "
+                                                 << columns;
+    }
+    std::vector<std::string> actual;
+    for (rows->MoveFirst(); !rows->Eof(); rows->MoveNext()) {
+      std::vector<std::string> fields;
+      for (size_t c = 0; c < rows->FieldCount(); ++c) {
+        fields.push_back(rows->Field(c).isNull() ? "NULL" : platform::db::csvField(rows->Field(c)));
+      }
+      actual.push_back(join(fields, ","));
+    }
+    std::vector<std::string> expected = block.expected;
+    if (block.has("rowsort")) {
       std::sort(actual.begin(), actual.end());
       std::sort(expected.begin(), expected.end());
     }
-    size_t columns = block.header.size() > 1 ? std::stoul(block.header[1]) : 0;
-    for (const auto& row : actual) {
-      if (row.size() != columns) {
-        ADD_FAILURE_AT(file.c_str(), block.line) << "rows have " << row.size() << " columns, expected " << columns;
-        break;
-      }
-    }
     if (actual != expected) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << "rows differ\nexpected:\n"
-                                               << formatRows(expected) << "actual:\n"
-                                               << formatRows(actual);
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "rows differ\nexpected:\n"
+                                                 << join(expected, "\n") << "\nactual:\n"
+                                                 << join(actual, "\n");
     }
-    return;
   }
-  if (kind == "translate") {
-    platform::db::sqlite::SqliteCatalog catalog(db.handle());
-    std::vector<std::string> steps;
+
+  // The statement runs (failing or not): what counts is what the trace says was sent.
+  void translate(const Block& block) {
     try {
-      for (const tsql::ParsedStatement& parsed : tsql::parseBatch(sql)) {
-        for (const tsql::SqliteStep& step : parsed.translate(catalog).steps) steps.push_back(step.sql);
-      }
-    } catch (const tsql::TranslationError& e) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << e.what();
-      return;
+      m_db.Execute(block.sql());
+    } catch (const DbError&) {
+    }
+    std::ifstream in(m_trace);
+    std::string line;
+    for (std::string next; std::getline(in, next);) line = next;
+    std::vector<std::string> steps;
+    for (const auto& step : nlohmann::json::parse(line).value("sqlite", nlohmann::json::array())) {
+      steps.push_back(step.get<std::string>());
     }
     if (steps != block.expected) {
-      ADD_FAILURE_AT(file.c_str(), block.line) << "translation differs\nexpected:\n"
-                                               << join(block.expected, "\n") << "\nactual:\n"
-                                               << join(steps, "\n");
+      ADD_FAILURE_AT(m_file.c_str(), block.line) << "translation differs\nexpected:\n"
+                                                 << join(block.expected, "\n") << "\nactual:\n"
+                                                 << join(steps, "\n");
     }
-    return;
   }
-  ADD_FAILURE_AT(file.c_str(), block.line) << "unknown block kind: " << kind;
-}
+
+  std::string m_file;
+  fs::path m_trace;
+  Connection m_db;
+};
 
 std::vector<std::string> caseFiles() {
   std::vector<std::string> files;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(kCases, error)) {
-    if (entry.path().extension() == ".test") files.push_back(entry.path().filename().string());
+    if (entry.path().extension() == ".test") files.push_back(entry.path().stem().string());
   }
   std::sort(files.begin(), files.end());
   return files;
@@ -310,19 +228,14 @@ std::vector<std::string> caseFiles() {
 
 class TsqlCases : public testing::TestWithParam<std::string> {};
 
-TEST_P(TsqlCases, RunOnFixture) {
-  Database db;
-  loadFixture(db);
-  if (HasFatalFailure()) return;
-  const fs::path path = kCases / GetParam();
-  for (const Block& block : readBlocks(readFile(path))) runBlock(db, path.string(), block);
+TEST_P(TsqlCases, RunThroughConnection) {
+  passaggio::testing::ScratchFolder folder;
+  const fs::path path = kCases / (GetParam() + ".test");
+  CaseFile cases(path, folder.path() / "trace.jsonl");
+  for (const Block& block : readBlocks(readFile(path))) cases.run(block);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, TsqlCases, testing::ValuesIn(caseFiles()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           std::string name = fs::path(info.param).stem().string();
-                           std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-                           return name;
-                         });
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
 
 }  // namespace

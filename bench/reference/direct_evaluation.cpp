@@ -5,7 +5,7 @@
 // association and is not signed off, or when a field to sign off is not signed off for a
 // matching association that does not exclude it; else it passes (1). The new state is the end
 // state of the last passing body when none fails.
-#include "tests/src/processing/direct_evaluation.h"
+#include "bench/reference/direct_evaluation.h"
 
 #include <array>
 #include <chrono>
