@@ -85,6 +85,8 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   if (!trap.step([&] { m_utility = objects->NewUtility(); })) return;
   if (!trap.step([&] { InserimentoEntitaMancantiPerDittaCorrente(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Argomenti(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Campi_Argomenti(); })) return;
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
   if (!trap.step([&] { carica_combo(); })) return;
   if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
