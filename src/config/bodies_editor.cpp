@@ -81,7 +81,6 @@ void FRMMG_PASSAGGIO::ImpostaVirtualFrame_Argomenti() {
     if (!trap.step([&] { m_fmeArgomenti.registerControl(m_form.get<BoundControl>(name)); })) return;
   }
   if (!trap.step([&] { m_fmeArgomenti.setKeyControl(m_form.get<BoundControl>("TXT_MG0M_ARGOMENTO")); })) return;
-  if (!trap.step([&] { m_fmeArgomenti.showCurrentRow(); })) return;
 }
 
 bool FRMMG_PASSAGGIO::EseguiQuery_Argomenti() {
