@@ -56,22 +56,22 @@ void EnableFlags(Form& form, const platform::db::Recordset& field) {
   form.get<CheckBox>("CHK_MG0P_INDVALZERO").setEnabled(table && numeric);
 }
 
-// Opens the editor on `query` again: the editor reset, its record set reopened, the grid bound
-// to it anew.
+// Opens the editor on `query` again: the editor reset, its rows read anew and the grid bound
+// to them. The rows shown are closed only once the new ones have taken their place, so that
+// the grid never shows a closed record set.
 template <class Steps>
 bool ReopenFields(FRMMG_PASSAGGIO& form, Steps& steps, const std::string& query) {
   auto& editor = form.m_fmeCampiArgomenti;
+  const std::shared_ptr<platform::db::Recordset> shown = editor.recordset();
   std::shared_ptr<platform::db::Recordset> rows;
   if (!Step(steps, [&] { form.m_campiArgomentiQuery = query; })) return false;
   if (!Step(steps, [&] { editor.reset(); })) return false;
-  if (!Step(steps, [&] {
-        if (editor.recordset() && editor.recordset()->IsOpen()) editor.recordset()->Close();
-      })) {
-    return false;
-  }
   if (!Step(steps, [&] { rows = Set(form.m_connection).Open(form.m_campiArgomentiQuery); })) return false;
   if (!Step(steps, [&] { editor.setQueryText(form.m_campiArgomentiQuery); })) return false;
-  return Step(steps, [&] { editor.setRecordset(rows); });
+  if (!Step(steps, [&] { editor.setRecordset(rows); })) return false;
+  return Step(steps, [&] {
+    if (shown && shown->IsOpen()) shown->Close();
+  });
 }
 
 }  // namespace
