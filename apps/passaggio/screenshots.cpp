@@ -24,8 +24,10 @@
 #include "apps/passaggio/main_window.h"
 #include "apps/passaggio/sign_in.h"
 #include "platform/host/module_loader.h"
+#include "platform/qt/edit_field_widget.h"
 #include "platform/qt/error_dialog.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/navigator_widget.h"
 #include "platform/qt/side_bar_widget.h"
 
 namespace passaggio::desktop {
@@ -189,6 +191,26 @@ void associationShots(QWidget& window, platform::qt::FormView& view) {
   QTest::keyClick(family, Qt::Key_F3);
   settle(100);
   save(framed(window), QStringLiteral("pagina-entita-argomenti-modifica"));
+// Types a code into an edit field and leaves it with Enter.
+void enterCode(platform::qt::FormView& view, const char* name, const QString& code) {
+  auto* field = view.widget<platform::qt::EditFieldWidget>(name);
+  if (field == nullptr) {
+    std::cerr << "passaggio-screenshots: manca il campo " << name << "\n";
+    return;
+  }
+  field->setFocus();
+  QTest::keyClicks(field, code);
+  QTest::keyClick(field, Qt::Key_Return);
+  settle(60);
+}
+
+void pressNavigator(platform::qt::FormView& view, const char* name, platform::controls::GridNavigator::Button which) {
+  if (auto* navigator = view.widget<platform::qt::NavigatorWidget>(name)) {
+    QTest::mouseClick(navigator->button(which), Qt::LeftButton);
+  } else {
+    std::cerr << "passaggio-screenshots: manca il navigatore " << name << "\n";
+  }
+  settle(60);
 }
 
 int run(const std::filesystem::path& database, platform::host::LoadedModule& module) {
@@ -230,10 +252,27 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   };
   for (const auto& [key, name] : pages) {
     clickPage(*console->formView(), QString::fromLatin1(key));
+    // The fields page shows the fields of a body chosen in its header.
+    if (std::string_view(key) == "DETT_ARGOMENTI") enterCode(*console->formView(), "TXT_ARGOMENTO", QStringLiteral("QUALITA"));
     save(framed(window), QString::fromLatin1(name));
   }
 
   associationShots(window, *console->formView());
+  // A new body saved with its start and end states left equal: the editor refuses it.
+  {
+    using Button = platform::controls::GridNavigator::Button;
+    platform::qt::FormView& view = *console->formView();
+    clickPage(view, QStringLiteral("ARGOMENTI"));
+    pressNavigator(view, "GRIDNAV_ARGOMENTI", Button::New);
+    enterCode(view, "TXT_MG0M_ARGOMENTO", QStringLiteral("COLLAUDO"));
+    enterCode(view, "TXT_UTENTE_RESPONSABILE", QStringLiteral("FNERI"));
+    onNextDialog([&window](QWidget& box) {
+      save(withDialog(window, box), QStringLiteral("messaggio-argomenti"));
+      QTest::keyClick(&box, Qt::Key_Return);
+    });
+    pressNavigator(view, "GRIDNAV_ARGOMENTI", Button::Save);
+    pressNavigator(view, "GRIDNAV_ARGOMENTI", Button::Cancel);
+  }
 
   window.resize(1920, 1080);
   settle(100);

@@ -9,7 +9,11 @@ namespace {
 std::vector<std::string> splitCaptions(const Variant& captions) {
   std::vector<std::string> result;
   if (captions.type() == Variant::Type::Array) {
-    for (const Variant& caption : captions.array()) result.push_back(caption.toText());
+    // The look-ups' column table: two entries per column, the caption and an empty one.
+    const auto& entries = captions.array();
+    bool pairs = !entries.empty() && entries.size() % 2 == 0;
+    for (std::size_t i = 1; pairs && i < entries.size(); i += 2) pairs = entries[i].toText().empty();
+    for (std::size_t i = 0; i < entries.size(); i += pairs ? 2 : 1) result.push_back(entries[i].toText());
     return result;
   }
   const std::string text = captions.toText();

@@ -23,7 +23,8 @@ struct PickList {
 };
 
 //! Reads every row of `rows` from its first. Captions come as the look-up handed them: an
-//! array of texts, or one text with the captions separated by ';'. Columns without a caption
+//! array of texts (or of caption and empty pairs, one pair per column), or one text with the
+//! captions separated by ';'. Columns without a caption
 //! are captioned with their field name.
 PickList makePickList(db::Recordset& rows, std::string title, const Variant& captions, std::string lookupName);
 

@@ -67,6 +67,56 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
         });
   }
   m_form.get<Button>("CMD_DETTAGLIO_NOVALIDAZ").onClick.connect([this] { CMD_DETTAGLIO_NOVALIDAZ_ButtonClick(); });
+  // Validation bodies page.
+  m_fmeArgomenti.onBeforeSave.connect([this](bool& cancel) { FME_Argomenti_BeforeUpdate(cancel); });
+  m_fmeArgomenti.onBeforeDelete.connect([this](bool& cancel) { FME_Argomenti_BeforeDelete(cancel); });
+  m_fmeArgomenti.onStatusChange.connect([this](int status) { FME_Argomenti_ChangeStatus(status); });
+  m_form.get<Grid>("GRD_ARGOMENTI")
+      .onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues&) {
+        GRD_ARGOMENTI_DataFormatEXT(text, column);
+      });
+  m_form.get<EditField>("TXT_MG0M_ARGOMENTO").onAfterItem.connect([this](bool&) { TXT_MG0M_ARGOMENTO_AfterItem(); });
+  auto& user = m_form.get<EditField>("TXT_UTENTE_RESPONSABILE");
+  user.onAfterItem.connect([this](bool&) { TXT_UTENTE_RESPONSABILE_AfterItem(); });
+  user.onDecodeRequest.connect([this](bool&, std::string& query, Variant& mapping, std::string& connection) {
+    TXT_UTENTE_RESPONSABILE_DecodeRequest(query, mapping, connection);
+  });
+  user.onLookupRequest.connect(
+      [this](bool&, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+        TXT_UTENTE_RESPONSABILE_LookupRequest(query, captions, title, connection);
+      });
+  auto& group = m_form.get<EditField>("TXT_GRUPPO_RESPONSABILE");
+  group.onAfterItem.connect([this](bool&) { TXT_GRUPPO_RESPONSABILE_AfterItem(); });
+  group.onDecodeRequest.connect([this](bool&, std::string& query, Variant& mapping, std::string& connection) {
+    TXT_GRUPPO_RESPONSABILE_DecodeRequest(query, mapping, connection);
+  });
+  group.onLookupRequest.connect(
+      [this](bool&, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+        TXT_GRUPPO_RESPONSABILE_LookupRequest(query, captions, title, connection);
+      });
+
+  // Validation-body fields page.
+  auto& body = m_form.get<EditField>("TXT_ARGOMENTO");
+  body.onValidate.connect([this](bool& cancel) { TXT_ARGOMENTO_Validate(cancel); });
+  body.onLookupRequest.connect(
+      [this](bool&, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+        Lkp_Elenco_Argomenti(query, captions, title, connection);
+      });
+  m_form.get<Button>("CMD_CHANGE_ARG").onClick.connect([this] { CMD_CHANGE_ARG_ButtonClick(); });
+  m_form.get<Grid>("GRD_CAMPI_ARG")
+      .onDisplayFormat.connect([this](std::string& text, const std::string& column, const RowValues& row) {
+        GRD_CAMPI_ARG_DataFormatEXT(text, column, row);
+      });
+  auto& field = m_form.get<EditField>("TXT_CAMPO_ARG");
+  field.onAfterItem.connect([this](bool& cancel) { TXT_CAMPO_ARG_AfterItem(cancel); });
+  field.onDecodeRequest.connect([this](bool&, std::string&, Variant&, std::string&) { TXT_CAMPO_ARG_DecodeRequest(); });
+  field.onLookupRequest.connect(
+      [this](bool&, std::string& query, Variant& captions, std::string& title, std::string& connection) {
+        Lkp_Elenco_Campi(query, captions, title, connection);
+      });
+  m_fmeCampiArgomenti.onBeforeSave.connect([this](bool& cancel) { FME_Campi_Argomenti_BeforeUpdate(cancel); });
+  m_fmeCampiArgomenti.onBeforeDelete.connect([this](bool& cancel) { FME_Campi_Argomenti_BeforeDelete(cancel); });
+  m_fmeCampiArgomenti.onStatusChange.connect([this](int status) { FME_Campi_Argomenti_ChangeStatus(status); });
 
   // Processing buttons.
   m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });

@@ -86,8 +86,12 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   if (!trap.step([&] { InserimentoEntitaMancantiPerDittaCorrente(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita_Argomenti(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Argomenti(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Campi_Argomenti(); })) return;
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
   if (!trap.step([&] { carica_combo(); })) return;
+  // The bodies editor shows its first row once its choosers have their entries.
+  if (!trap.step([&] { m_fmeArgomenti.showCurrentRow(); })) return;
   if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
   if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
   if (!trap.step([&] { InizializzaScriptELayout(); })) return;

@@ -170,6 +170,59 @@ class FRMMG_PASSAGGIO : public platform::Object,
 
   std::shared_ptr<platform::db::Recordset> m_associations;  // FME_Entita_Argomenti's rows
   std::shared_ptr<platform::db::Recordset> m_decoded;       // the last classification decode's result
+  // ---- validation bodies editor ("Enti validazione") -------------------------------------------
+  void ImpostaVirtualFrame_Argomenti();
+  //! Puts the code entered into the row being edited; for a new row, asks the editor for a
+  //! saved body with that code (shown instead when found). True when one was found.
+  bool EseguiQuery_Argomenti();
+  //! The save rules: different start and end states, no responsibility conflict.
+  void FME_Argomenti_BeforeUpdate(bool& cancel);
+  //! A body with fields or entity associations stays.
+  void FME_Argomenti_BeforeDelete(bool& cancel);
+  void FME_Argomenti_ChangeStatus(int status);
+  void GRD_ARGOMENTI_DataFormatEXT(std::string& text, const std::string& column);
+  void TXT_MG0M_ARGOMENTO_AfterItem();
+  //! The responsible user's (group's) id into its hidden holder; an unknown code empties it.
+  void TXT_UTENTE_RESPONSABILE_AfterItem();
+  void TXT_GRUPPO_RESPONSABILE_AfterItem();
+  void TXT_UTENTE_RESPONSABILE_DecodeRequest(std::string& query, platform::Variant& mapping,
+                                             std::string& connectionString);
+  void TXT_GRUPPO_RESPONSABILE_DecodeRequest(std::string& query, platform::Variant& mapping,
+                                             std::string& connectionString);
+  void TXT_UTENTE_RESPONSABILE_LookupRequest(std::string& query, platform::Variant& captions, std::string& title,
+                                             std::string& connectionString);
+  void TXT_GRUPPO_RESPONSABILE_LookupRequest(std::string& query, platform::Variant& captions, std::string& title,
+                                             std::string& connectionString);
+  platform::controls::RecordEditor m_fmeArgomenti;  // FME_Argomenti, over the company's bodies
+
+  // ---- validation-body fields editor ("Campi per ente") ----------------------------------------
+  void ImpostaVirtualFrame_Campi_Argomenti();
+  //! Chooses the body whose code was entered, or refuses an unknown code.
+  void TXT_ARGOMENTO_Validate(bool& cancel);
+  void Lkp_Elenco_Argomenti(std::string& query, platform::Variant& captions, std::string& title,
+                            std::string& connectionString);
+  //! Drops the chosen body, so that another can be chosen.
+  void CMD_CHANGE_ARG_ButtonClick();
+  void GRD_CAMPI_ARG_DataFormatEXT(std::string& text, const std::string& column,
+                                   const platform::controls::RowValues& row);
+  void TXT_CAMPO_ARG_AfterItem(bool& cancel);
+  //! Shows the field's caption and which of its flags apply; hands no query back.
+  void TXT_CAMPO_ARG_DecodeRequest();
+  void Lkp_Elenco_Campi(std::string& query, platform::Variant& captions, std::string& title,
+                        std::string& connectionString);
+  bool EseguiQuery_Campi_Argomenti();
+  void FME_Campi_Argomenti_ChangeStatus(int status);
+  //! Refused while the body has pending items; a new row gets its grid key.
+  void FME_Campi_Argomenti_BeforeUpdate(bool& cancel);
+  void FME_Campi_Argomenti_BeforeDelete(bool& cancel);
+  //! Whether items of the body, in its start state and matching its associations, already
+  //! carry sign-offs for it.
+  bool ArticoliPending(const platform::Variant& bodyId);
+  //! Errors are passed on to the caller.
+  bool IsCampoNumerico(const platform::Variant& fieldId);
+  platform::controls::RecordEditor m_fmeCampiArgomenti;  // FME_Campi_Argomenti, the chosen body's fields
+  std::string m_campiArgomentiQuery;                      // its query text
+  platform::Variant m_currentBodyId;                      // MG0M_ID of the chosen body
 
   // ---- item working table, checks, sign-offs and state changes -------------------------------
   void CMD_ELABORA_ButtonClick();

@@ -163,7 +163,7 @@ TEST_F(EditFieldTest, AnUnknownCodeEmptiesTheDescriptionAndACancelledDecodeLeave
 TEST_F(EditFieldTest, TheLookupListComesFromTheRequestAndAPickIsEnteredLikeTypedText) {
   field.onLookupRequest.connect([this](bool&, std::string& query, Variant& captions, std::string& title, std::string&) {
     query = "LIST FAMIGLIE";
-    captions = Variant("Codice;Descrizione");
+    captions = Variant(Variant::Array{"Codice", "", "Descrizione", ""});  // caption and empty, per column
     title = "Famiglie";
     field.setLookupName("LK_FAMIGLIE");
   });
