@@ -4,6 +4,7 @@
 // raises its event.
 #include "platform/controls/button.h"
 #include "platform/controls/chooser.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/resize_control.h"
@@ -34,6 +35,17 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
         GRD_ENTITA_BeforeCellChange(current, cancel);
       });
   m_form.get<Button>("CMD_SAVE_ENTITA").onClick.connect([this] { CMD_SAVE_ENTITA_ButtonClick(); });
+
+  // Item selection filter.
+  auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
+  filter.onDecodeRequest.connect([this](const Variant&, const Variant& caption, const Variant&, const Variant& first,
+                                        std::string& firstBox, const Variant& second, std::string& secondBox) {
+    ADVQ_ARTICOLI_StartDecode(caption, first, firstBox, second, secondBox);
+  });
+  filter.onLookupRequest.connect([this](const Variant&, const Variant& caption, int end, std::string& query,
+                                        Variant& captions, std::string& title, std::string& connectionString) {
+    ADVQ_ARTICOLI_StartLookup(caption, end, query, captions, title, connectionString);
+  });
 
   // Processing buttons.
   m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });
