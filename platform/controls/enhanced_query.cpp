@@ -139,8 +139,12 @@ std::optional<PickList> EnhancedQuery::openLookup(std::string_view caption, int 
   const Variant number = field->values.size() > kNumber ? field->values[kNumber] : Variant();
   onLookupRequest.raise(number, field->values[kCaption], end, query, captions, title, connectionString);
   if (query.empty()) return valueListOf(*field);
-  if (!m_runner) throw std::logic_error("enhanced query " + name() + " has no query runner");
-  std::shared_ptr<db::Recordset> rows = m_runner(query, connectionString);
+  // Without a runner of its own the list runs on the connection the control was given.
+  if (!m_runner && m_connection == nullptr) {
+    throw std::logic_error("enhanced query " + name() + " has neither query runner nor connection");
+  }
+  const QueryRunner runner = m_runner ? m_runner : queryRunnerFor(*m_connection);
+  std::shared_ptr<db::Recordset> rows = runner(query, connectionString);
   return makePickList(*rows, std::move(title), captions, m_lookupName);
 }
 
