@@ -78,6 +78,8 @@ TEST_F(ItemFilterTest, EachSettingNarrowsARunToWhatAHandWrittenQuerySelects) {
       {"Tipo prodotto", "AC", Variant(), query("AND PD18_TIPOPROD_PD20 = 'AC'")},
       {"Classificazione articoli fittizi", "sì", Variant(), query("AND MG66_INDFITTIZIO = 1")},
       {"Classificazione articoli fittizi", "N", Variant(), query("AND ISNULL(MG66_INDFITTIZIO, 0) = 0")},
+      {"Stato parametrico articolo", "2", "3",
+       query("AND MG66_GUID IN (SELECT MG6S_GUID_MG66 FROM MG6S_STATIPARAM WHERE MG6S_IDSTATO >= 2)")},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(std::string(test.caption) + " " + test.first.toText() + ".." + test.second.toText());
@@ -87,6 +89,19 @@ TEST_F(ItemFilterTest, EachSettingNarrowsARunToWhatAHandWrittenQuerySelects) {
     EXPECT_LT(test.expected.size(), all.size());
     EXPECT_EQ(run(), test.expected);
   }
+}
+
+TEST_F(ItemFilterTest, AUserWhoMayAssignSomeStatesChoosesAmongThemOnly) {
+  open("GVERDI");  // may assign 30 and 40
+  const auto list = filter().openLookup("Stato articolo", EnhancedQuery::kFirstValue);
+  ASSERT_TRUE(list.has_value());
+  Codes states;
+  for (std::size_t row = 0; row < list->rows.size(); ++row) states.insert(list->code(row));
+  EXPECT_EQ(states, (Codes{"30", "40"}));
+  filter().enterValues("Stato articolo", "30", "40");
+  EXPECT_EQ(run(), query("AND MG66_INDSTATO_MG6W IN (30, 40)"));
+  filter().enterValues("Stato articolo", "20", Variant());
+  EXPECT_EQ(run(), Codes{});
 }
 
 TEST_F(ItemFilterTest, ATypedValueSelectsWhatItLiterallySaysAndNeverFails) {
@@ -120,10 +135,11 @@ TEST_F(ItemFilterTest, EveryListedCodeIsDescribedAndAnUnknownOneIsNot) {
     ASSERT_TRUE(list.has_value());
     ASSERT_FALSE(list->rows.empty());
     for (std::size_t row = 0; row < std::min<std::size_t>(list->rows.size(), 15); ++row) {
-      ASSERT_TRUE(filter().pick(caption, EnhancedQuery::kSecondValue, list->code(row)));
-      EXPECT_FALSE(filter().findByCaption(caption)->secondDescription.empty()) << list->code(row);
+      ASSERT_TRUE(filter().pick(caption, EnhancedQuery::kFirstValue, list->code(row)));
+      EXPECT_FALSE(filter().findByCaption(caption)->firstDescription.empty()) << list->code(row);
     }
-    filter().enterValues(caption, "NON-ESISTE", filter().findByCaption(caption)->second);
+    // The known code moves to the second end; the first no longer shows its description.
+    filter().enterValues(caption, "NON-ESISTE", filter().findByCaption(caption)->first);
     EXPECT_EQ(filter().findByCaption(caption)->firstDescription, "");
     EXPECT_FALSE(filter().findByCaption(caption)->secondDescription.empty());
   }
