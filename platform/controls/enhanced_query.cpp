@@ -27,6 +27,12 @@ std::optional<PickList> valueListOf(const QueryField& field) {
   return list;
 }
 
+// Whether a value stays as it was; Null is compared here, not by Variant's ==.
+bool sameValue(const Variant& a, const Variant& b) {
+  if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
+  return a == b;
+}
+
 }  // namespace
 
 std::string QueryField::caption() const {
@@ -120,8 +126,8 @@ bool EnhancedQuery::enterValues(std::string_view caption, Variant first, Variant
   QueryField* field = find(caption);
   if (field == nullptr || !isEnabled()) return false;
   // A changed value loses the description of the old one, whatever its decode finds.
-  if (!(field->first == first)) field->firstDescription.clear();
-  if (!(field->second == second)) field->secondDescription.clear();
+  if (!sameValue(field->first, first)) field->firstDescription.clear();
+  if (!sameValue(field->second, second)) field->secondDescription.clear();
   field->first = std::move(first);
   field->second = std::move(second);
   decode(*field);
@@ -152,7 +158,7 @@ bool EnhancedQuery::pick(std::string_view caption, int end, std::string code) {
   QueryField* field = find(caption);
   if (field == nullptr || !isEnabled()) return false;
   Variant& value = end == kSecondValue ? field->second : field->first;
-  if (!(value == Variant(code))) (end == kSecondValue ? field->secondDescription : field->firstDescription).clear();
+  if (!sameValue(value, Variant(code))) (end == kSecondValue ? field->secondDescription : field->firstDescription).clear();
   value = Variant(std::move(code));
   decode(*field);
   notifyChanged();
