@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "platform/controls/button.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "platform/host/window_system.h"
@@ -98,6 +99,20 @@ double ConsoleRun::process() {
     std::exit(1);
   }
   return seconds;
+}
+
+void ConsoleRun::setFilter(const std::string& caption, const std::string& first, const std::string& second) {
+  const auto value = [](const std::string& text) { return text.empty() ? platform::Variant() : platform::Variant(text); };
+  auto& filter = m_state->form().get<platform::controls::EnhancedQuery>("ADVQ_ARTICOLI");
+  if (!filter.enterValues(caption, value(first), value(second))) {
+    std::cerr << "the filter has no field " << caption << "\n";
+    std::exit(1);
+  }
+}
+
+long long ConsoleRun::selectedItems() const {
+  const auto form = m_state->console->Form();
+  return form->m_connection->Open("SELECT COUNT(*) FROM " + form->m_itemTable)->Field(std::size_t{0}).toInteger();
 }
 
 std::size_t ConsoleRun::gridRows() const {

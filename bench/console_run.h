@@ -33,6 +33,10 @@ class ConsoleRun {
   //! Presses the process button (going back to the parameters first when needed); the
   //! seconds until it returned. Exits the program when the run did not show its results.
   double process();
+  //! Sets a field of the item filter, as a user typing both ends of its range.
+  void setFilter(const std::string& caption, const std::string& first, const std::string& second);
+  //! Rows the item working table holds after a run.
+  long long selectedItems() const;
   //! Rows the items grid shows.
   std::size_t gridRows() const;
   //! Makes `row` of the items grid current, as a user choosing an item does; the seconds the

@@ -9,6 +9,7 @@
 
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
@@ -54,6 +55,27 @@ void writeItemsGrid(std::ostream& out, Form& form, bool display) {
   for (const auto& row : grid.displayedRows()) writeRecord(out, row);
 }
 
+// Sets each CAPTION=FIRST[..SECOND] in the filter as a user typing both ends. False (the
+// reason said) for a field the filter does not have.
+bool setFilter(Session& session, const std::vector<std::string>& filters) {
+  auto& filter = session.form.get<EnhancedQuery>("ADVQ_ARTICOLI");
+  for (const std::string& setting : filters) {
+    const auto equals = setting.find('=');
+    const std::string caption = setting.substr(0, equals);
+    const std::string range = equals == std::string::npos ? std::string() : setting.substr(equals + 1);
+    const auto dots = range.find("..");
+    const auto value = [](std::string text) { return text.empty() ? platform::Variant() : platform::Variant(text); };
+    const platform::Variant first = value(range.substr(0, dots));
+    const platform::Variant second = value(dots == std::string::npos ? std::string() : range.substr(dots + 2));
+    if (!filter.enterValues(caption, first, second)) {
+      complain("il filtro non ha il campo " + caption);
+      return false;
+    }
+    if (session.stopped()) return false;
+  }
+  return true;
+}
+
 // Presses the process button (a called console has processed already). False when the run
 // stopped with a message, its results page not shown, or on an abort.
 bool process(Session& session, const ProcessingOptions& options) {
@@ -64,8 +86,9 @@ bool process(Session& session, const ProcessingOptions& options) {
 // Processes and makes the item's row current in the items grid as a user choosing it does,
 // so that the console builds its field detail. False (the reason said) when the item is not
 // among the results or the run was aborted.
-bool processAndChoose(Session& session, const std::string& code) {
-  process(session, ProcessingOptions{});
+bool processAndChoose(Session& session, const std::string& code, const ProcessingOptions& options) {
+  if (!setFilter(session, options.filters)) return false;
+  process(session, options);
   if (session.stopped()) return false;
   auto& grid = session.form.get<Grid>("GRD_ARTICOLI");
   const auto row = grid.findRowByKey(platform::Variant(code));
@@ -243,11 +266,13 @@ int script(Session& session, const std::string& file) {
 }
 
 int runCommand(Session& session, const ProcessingOptions& options) {
+  if (!options.item && !setFilter(session, options.filters)) return kError;
   if (process(session, options)) writeItemsGrid(std::cout, session.form, options.display);
   return session.stopped() ? kError : kOk;
 }
 
 int applyCommand(Session& session, const ProcessingOptions& options) {
+  if (!options.item && !setFilter(session, options.filters)) return kError;
   if (!process(session, options)) return session.stopped() ? kError : kOk;
   session.form.get<Button>("CMD_AGGSTATI").click();
   // The records written are printed even when the apply was aborted: they are what happened.
@@ -259,12 +284,12 @@ int applyCommand(Session& session, const ProcessingOptions& options) {
   return kOk;
 }
 
-int detailCommand(Session& session, const std::vector<std::string>& arguments) {
+int detailCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options) {
   if (arguments.size() != 1) {
     complain("detail vuole un CODICE articolo");
     return kUsage;
   }
-  if (!processAndChoose(session, arguments[0])) return kError;
+  if (!processAndChoose(session, arguments[0], options)) return kError;
   const auto& detail = session.form.get<Grid>("GRD_DATIART_CAMPI").dataSource();
   if (detail) platform::db::writeCsv(std::cout, *detail);
   return kOk;
@@ -273,7 +298,7 @@ int detailCommand(Session& session, const std::vector<std::string>& arguments) {
 // Ticks or unticks each BODY:FIELD of the item's detail by double-click, saves through the
 // detail's navigator and prints the item's row as the items grid holds it afterwards. A pair
 // the user may not tick is refused, with the reason, before anything is clicked.
-int signoffCommand(Session& session, const std::vector<std::string>& arguments) {
+int signoffCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options) {
   std::vector<std::pair<std::string, std::string>> fields;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const auto colon = arguments[i].find(':');
@@ -288,7 +313,7 @@ int signoffCommand(Session& session, const std::vector<std::string>& arguments) 
     return kUsage;
   }
   const std::string& code = arguments[0];
-  if (!processAndChoose(session, code)) return kError;
+  if (!processAndChoose(session, code, options)) return kError;
 
   auto& detail = session.form.get<Grid>("GRD_DATIART_CAMPI");
   const std::string user = session.host.global()->CurrentUser().code;

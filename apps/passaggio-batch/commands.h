@@ -39,6 +39,7 @@ struct Session {
 struct ProcessingOptions {
   std::optional<std::string> item;  // the console is called for this item
   bool display = false;             // the grid's texts instead of its rows
+  std::vector<std::string> filters;  // CAPTION=FIRST[..SECOND], set before processing
 };
 
 int whoami(Session& session);
@@ -47,7 +48,7 @@ int entities(Session& session, const std::vector<std::string>& arguments);
 int script(Session& session, const std::string& file);
 int runCommand(Session& session, const ProcessingOptions& options);
 int applyCommand(Session& session, const ProcessingOptions& options);
-int detailCommand(Session& session, const std::vector<std::string>& arguments);
-int signoffCommand(Session& session, const std::vector<std::string>& arguments);
+int detailCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options);
+int signoffCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options);
 
 }  // namespace passaggio::batch

@@ -31,8 +31,8 @@ int runCommandOf(Session& session, const Options& options) {
   if (command == "apply") return applyCommand(session, processing);
   if (command == "pages") return pages(session);
   if (command == "entities") return entities(session, options.arguments);
-  if (command == "detail") return detailCommand(session, options.arguments);
-  if (command == "signoff") return signoffCommand(session, options.arguments);
+  if (command == "detail") return detailCommand(session, options.arguments, processing);
+  if (command == "signoff") return signoffCommand(session, options.arguments, processing);
   if (command == "script") {
     if (options.arguments.size() == 1) return script(session, options.arguments[0]);
     complain("script vuole un FILE o -");

@@ -18,6 +18,26 @@ constexpr std::array<const char*, 8> kCommands = {"whoami", "pages", "script", "
 
 bool isProcessing(const std::string& command) { return command == "run" || command == "apply"; }
 
+// Takes every "--filter SETTING" (or "--filter=SETTING") out of the command's words.
+void takeFilters(Options& options) {
+  std::vector<std::string> rest;
+  const std::vector<std::string>& words = options.arguments;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (words[i].starts_with("--filter=")) {
+      options.processing.filters.push_back(words[i].substr(9));
+    } else if (words[i] == "--filter") {
+      if (i + 1 == words.size()) throw UsageError{"--filter vuole CAMPO=PRIMO[..SECONDO]"};
+      options.processing.filters.push_back(words[++i]);
+    } else {
+      rest.push_back(words[i]);
+    }
+  }
+  for (const std::string& setting : options.processing.filters) {
+    if (setting.find('=') == std::string::npos) throw UsageError{"--filter vuole CAMPO=PRIMO[..SECONDO], non " + setting};
+  }
+  options.arguments = std::move(rest);
+}
+
 // The options of run and apply; --help among them asks for the usage.
 void parseProcessing(Options& options) {
   CLI::App app;
@@ -47,19 +67,22 @@ comandi:
   whoami          ditta, utente (id e codice), utente limitato, stati assegnabili
   pages           le pagine e i loro controlli come la console li mostra
   script FILE|-   esegue uno script di azioni, una per riga (vedi README)
-  run [--item CODICE] [--display]
+  run [--item CODICE] [--display] [--filter CAMPO=PRIMO[..SECONDO] ...]
                   elabora (con --item la console è chiamata per quell'articolo) e scrive
-                  gli articoli della griglia in CSV (--display: i testi come la griglia li mostra)
-  apply [--item CODICE] [--display]
+                  gli articoli della griglia in CSV (--display: i testi come la griglia li mostra);
+                  --filter imposta un campo del filtro articoli (la sua didascalia, es.
+                  "Famiglia=BUL..RON"), anche per apply, detail e signoff
+  apply [--item CODICE] [--display] [--filter ...]
                   elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
                   stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
   entities [ENTITA=0|1 ...]
                   le entità gestite della ditta (codice, descrizione, selezionata); con le
                   coppie ENTITA=0|1 le toglie o le seleziona nella griglia, salva e le elenca
                   di nuovo (un'entità usata da associazioni non si può togliere: uscita 1)
-  detail CODICE   elabora, sceglie l'articolo nella griglia e scrive in CSV il dettaglio
+  detail CODICE [--filter ...]
+                  elabora, sceglie l'articolo nella griglia e scrive in CSV il dettaglio
                   dei suoi campi
-  signoff CODICE ENTE:CAMPO [ENTE:CAMPO ...]
+  signoff CODICE ENTE:CAMPO [ENTE:CAMPO ...] [--filter ...]
                   elabora, sceglie l'articolo, fa doppio clic sul campo di ogni ente del
                   dettaglio (vista o la toglie), salva i visti e scrive in CSV la riga
                   dell'articolo controllata di nuovo
@@ -113,6 +136,9 @@ Options parse(int argc, const char* const* argv) {
     throw UsageError{"comando sconosciuto " + options.command};
   }
   options.arguments.assign(words.begin() + 1, words.end());
+  if (isProcessing(options.command) || options.command == "detail" || options.command == "signoff") {
+    takeFilters(options);
+  }
   if (isProcessing(options.command)) parseProcessing(options);
   return options;
 }

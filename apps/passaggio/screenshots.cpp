@@ -256,6 +256,23 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     if (std::string_view(key) == "DETT_ARGOMENTI") enterCode(*console->formView(), "TXT_ARGOMENTO", QStringLiteral("QUALITA"));
     save(framed(window), QString::fromLatin1(name));
   }
+  // The item page's filter filled in as a user does (each value confirmed with Enter, which shows
+  // its description), then emptied again so that the run below takes every item.
+  const std::pair<const char*, const char*> filter[] = {
+      {"Famiglia.first", "BUL"}, {"Famiglia.second", "RON"}, {"Descrizione articolo.first", "zinc"},
+      {"Marca.first", "VITEK"}, {"Stato articolo.first", "10"}, {"Stato articolo.second", "30"}};
+  for (const auto& [edit, text] : filter) {
+    if (auto* line = console->formView()->findChild<QLineEdit*>(QString::fromUtf8(edit))) {
+      line->setFocus();
+      QTest::keyClicks(line, QString::fromUtf8(text));
+      QTest::keyClick(line, Qt::Key_Return);
+    }
+  }
+  settle(100);
+  save(framed(window), QStringLiteral("filtro"));
+  if (auto* clear = console->formView()->findChild<QPushButton*>(QStringLiteral("ADVQ_ARTICOLI.clear"))) {
+    QTest::mouseClick(clear, Qt::LeftButton);
+  }
 
   associationShots(window, *console->formView());
   // A new body saved with its start and end states left equal: the editor refuses it.

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/controls/query_condition.h"
+
 namespace platform::controls {
 namespace {
 
@@ -12,6 +14,24 @@ constexpr std::size_t kCaption = 1;
 constexpr std::size_t kColumn = 2;
 constexpr std::size_t kAlias = 3;
 constexpr std::size_t kNumber = 4;
+constexpr std::size_t kValueList = 20;
+
+// The list of a field registered with a value list: its values, one per row.
+std::optional<PickList> valueListOf(const QueryField& field) {
+  if (field.kind != QueryField::Kind::Field || field.values.size() <= kValueList ||
+      field.values[kValueList].type() != Variant::Type::Array) {
+    return std::nullopt;
+  }
+  PickList list{field.caption(), "", {field.caption()}, {field.column()}, {}};
+  for (const Variant& value : field.values[kValueList].array()) list.rows.push_back({value});
+  return list;
+}
+
+// Whether a value stays as it was; Null is compared here, not by Variant's ==.
+bool sameValue(const Variant& a, const Variant& b) {
+  if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
+  return a == b;
+}
 
 }  // namespace
 
@@ -90,14 +110,24 @@ Variant EnhancedQuery::value(std::string_view column, int end) const {
   return end == kSecondValue ? field->second : field->first;
 }
 
-void EnhancedQuery::setConditionText(std::string text) {
-  m_condition = std::move(text);
+std::string EnhancedQuery::conditionText() const { return controls::conditionText(m_entries); }
+
+void EnhancedQuery::clear() {
+  for (QueryField& field : m_entries) {
+    field.first = Variant();
+    field.second = Variant();
+    field.firstDescription.clear();
+    field.secondDescription.clear();
+  }
   notifyChanged();
 }
 
 bool EnhancedQuery::enterValues(std::string_view caption, Variant first, Variant second) {
   QueryField* field = find(caption);
   if (field == nullptr || !isEnabled()) return false;
+  // A changed value loses the description of the old one, whatever its decode finds.
+  if (!sameValue(field->first, first)) field->firstDescription.clear();
+  if (!sameValue(field->second, second)) field->secondDescription.clear();
   field->first = std::move(first);
   field->second = std::move(second);
   decode(*field);
@@ -114,16 +144,22 @@ std::optional<PickList> EnhancedQuery::openLookup(std::string_view caption, int 
   std::string connectionString;
   const Variant number = field->values.size() > kNumber ? field->values[kNumber] : Variant();
   onLookupRequest.raise(number, field->values[kCaption], end, query, captions, title, connectionString);
-  if (query.empty()) return std::nullopt;
-  if (!m_runner) throw std::logic_error("enhanced query " + name() + " has no query runner");
-  std::shared_ptr<db::Recordset> rows = m_runner(query, connectionString);
+  if (query.empty()) return valueListOf(*field);
+  // Without a runner of its own the list runs on the connection the control was given.
+  if (!m_runner && m_connection == nullptr) {
+    throw std::logic_error("enhanced query " + name() + " has neither query runner nor connection");
+  }
+  const QueryRunner runner = m_runner ? m_runner : queryRunnerFor(*m_connection);
+  std::shared_ptr<db::Recordset> rows = runner(query, connectionString);
   return makePickList(*rows, std::move(title), captions, m_lookupName);
 }
 
 bool EnhancedQuery::pick(std::string_view caption, int end, std::string code) {
   QueryField* field = find(caption);
   if (field == nullptr || !isEnabled()) return false;
-  (end == kSecondValue ? field->second : field->first) = Variant(std::move(code));
+  Variant& value = end == kSecondValue ? field->second : field->first;
+  if (!sameValue(value, Variant(code))) (end == kSecondValue ? field->secondDescription : field->firstDescription).clear();
+  value = Variant(std::move(code));
   decode(*field);
   notifyChanged();
   return true;

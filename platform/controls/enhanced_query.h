@@ -1,7 +1,7 @@
 // The enhanced query: a filter of registered fields, each with a range of two values the user
-// types or picks, from which the control builds a condition text. The form registers the
-// fields with positional values that the control keeps as given, and answers the control's
-// decode and lookup requests.
+// types or picks, from which the control builds a condition text (query_condition.h says what
+// the registered values mean). The form registers the fields and answers the control's decode
+// and lookup requests.
 #pragma once
 
 #include <cstddef>
@@ -85,8 +85,7 @@ class EnhancedQuery : public Control {
   Variant value(std::string_view column, int end) const;
 
   //! The condition the user's values make: empty, or beginning with its own connective.
-  const std::string& conditionText() const { return m_condition; }
-  void setConditionText(std::string text);
+  std::string conditionText() const;
 
   const std::string& lookupName() const { return m_lookupName; }
   void setLookupName(std::string name) { m_lookupName = std::move(name); }
@@ -96,8 +95,10 @@ class EnhancedQuery : public Control {
   //! Types the range of a field (by caption), then asks for its descriptions. False when
   //! there is no such field.
   bool enterValues(std::string_view caption, Variant first, Variant second);
+  //! Empties every value and description.
+  void clear();
   //! Opens the list for one end of a field's range: raises the lookup request and runs the
-  //! query it hands back.
+  //! query it hands back; a field with a value list that gets no query offers that list.
   std::optional<PickList> openLookup(std::string_view caption, int end);
   //! Picks a code for one end of a field's range, then asks for the descriptions.
   bool pick(std::string_view caption, int end, std::string code);
@@ -124,7 +125,6 @@ class EnhancedQuery : public Control {
   db::Connection* m_connection = nullptr;
   std::vector<QueryField> m_entries;
   bool m_finished = false;
-  std::string m_condition;
   std::string m_lookupName;
   QueryRunner m_runner;
 };

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "platform/qt/images.h"
 #include "platform/qt/lookup.h"
@@ -63,6 +64,13 @@ void EnhancedQueryWidget::rebuild() {
   m_grid->addWidget(heading(QStringLiteral("Campo"), m_table), 0, 0);
   m_grid->addWidget(heading(QStringLiteral("Da"), m_table), 0, 1);
   m_grid->addWidget(heading(QStringLiteral("A"), m_table), 0, 3);
+  auto* clearAll = new QPushButton(QStringLiteral("A&zzera filtro"), m_table);
+  clearAll->setObjectName(toQString(m_query.name() + ".clear"));
+  connect(clearAll, &QPushButton::clicked, this, [this] {
+    m_run([this] { m_query.clear(); });
+    syncFromQuery();
+  });
+  m_grid->addWidget(clearAll, 0, 4, Qt::AlignRight);
   int line = 1;
   for (const QueryField& field : m_query.entries()) {
     if (field.kind == QueryField::Kind::ExtendedAttributes) continue;  // no values of its own to type

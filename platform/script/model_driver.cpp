@@ -10,6 +10,7 @@
 #include "platform/controls/check_box.h"
 #include "platform/controls/chooser.h"
 #include "platform/controls/edit_field.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/side_bar.h"
@@ -162,6 +163,15 @@ void ModelDriver::run(const Action& action) {
   } else if (verb == "pick") {
     auto& field = usable<EditField>(action, action.args[0]);
     refusedIf(!field.pick(action.args[1]), action.args[0] + ": il codice " + action.args[1] + " non è nell'elenco");
+  } else if (verb == "filter") {
+    const auto found = std::find_if(m_form.controls().begin(), m_form.controls().end(), [](const auto& control) {
+      return dynamic_cast<EnhancedQuery*>(control.get()) != nullptr;
+    });
+    refusedIf(found == m_form.controls().end(), "il modulo non ha un filtro");
+    auto& filter = usable<EnhancedQuery>(action, (*found)->name());
+    const Variant second = action.args.size() > 2 ? Variant(action.args[2]) : Variant();
+    refusedIf(!filter.enterValues(action.args[0], Variant(action.args[1]), second),
+              "il filtro non ha il campo " + action.args[0]);
   } else if (verb == "dump") {
     Control* control = m_form.find(action.args[0]);
     refusedIf(control == nullptr, "controllo sconosciuto " + action.args[0]);

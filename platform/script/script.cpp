@@ -21,6 +21,23 @@ const std::map<std::string, Shape> kVerbs = {
     {"answer", {1, false}}, {"dump", {1, false}},   {"expect", {1, true}},
 };
 
+// The words of the filter action: bare, or between double quotes to hold blanks (a caption
+// of several words) or nothing at all ("" for an empty value).
+std::vector<std::string> quotedWords(int number, std::istream& in) {
+  std::vector<std::string> words;
+  for (char c; in >> std::ws && in.get(c);) {
+    std::string word;
+    if (c == '"') {
+      if (!std::getline(in, word, '"') || in.eof()) throw ScriptError(number, "virgolette non chiuse");
+    } else {
+      in >> word;
+      word.insert(word.begin(), c);
+    }
+    words.push_back(word);
+  }
+  return words;
+}
+
 }  // namespace
 
 ScriptError::ScriptError(int line, const std::string& reason)
@@ -40,6 +57,14 @@ std::vector<Action> parseScript(std::istream& in) {
     words >> action.verb;
     action.verb = text::lowerAscii(action.verb);
     const auto shape = kVerbs.find(action.verb);
+    if (action.verb == "filter") {
+      action.args = quotedWords(number, words);
+      if (action.args.size() < 2 || action.args.size() > 3) {
+        throw ScriptError(number, "'filter' vuole CAMPO PRIMO [SECONDO]");
+      }
+      actions.push_back(std::move(action));
+      continue;
+    }
     if (shape == kVerbs.end()) throw ScriptError(number, "azione sconosciuta '" + action.verb + "'");
     for (std::size_t i = 0; i < shape->second.words; ++i) {
       const bool last = i + 1 == shape->second.words;

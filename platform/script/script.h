@@ -16,6 +16,8 @@
 //   answer yes|no|ok|cancel|abort|retry|ignore   the answer to the next question or error
 //   dump GRID|CONTROL         print a grid's rows as displayed, or a control's state, as CSV
 //   expect TEXT               fail unless the last message shown contains TEXT
+//   filter CAPTION FIRST [SECOND]  set a field of the form's filter; a word with blanks, or
+//                             an empty one, goes between double quotes
 //
 // A line that opens a modal dialog hands the lines after it to the dialog, until one of them
 // closes it; the script then goes on in the window that opened it.

@@ -5,6 +5,7 @@
 #include "platform/controls/button.h"
 #include "platform/controls/chooser.h"
 #include "platform/controls/edit_field.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/resize_control.h"
@@ -117,6 +118,16 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
   m_fmeCampiArgomenti.onBeforeSave.connect([this](bool& cancel) { FME_Campi_Argomenti_BeforeUpdate(cancel); });
   m_fmeCampiArgomenti.onBeforeDelete.connect([this](bool& cancel) { FME_Campi_Argomenti_BeforeDelete(cancel); });
   m_fmeCampiArgomenti.onStatusChange.connect([this](int status) { FME_Campi_Argomenti_ChangeStatus(status); });
+  // Item selection filter.
+  auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
+  filter.onDecodeRequest.connect([this](const Variant&, const Variant& caption, const Variant&, const Variant& first,
+                                        std::string& firstBox, const Variant& second, std::string& secondBox) {
+    ADVQ_ARTICOLI_StartDecode(caption, first, firstBox, second, secondBox);
+  });
+  filter.onLookupRequest.connect([this](const Variant&, const Variant& caption, int end, std::string& query,
+                                        Variant& captions, std::string& title, std::string& connectionString) {
+    ADVQ_ARTICOLI_StartLookup(caption, end, query, captions, title, connectionString);
+  });
 
   // Processing buttons.
   m_form.get<Button>("CMD_ELABORA").onClick.connect([this] { CMD_ELABORA_ButtonClick(); });

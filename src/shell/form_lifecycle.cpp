@@ -2,6 +2,7 @@
 // services, the navigator and script model, and handing everything back on close.
 #include "platform/controls/button.h"
 #include "platform/controls/container.h"
+#include "platform/controls/enhanced_query.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/resize_control.h"
@@ -83,6 +84,20 @@ void FRMMG_PASSAGGIO::Form_Activate() {
     return;
   }
   if (!trap.step([&] { m_utility = objects->NewUtility(); })) return;
+  if (!trap.step([&] {
+        auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
+        const platform::host::UserInfo user = Global()->CurrentUser();
+        filter.setCompany(m_company);
+        filter.setUserValues(Variant(user.id), Variant(user.code));
+        filter.setHost(m_host);
+        filter.setProgramName(kApplicationTitle);
+        filter.setConnection(m_connection.get());
+        filter.setEnabled(true);
+        ImpostaFiltroArticoli();
+        filter.finish();
+      })) {
+    return;
+  }
   if (!trap.step([&] { InserimentoEntitaMancantiPerDittaCorrente(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita_Argomenti(); })) return;
@@ -203,6 +218,11 @@ void FRMMG_PASSAGGIO::Form_Unload(bool& /*cancel*/) {
   m_userGroupLookup.reset();
   m_utility.reset();
   m_itemStates.reset();
+  steps.step([&] {
+    auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
+    filter.setHost(nullptr);
+    filter.setConnection(nullptr);
+  });
   m_connectionFactory.reset();
   steps.step([&] {
     if (m_connection) m_connection->Close();

@@ -246,6 +246,16 @@ class FRMMG_PASSAGGIO : public platform::Object,
   //! Records the state changes just written through the host's change-record object.
   void RichiediPassword();
 
+  // ---- item selection filter -----------------------------------------------------------------
+  //! Registers the filter's fields on ADVQ_ARTICOLI; a registration that fails is skipped.
+  void ImpostaFiltroArticoli();
+  //! Puts the descriptions of a classification field's two codes into their boxes.
+  void ADVQ_ARTICOLI_StartDecode(const platform::Variant& caption, const platform::Variant& first,
+                                 std::string& firstBox, const platform::Variant& second, std::string& secondBox);
+  //! The list of a classification field for one end of its range (1 = the second value).
+  void ADVQ_ARTICOLI_StartLookup(const platform::Variant& caption, int end, std::string& query,
+                                 platform::Variant& captions, std::string& title, std::string& connectionString);
+
   // ---- items grid and field detail ----------------------------------------------------------
   void Setta_Griglia_Articoli();
   void Gestione_Campi_Entita_Griglia_Articoli();

@@ -105,6 +105,30 @@ TEST_F(BatchHost, AScriptStopsAtTheFirstLineThatCannotBeCarriedOut) {
   EXPECT_EQ(dump.out, "name,text,value,enabled,visible\r\nCMD_ELABORA,&Elabora,\"\",1,1\r\n");
 }
 
+TEST_F(BatchHost, TheFilterNarrowsTheRunFromTheCommandLineAndFromAScript) {
+  const auto codes = [](const std::string& csv) {
+    std::vector<std::string> rows;
+    for (std::size_t at = csv.find("\r\n"); at != std::string::npos && at + 2 < csv.size(); at = csv.find("\r\n", at + 2)) {
+      const std::size_t start = at + 2;
+      rows.push_back(csv.substr(start, csv.find(',', start) - start));
+    }
+    return rows;
+  };
+  const Outcome all = batch({"run", "--display"});
+  const Outcome brand = batch({"run", "--display", "--filter", "Marca=VITEK", "--filter=Famiglia=BUL..BUL"});
+  ASSERT_EQ(brand.status, 0) << brand.err;
+  EXPECT_LT(codes(brand.out).size(), codes(all.out).size());
+  for (const std::string& code : codes(brand.out)) EXPECT_TRUE(code.starts_with("DADO") || code.starts_with("BULL")) << code;
+  const Outcome scripted = batch({"script", "-"}, "page INT_MOD_DATI\nfilter Marca VITEK\nfilter Famiglia BUL BUL\n"
+                                                  "click CMD_ELABORA\ndump GRD_ARTICOLI\n");
+  EXPECT_EQ(codes(scripted.out), codes(brand.out)) << scripted.err;
+
+  const Outcome unknown = batch({"detail", "DADO-AB-M6", "--filter", "marca=VITEK"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("il filtro non ha il campo marca"), std::string::npos) << unknown.err;
+  EXPECT_EQ(batch({"run", "--filter", "Marca"}).status, 2);
+}
+
 TEST_F(BatchHost, AnUnwritableTraceIsReportedOnceAndFails) {
   const Outcome full = batch({"--trace", "/dev/full", "whoami"});
   EXPECT_EQ(full.status, 1);

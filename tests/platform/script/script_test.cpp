@@ -36,13 +36,17 @@ TEST(ParseScript, KeepsTheRestOfTheLineForTypedTextAndSkipsComments) {
   EXPECT_EQ(actions[0].args, (std::vector<std::string>{"TXT_A", "L'ente con spazi"}));
   EXPECT_EQ(actions[1].verb, "answer");
   EXPECT_EQ(actions[2].args[1], "3");
+  const auto filter = parse("filter \"Gruppo statistico 1\" \"\" Z'9\nfilter Marca VITEK\n");
+  EXPECT_EQ(filter[0].args, (std::vector<std::string>{"Gruppo statistico 1", "", "Z'9"}));
+  EXPECT_EQ(filter[1].args, (std::vector<std::string>{"Marca", "VITEK"}));
 }
 
 TEST(ParseScript, RefusesUnknownVerbsAndWrongArgumentCountsWithTheLine) {
   const struct {
     const char* text;
     int line;
-  } cases[] = {{"page ENTITA\nfly away\n", 2}, {"click\n", 1}, {"\n\nclick A B\n", 3}, {"nav GRIDNAV\n", 1}};
+  } cases[] = {{"page ENTITA\nfly away\n", 2}, {"click\n", 1}, {"\n\nclick A B\n", 3}, {"nav GRIDNAV\n", 1},
+                 {"filter Marca\n", 1}, {"filter Marca \"VITEK\n", 1}};
   for (const auto& test : cases) {
     SCOPED_TRACE(test.text);
     try {
