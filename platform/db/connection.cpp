@@ -8,6 +8,7 @@
 
 #include "platform/db/connection_state.h"
 #include "platform/db/connection_string.h"
+#include "platform/db/odbc/odbc_backend.h"
 #include "platform/db/recordset.h"
 #include "platform/db/sqlite/sqlite_backend.h"
 
@@ -99,13 +100,13 @@ void Connection::Connect(std::string_view connectionString) {
   m_state->errors.clear();
   try {
     const db::ConnectionString parsed = db::ConnectionString::parse(connectionString);
-    if (parsed.backend != "sqlite") {
+    if (parsed.backend != "sqlite" && parsed.backend != "odbc") {
       throw makeError(kConnectionErrorNumber,
                       "Tipo di database non disponibile in questa installazione: " + parsed.backend, kSource);
     }
     const std::string traceFile = traceFileFor(parsed.option("trace"));
     m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
-    m_state->backend = openSqliteBackend(parsed);
+    m_state->backend = parsed.backend == "odbc" ? openOdbcBackend(parsed) : openSqliteBackend(parsed);
     m_state->connectionString = std::string(connectionString);
     if (m_state->onConnect) m_state->onConnect(*this);
   } catch (const DbError& error) {
