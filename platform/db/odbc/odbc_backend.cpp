@@ -11,6 +11,7 @@
 #include "platform/db/odbc/odbc_handle.h"
 #include "platform/db/odbc/odbc_result.h"
 #include "platform/db/sql_literal.h"
+#include "platform/db/sqlite/sqlite_backend.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/translated_batches.h"
 #include "platform/text/ascii.h"
@@ -45,6 +46,21 @@ class SqlCatalog : public tsql::Catalog {
  private:
   std::function<TextRows(const std::string&)> m_query;
 };
+
+// SQLite's own message in the SQLite driver's first record ("[SQLite]no such table: X (1)"),
+// when SQLite raised the failure.
+std::optional<std::string> sqliteMessage(const std::vector<odbc::Diagnostic>& records) {
+  constexpr std::string_view kPrefix = "[SQLite]";
+  if (records.empty() || records.front().nativeError <= 0 || records.front().message.rfind(kPrefix, 0) != 0) {
+    return std::nullopt;
+  }
+  std::string message = records.front().message.substr(kPrefix.size());
+  const std::string code = " (" + std::to_string(records.front().nativeError) + ")";
+  if (message.size() > code.size() && message.compare(message.size() - code.size(), code.size(), code) == 0) {
+    message.resize(message.size() - code.size());
+  }
+  return message;
+}
 
 class OdbcBackend : public Backend {
  public:
@@ -127,7 +143,13 @@ class OdbcBackend : public Backend {
       return true;
     }
     [[noreturn]] void fail() {
-      throw odbc::statementError(odbc::diagnostics(m_handle), m_sql, m_sent, m_backend.m_secrets);
+      const std::vector<odbc::Diagnostic> records = odbc::diagnostics(m_handle);
+      if (m_backend.m_translates) {
+        if (const auto message = sqliteMessage(records)) {
+          throw describeSqliteFailure(static_cast<int>(records.front().nativeError), *message, m_sql, m_sent);
+        }
+      }
+      throw odbc::statementError(records, m_sql, m_sent, m_backend.m_secrets);
     }
 
    private:

@@ -19,6 +19,7 @@
 #include "platform/db/sqlite/sqlite_arithmetic.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/sqlite/sqlite_functions.h"
+#include "platform/db/sqlite/sqlite_settings.h"
 #include "platform/db/translated_batches.h"
 #include "platform/db/tsql/translator.h"
 #include "platform/text/ascii.h"
@@ -68,31 +69,7 @@ constexpr NameRule kNameRules[] = {{"no such table: ", 208, "oggetto"}, {"no suc
 
 // A SQLite failure, described as a user of the console needs to read it.
 DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_view sqliteText) {
-  const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-  long native = code;
-  std::string description = message;
-  const CodeRule* rule = nullptr;
-  for (const int wanted : {code, code & 0xFF}) {
-    for (const CodeRule& candidate : kCodeRules) {
-      if (rule == nullptr && candidate.code == wanted) rule = &candidate;
-    }
-  }
-  if (rule != nullptr) {
-    native = rule->native != 0 ? rule->native : code;
-    description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
-  }
-  if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
-    native = number;  // raised by our arithmetic functions in SQL Server's own words
-  }
-  for (const NameRule& name : kNameRules) {
-    if (message.rfind(name.prefix, 0) != 0) continue;
-    std::string object = message.substr(name.prefix.size());
-    if (object.rfind("temp.", 0) == 0) object.erase(0, 5);
-    native = name.native;
-    description = std::string("Nome di ") + name.kind + " '" + object + "' non valido.";
-  }
-  return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
-                 std::string(sqliteText));
+  return describeSqliteFailure(code, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code), tsql, sqliteText);
 }
 
 Variant readValue(sqlite3_stmt* statement, int index, const DeclaredShape& shape) {
@@ -452,9 +429,7 @@ sqlite3* openWithFunctions(const std::string& path, const std::string& target, i
 }
 
 void configure(sqlite3* db, const std::string& path, bool memory) {
-  const char* settings[] = {"PRAGMA automatic_index = OFF", "PRAGMA temp_store = MEMORY",
-                            "PRAGMA cache_size = -65536"};
-  for (const char* setting : settings) {
+  for (const char* setting : sqlite::kConnectionPragmas) {
     char* message = nullptr;
     const int rc = sqlite3_exec(db, setting, nullptr, nullptr, &message);
     const std::string text = message != nullptr ? message : "";
@@ -480,6 +455,39 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
 }
 
 }  // namespace
+
+DbError describeSqliteFailure(int code, const std::string& message, std::string_view tsql,
+                              std::string_view sqliteText) {
+  // A client that reports only the primary code still says which constraint in its message.
+  if (code == SQLITE_CONSTRAINT) {
+    if (message.rfind("UNIQUE constraint", 0) == 0) code = SQLITE_CONSTRAINT_UNIQUE;
+    if (message.rfind("NOT NULL constraint", 0) == 0) code = SQLITE_CONSTRAINT_NOTNULL;
+  }
+  long native = code;
+  std::string description = message;
+  const CodeRule* rule = nullptr;
+  for (const int wanted : {code, code & 0xFF}) {
+    for (const CodeRule& candidate : kCodeRules) {
+      if (rule == nullptr && candidate.code == wanted) rule = &candidate;
+    }
+  }
+  if (rule != nullptr) {
+    native = rule->native != 0 ? rule->native : code;
+    description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
+  }
+  if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
+    native = number;  // raised by our arithmetic functions in SQL Server's own words
+  }
+  for (const NameRule& name : kNameRules) {
+    if (message.rfind(name.prefix, 0) != 0) continue;
+    std::string object = message.substr(name.prefix.size());
+    if (object.rfind("temp.", 0) == 0) object.erase(0, 5);
+    native = name.native;
+    description = std::string("Nome di ") + name.kind + " '" + object + "' non valido.";
+  }
+  return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
+                 std::string(sqliteText));
+}
 
 std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   const std::string& path = connection.target;
