@@ -12,7 +12,8 @@ namespace passaggio::testing {
 const std::string& odbcConfigFolder() {
   static const ScratchFolder folder("odbc");
   static const std::string path = [] {
-    std::ofstream(folder.file("odbcinst.ini")) << "[PassaggioSQLite]\nDriver=" PASSAGGIO_SQLITE_ODBC_DRIVER "\n";
+    std::ofstream(folder.file("odbcinst.ini")) << "[PassaggioSQLite]\nDriver=" PASSAGGIO_SQLITE_ODBC_DRIVER "\n\n"
+                                                  "[PassaggioFreeTDS]\nDriver=" PASSAGGIO_FREETDS_ODBC_DRIVER "\n";
     std::ofstream(folder.file("odbc.ini")) << "[passaggio_prova]\nDriver=PassaggioSQLite\n";
     ::setenv("ODBCSYSINI", folder.path().c_str(), 1);
     ::setenv("ODBCINSTINI", "odbcinst.ini", 1);

@@ -14,7 +14,8 @@ inline const std::vector<std::string> kTransports = {"capi", "odbc"};
 std::string connectionFor(const std::string& transport, const std::string& file);
 
 //! The folder of the private unixODBC configuration (odbcinst.ini, odbc.ini), made and
-//! pointed to on first use; the driver is registered as "PassaggioSQLite".
+//! pointed to on first use; the drivers are registered as "PassaggioSQLite" and
+//! "PassaggioFreeTDS".
 const std::string& odbcConfigFolder();
 
 }  // namespace passaggio::testing

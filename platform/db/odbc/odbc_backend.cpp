@@ -68,6 +68,7 @@ class OdbcBackend : public Backend {
               long queryTimeout, odbc::Secrets secrets)
       : m_environment(std::move(environment)),
         m_connection(std::move(connection)),
+        m_disconnect{m_connection->get()},
         m_statement(SQL_HANDLE_STMT, m_connection->get()),
         m_aside(SQL_HANDLE_STMT, m_connection->get()),
         m_secrets(std::move(secrets)),
@@ -75,12 +76,6 @@ class OdbcBackend : public Backend {
         m_catalog([this](const std::string& sql) { return textRows(m_aside, sql); }),
         m_batches(m_catalog) {
     SQLSetStmtAttr(m_statement.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(queryTimeout), 0);
-  }
-
-  ~OdbcBackend() override {
-    SQLFreeStmt(m_statement.get(), SQL_CLOSE);
-    SQLFreeStmt(m_aside.get(), SQL_CLOSE);
-    SQLDisconnect(m_connection->get());
   }
 
   std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
@@ -360,6 +355,11 @@ class OdbcBackend : public Backend {
 
   std::unique_ptr<Handle> m_environment;
   std::unique_ptr<Handle> m_connection;
+  // Disconnects once the statements are freed, before the connection's handle goes.
+  struct Disconnect {
+    SQLHDBC connection;
+    ~Disconnect() { SQLDisconnect(connection); }
+  } m_disconnect;
   Handle m_statement;
   Handle m_aside;  // the catalog's and the counts' questions, asked while a result is open
   odbc::Secrets m_secrets;

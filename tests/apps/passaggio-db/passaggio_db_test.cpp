@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 
 #include "sql/database_file.h"
 #include "tests/support/program_run.h"
+#include "tests/support/transports.h"
 
 namespace {
 
@@ -178,3 +180,37 @@ TEST_F(PassaggioDb, ControlCharactersInErrorsAreEscaped) {
 }
 
 }  // namespace
+
+// Over ODBC in the T-SQL dialect a batch reaches the driver as composed: the driver
+// manager's own trace (enabled in a configuration of this run only) shows the text byte for
+// byte, and the statement trace records it as sent.
+TEST(PassaggioDbOverOdbc, TsqlIsSentToTheDriverExactlyAsComposed) {
+  // The driver manager keeps only the first 63 characters of its trace file's name.
+  const passaggio::testing::ScratchFolder folder("dm");
+  const std::string driverTrace = folder.file("dm.log");
+  {
+    std::ifstream registered(passaggio::testing::odbcConfigFolder() + "/odbcinst.ini");
+    std::ofstream(folder.file("odbcinst.ini")) << "[ODBC]\nTrace=Yes\nTraceFile=" << driverTrace << "\n\n"
+                                               << registered.rdbuf();
+  }
+  const std::string previous = std::getenv("ODBCSYSINI");
+  ::setenv("ODBCSYSINI", folder.path().c_str(), 1);
+  const std::string database = "odbc:Driver=PassaggioSQLite;Database=" + folder.file("art.db");
+  const std::string composed = "SELECT [CODART] AS [Codice],\r\n  'caffè' AS [Nota]\r\nFROM [ART]\r\nWHERE [ID] = 2";
+  const Outcome created = folder.run(PASSAGGIO_DB_BINARY,
+                                     {"sql", database, "-c",
+                                      "CREATE TABLE [ART] ([ID] INTEGER PRIMARY KEY, [CODART] VARCHAR(25));\r\n"});
+  ASSERT_EQ(created.status, 0) << created.err;
+  ASSERT_EQ(folder.run(PASSAGGIO_DB_BINARY, {"sql", database, "-c", "INSERT INTO [ART] ([CODART]) VALUES ('A1'), ('A2')"}).out,
+            "(2 righe interessate)\n");
+  const Outcome selected =
+      folder.run(PASSAGGIO_DB_BINARY, {"sql", database + ";trace=" + folder.file("trace.jsonl"), "-c", composed});
+  ::setenv("ODBCSYSINI", previous.c_str(), 1);
+  EXPECT_EQ(selected.out, "Codice,Nota\r\nA2,caffè\r\n") << selected.err;
+  std::stringstream sent;
+  sent << std::ifstream(driverTrace).rdbuf();
+  EXPECT_NE(sent.str().find("SQL = [" + composed + "]"), std::string::npos) << sent.str();
+  std::stringstream traced;
+  traced << std::ifstream(folder.file("trace.jsonl")).rdbuf();
+  EXPECT_NE(traced.str().find("\"sql\":\"SELECT [CODART] AS [Codice],\\r\\n"), std::string::npos) << traced.str();
+}
