@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <unordered_map>
 
 #include "platform/db/odbc/odbc_errors.h"
 #include "platform/db/odbc/odbc_handle.h"
@@ -31,20 +32,27 @@ class SqlCatalog : public tsql::Catalog {
   explicit SqlCatalog(std::function<TextRows(const std::string&)> query) : m_query(std::move(query)) {}
 
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
+    const std::string key = platform::text::upperAscii(table);
+    if (const auto known = m_known.find(key); known != m_known.end()) return known->second;
     std::string sql = sqlite::kDeclaredColumnsQuery;
-    for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at)) {
-      sql.replace(at, 5, quoteLiteral(table));
+    const std::string literal = quoteLiteral(table);
+    for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + literal.size())) {
+      sql.replace(at, 5, literal);
     }
     std::vector<sqlite::DeclaredColumn> declared;
     for (const auto& row : m_query(sql)) {
       declared.push_back({row.at(0).value_or(""), row.at(1).value_or(""), row.at(2).value_or("0") != "0",
                           row.at(3).value_or("")});
     }
-    return sqlite::catalogColumns(declared);
+    return m_known.emplace(key, sqlite::catalogColumns(declared)).first->second;
   }
+
+  //! Forgets what it read: a statement has changed the schema.
+  void forget() { m_known.clear(); }
 
  private:
   std::function<TextRows(const std::string&)> m_query;
+  mutable std::unordered_map<std::string, std::optional<std::vector<tsql::CatalogColumn>>> m_known;
 };
 
 // SQLite's own message in the SQLite driver's first record ("[SQLite]no such table: X (1)"),
@@ -242,7 +250,10 @@ class OdbcBackend : public Backend {
       outcomes.push_back(executeSteps(statement, readRows));
       outcomes.back().statement = statement.tsql;
       rowsTaken = rowsTaken || readRows;
-      if (statement.changesSchema) m_batches.schemaChanged();
+      if (statement.changesSchema) {
+        m_batches.schemaChanged();
+        m_catalog.forget();
+      }
     }
     return outcomes;
   }
