@@ -108,6 +108,7 @@ void Connection::Connect(std::string_view connectionString) {
     m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
     m_state->backend = parsed.backend == "odbc" ? openOdbcBackend(parsed) : openSqliteBackend(parsed);
     m_state->connectionString = std::string(connectionString);
+    m_state->dialect = parsed.dialect();
     if (m_state->onConnect) m_state->onConnect(*this);
   } catch (const DbError& error) {
     m_state->backend.reset();
@@ -174,6 +175,8 @@ void Connection::SetOnConnect(std::function<void(Connection&)> setUp) { m_state-
 std::vector<std::vector<std::optional<std::string>>> Connection::ExecuteNative(std::string_view sql) {
   return keepingErrors(*m_state, sql, [&] { return m_state->backend->runNative(sql); });
 }
+
+const std::string& Connection::Dialect() const { return m_state->dialect; }
 
 bool Connection::IsReadOnly() const { return m_state->backend && m_state->backend->readOnly(); }
 
