@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/db/connection.h"
+#include "platform/db/tsql/translator.h"
 #include "sql/database_file.h"
 #include "tests/support/program_run.h"
 #include "tests/support/transports.h"
@@ -213,4 +215,30 @@ TEST(PassaggioDbOverOdbc, TsqlIsSentToTheDriverExactlyAsComposed) {
   std::stringstream traced;
   traced << std::ifstream(folder.file("trace.jsonl")).rdbuf();
   EXPECT_NE(traced.str().find("\"sql\":\"SELECT [CODART] AS [Codice],\\r\\n"), std::string::npos) << traced.str();
+}
+
+// The script a DBA runs on a server: batches our T-SQL parser accepts end to end, which,
+// run in order, build the same demo database as the demo command.
+TEST_F(PassaggioDb, TheServerScriptIsTsqlThatBuildsTheDemo) {
+  const Outcome script = run({"script", "--dialect", "tsql", "demo"});
+  ASSERT_EQ(script.status, 0) << script.err;
+  platform::db::Connection connection;
+  connection.Connect("sqlite:" + file("script.db") + ";create=1");
+  std::size_t batches = 0;
+  for (std::size_t start = 0, end = 0; start < script.out.size(); start = end + 4, ++batches) {
+    end = script.out.find("\nGO\n", start);
+    ASSERT_NE(end, std::string::npos) << "every batch ends with GO";
+    const std::string batch = script.out.substr(start, end - start);
+    EXPECT_NO_THROW(platform::db::tsql::parseBatch(batch)) << batch.substr(0, 200);
+    connection.Execute(batch);
+  }
+  EXPECT_GT(batches, 6u);
+  ASSERT_EQ(run({"demo", "demo.db"}).status, 0);
+  const std::string counts =
+      "SELECT COUNT(*) AS N FROM MG66_ANAGRART SELECT COUNT(*) AS N FROM MG0O_CAMPI_PASSAGGI "
+      "SELECT MAX(MG0M_ID) AS N FROM MG0M_ARGOMENTI_PASSAGGI";
+  EXPECT_EQ(run({"sql", "script.db", "-c", counts}).out, run({"sql", "demo.db", "-c", counts}).out);
+
+  EXPECT_EQ(run({"script", "--dialect", "tsql", "log"}).out.rfind("CREATE TRIGGER", 0), 0u);
+  EXPECT_EQ(run({"script", "--dialect", "sqlite", "create"}).status, 2);
 }
