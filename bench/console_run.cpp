@@ -65,10 +65,12 @@ struct ConsoleRun::State {
   platform::controls::Form& form() { return console->Form()->Controls(); }
 };
 
-ConsoleRun::ConsoleRun(const fs::path& database, const std::string& trace) : m_state(std::make_unique<State>()) {
+ConsoleRun::ConsoleRun(const fs::path& database, const std::string& trace)
+    : ConsoleRun(Connection{sql::connectionStringFor(database) + (trace.empty() ? "" : ";trace=" + trace)}) {}
+
+ConsoleRun::ConsoleRun(const Connection& connectionString) : m_state(std::make_unique<State>()) {
   platform::host::InstallWindowSystem(&m_state->windows);
-  std::string connection = sql::connectionStringFor(database);
-  if (!trace.empty()) connection += ";trace=" + trace;
+  const std::string& connection = connectionString.text;
   m_state->host = std::make_unique<platform::services::StandinHost>(
       platform::services::StandinHostOptions{connection, 1, "U001", m_state->display, {}, {}});
   m_state->console = passaggio::CLSMG_PASSAGGIO::Create();

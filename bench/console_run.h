@@ -26,6 +26,11 @@ class ConsoleRun {
  public:
   //! `trace`: a file the console's statements are appended to, or empty.
   explicit ConsoleRun(const std::filesystem::path& database, const std::string& trace = "");
+  //! The console on the database a connection string names (another transport).
+  struct Connection {
+    std::string text;
+  };
+  explicit ConsoleRun(const Connection& connection);
   ~ConsoleRun();
   ConsoleRun(const ConsoleRun&) = delete;
   ConsoleRun& operator=(const ConsoleRun&) = delete;

@@ -64,7 +64,7 @@ class ConnectionSink::TableImpl : public RowSink::Table {
     std::string statement = m_prefix + m_rows;
     m_rows.clear();
     m_pending = 0;
-    m_sink.m_connection.Execute(statement);
+    m_sink.m_execute(statement);
   }
 
  private:
@@ -76,7 +76,11 @@ class ConnectionSink::TableImpl : public RowSink::Table {
 };
 
 ConnectionSink::ConnectionSink(platform::db::Connection& connection, std::size_t rowsPerStatement)
-    : m_connection(connection), m_rowsPerStatement(rowsPerStatement == 0 ? 1 : rowsPerStatement) {}
+    : ConnectionSink([&connection](const std::string& statement) { connection.Execute(statement); },
+                     rowsPerStatement) {}
+
+ConnectionSink::ConnectionSink(std::function<void(const std::string&)> execute, std::size_t rowsPerStatement)
+    : m_execute(std::move(execute)), m_rowsPerStatement(rowsPerStatement == 0 ? 1 : rowsPerStatement) {}
 
 ConnectionSink::~ConnectionSink() = default;
 

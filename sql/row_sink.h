@@ -3,6 +3,7 @@
 // takes on first start), the generator binds prepared statements on a raw SQLite handle.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -49,6 +50,8 @@ std::string tsqlLiteral(const Variant& value);
 class ConnectionSink : public RowSink {
  public:
   explicit ConnectionSink(platform::db::Connection& connection, std::size_t rowsPerStatement = 500);
+  //! The same statements handed to `execute` instead (a script to be run elsewhere).
+  explicit ConnectionSink(std::function<void(const std::string&)> execute, std::size_t rowsPerStatement = 500);
   ~ConnectionSink() override;
   Table& table(std::string_view table, std::vector<std::string> columns) override;
   void flush() override;
@@ -56,7 +59,7 @@ class ConnectionSink : public RowSink {
  private:
   class TableImpl;
 
-  platform::db::Connection& m_connection;
+  std::function<void(const std::string&)> m_execute;
   std::size_t m_rowsPerStatement;
   std::vector<std::unique_ptr<TableImpl>> m_tables;
 };

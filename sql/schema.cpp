@@ -18,17 +18,23 @@ bool hasConsoleTables(platform::db::Connection& connection) {
   }
 }
 
+std::vector<std::string_view> tableBatches() {
+  return {text::kModuleTables, text::kHostTables, text::kClassificationTables, text::kStandinTables, text::kViews};
+}
+
 }  // namespace
 
 void createTables(platform::db::Connection& connection) {
   if (hasConsoleTables(connection)) {
     throw SchemaExistsError("il database contiene già le tabelle della console (MG0L_ENTITA_PASSAGGI esiste)");
   }
-  connection.Execute(text::kModuleTables);
-  connection.Execute(text::kHostTables);
-  connection.Execute(text::kClassificationTables);
-  connection.Execute(text::kStandinTables);
-  connection.Execute(text::kViews);
+  for (const std::string_view batch : tableBatches()) connection.Execute(batch);
+}
+
+std::vector<std::string_view> schemaBatches() {
+  std::vector<std::string_view> batches = tableBatches();
+  batches.push_back(text::kIndexes);
+  return batches;
 }
 
 void createIndexes(platform::db::Connection& connection) { connection.Execute(text::kIndexes); }

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform::db {
 class Connection;
@@ -23,6 +25,8 @@ void createSchema(platform::db::Connection& connection);
 
 //! The tables and the view only, for bulk loads that build the indexes afterwards.
 void createTables(platform::db::Connection& connection);
+//! The schema as batches, in the order createSchema runs them: tables, view, indexes.
+std::vector<std::string_view> schemaBatches();
 //! Every secondary index, on tables created by createTables.
 void createIndexes(platform::db::Connection& connection);
 

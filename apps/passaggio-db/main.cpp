@@ -16,8 +16,11 @@
 #include "platform/db/recordset.h"
 #include "platform/db/recordset_csv.h"
 #include "platform/db/trace.h"
+#include "apps/passaggio-db/server_script.h"
 #include "sql/database_file.h"
 #include "sql/generator.h"
+#include "sql/demo_data.h"
+#include "sql/schema.h"
 
 namespace {
 
@@ -42,9 +45,15 @@ comandi:
                              è stampato in CSV con intestazione, le altre istruzioni
                              come "(N righe interessate)"; con --trace ogni istruzione
                              è aggiunta al file TRACCIA (JSON, una riga ciascuna)
+  script --dialect tsql create|demo|log
+                             scrive sullo standard output il T-SQL che un DBA esegue
+                             su SQL Server: create le tabelle, demo le tabelle e i
+                             dati dimostrativi, log il trigger del registro dei
+                             cambi di stato (una volta, dopo create o demo)
   help                       stampa questo testo
 
-FILE è un file o una stringa di connessione (sqlite:FILE;busy_timeout=10000, sqlite::memory:).
+FILE è un file o una stringa di connessione (sqlite:FILE;busy_timeout=10000, sqlite::memory:,
+odbc:DSN=NOME;...); create e demo su una stringa odbc: creano lo schema in quel database.
 --force sostituisce un FILE esistente; senza, un FILE esistente non viene mai toccato.
 codice di uscita: 0 riuscito, 1 errore, 2 uso errato
 )usage";
@@ -79,6 +88,8 @@ struct Request {
   std::optional<std::string> batch;  // sql -c
   std::string trace;                 // sql --trace
   sql::GeneratorOptions generator;
+  std::string dialect;  // script --dialect
+  std::string script;   // script create|demo|log
 };
 
 int runSql(const sql::DatabaseName& database, const Request& request) {
@@ -114,6 +125,18 @@ int runSql(const sql::DatabaseName& database, const Request& request) {
   return kOk;
 }
 
+// create and demo on a database reached over ODBC: the schema (and the demo rows) written
+// there through the layer, in the data source's dialect.
+int createOverOdbc(const sql::DatabaseName& database, const Request& request) {
+  platform::db::Connection connection;
+  connection.Connect(database.connectionString);
+  sql::createSchema(connection);
+  if (request.command == "demo") sql::loadDemo(connection);
+  std::cout << "creato lo schema" << (request.command == "demo" ? " con i dati dimostrativi" : " vuoto")
+            << " nel database ODBC\n";
+  return kOk;
+}
+
 // The command line through CLI11: a subcommand per command, FILE its first argument.
 int run(int argc, char** argv) {
   Request request;
@@ -132,6 +155,9 @@ int run(int argc, char** argv) {
   generate->add_option("--bodies", request.generator.bodies);
   generate->add_option("--fields", request.generator.fields);
   generate->add_option("--seed", request.generator.seed);
+  auto* script = app.add_subcommand("script");
+  script->add_option("--dialect", request.dialect)->required();
+  script->add_option("WHAT", request.script)->required();
   auto* sqlCommand = withFile("sql");
   sqlCommand->add_option("-c", request.batch);
   sqlCommand->add_option("--trace", request.trace);
@@ -153,12 +179,18 @@ int run(int argc, char** argv) {
     return kOk;
   }
   request.command = app.get_subcommands().front()->get_name();
+  if (request.command == "script") {
+    if (request.dialect != "tsql") return usage("script scrive solo il dialetto tsql");
+    return passaggio_db::writeServerScript(std::cout, request.script) ? kOk
+                                                                      : usage("script: create, demo o log");
+  }
   if (request.database.starts_with("-")) return usage(request.command + " richiede il FILE del database");
 
   try {
     const sql::DatabaseName database = sql::databaseNamed(request.database);
     if (request.command == "sql") return runSql(database, request);
     const std::filesystem::path& file = database.file;
+    if (request.command != "generate" && request.database.starts_with("odbc:")) return createOverOdbc(database, request);
     if (file.empty()) return usage(request.command + " crea un file: " + request.database + " non ne nomina uno");
 
     const sql::Existing existing = request.force ? sql::Existing::Replace : sql::Existing::Refuse;

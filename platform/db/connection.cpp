@@ -8,6 +8,7 @@
 
 #include "platform/db/connection_state.h"
 #include "platform/db/connection_string.h"
+#include "platform/db/odbc/odbc_backend.h"
 #include "platform/db/recordset.h"
 #include "platform/db/sqlite/sqlite_backend.h"
 
@@ -101,14 +102,15 @@ void Connection::Connect(std::string_view connectionString) {
   m_state->errors.clear();
   try {
     const db::ConnectionString parsed = db::ConnectionString::parse(connectionString);
-    if (parsed.backend != "sqlite") {
+    if (parsed.backend != "sqlite" && parsed.backend != "odbc") {
       throw makeError(kConnectionErrorNumber,
                       "Tipo di database non disponibile in questa installazione: " + parsed.backend, kSource);
     }
     const std::string traceFile = traceFileFor(parsed.option("trace"));
     m_state->tracer = traceFile.empty() ? nullptr : std::make_unique<Tracer>(traceFile);
-    m_state->backend = openSqliteBackend(parsed);
+    m_state->backend = parsed.backend == "odbc" ? openOdbcBackend(parsed) : openSqliteBackend(parsed);
     m_state->connectionString = std::string(connectionString);
+    m_state->dialect = parsed.dialect();
     if (m_state->onConnect) m_state->onConnect(*this);
   } catch (const DbError& error) {
     m_state->backend.reset();
@@ -175,6 +177,8 @@ void Connection::SetOnConnect(std::function<void(Connection&)> setUp) { m_state-
 std::vector<std::vector<std::optional<std::string>>> Connection::ExecuteNative(std::string_view sql) {
   return keepingErrors(*m_state, sql, [&] { return m_state->backend->runNative(sql); });
 }
+
+const std::string& Connection::Dialect() const { return m_state->dialect; }
 
 bool Connection::IsReadOnly() const { return m_state->backend && m_state->backend->readOnly(); }
 

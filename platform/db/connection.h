@@ -68,6 +68,9 @@ class Connection {
   //! Runs statements in the backend's own dialect, untranslated, outside the trace and the
   //! statement count (for a host's set-up); the rows as text, NULL as an empty optional.
   std::vector<std::vector<std::optional<std::string>>> ExecuteNative(std::string_view sql);
+  //! What ExecuteNative runs: "sqlite" (the embedded database, or a SQLite data source over
+  //! ODBC) or "tsql" (a server that takes T-SQL as composed), for the database last opened.
+  const std::string& Dialect() const;
   //! True when the database file could only be opened for reading.
   bool IsReadOnly() const;
 

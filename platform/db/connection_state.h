@@ -19,6 +19,7 @@ class Connection;
 struct ConnectionState {
   std::unique_ptr<Backend> backend;
   std::string connectionString;
+  std::string dialect;
   std::vector<ErrorEntry> errors;
   int faultCountdown = 0;
   std::string faultDescription;

@@ -31,9 +31,45 @@ bool hasSessionColumns(db::Connection& connection) {
 
 std::string sessionTable() { return std::string("temp.\"") + kSessionTable + "\""; }
 
+bool onServer(const db::Connection& connection) { return connection.Dialect() == "tsql"; }
+
+// On a server the log's trigger is the database's own (serverStateChangeLogDdl, created once
+// by the administrator): the connection only makes the session table the trigger reads.
+void installOnServer(db::Connection& connection, long long userId, bool records) {
+  connection.ExecuteNative(std::string("CREATE TABLE ") + kSessionTable +
+                           " (UTENTE INT NULL, SESSIONE VARCHAR(40) NOT NULL, LOTTO INT NOT NULL, REGISTRA INT NOT NULL)");
+  connection.ExecuteNative(std::string("INSERT INTO ") + kSessionTable + " VALUES (" + std::to_string(userId) + ", " +
+                           db::quoteLiteral(uniqueToken()) + ", 1, " + (records ? "1" : "0") + ")");
+}
+
 }  // namespace
 
+std::string serverStateChangeLogDdl() {
+  return std::string(
+             "CREATE TRIGGER PASSAGGIO_LOG_STATI ON MG66_ANAGRART AFTER UPDATE AS\r\n"
+             "BEGIN\r\n"
+             "  SET NOCOUNT ON;\r\n"
+             "  IF NOT UPDATE(MG66_INDSTATO_MG6W) OR OBJECT_ID('tempdb..") +
+         kSessionTable +
+         "') IS NULL RETURN;\r\n"
+         "  INSERT INTO FW10_LOGSTATI (FW10_DITTA_CG18, FW10_CODART_MG66, FW10_STATOPREC, FW10_STATONUOVO,\r\n"
+         "    FW10_ID_FW07, FW10_DATAORA, FW10_SESSIONE, FW10_LOTTO)\r\n"
+         "  SELECT i.MG66_DITTA_CG18, i.MG66_CODART, d.MG66_INDSTATO_MG6W, i.MG66_INDSTATO_MG6W,\r\n"
+         "    s.UTENTE, GETDATE(), s.SESSIONE, s.LOTTO\r\n"
+         "  FROM inserted i\r\n"
+         "  JOIN deleted d ON d.MG66_DITTA_CG18 = i.MG66_DITTA_CG18 AND d.MG66_CODART = i.MG66_CODART\r\n"
+         "  CROSS JOIN " +
+         kSessionTable +
+         " s\r\n"
+         "  WHERE s.REGISTRA = 1\r\n"
+         "    AND (i.MG66_INDSTATO_MG6W <> d.MG66_INDSTATO_MG6W\r\n"
+         "      OR (i.MG66_INDSTATO_MG6W IS NULL AND d.MG66_INDSTATO_MG6W IS NOT NULL)\r\n"
+         "      OR (i.MG66_INDSTATO_MG6W IS NOT NULL AND d.MG66_INDSTATO_MG6W IS NULL));\r\n"
+         "END\r\n";
+}
+
 void installStateChangeLog(db::Connection& connection, long long userId, bool records) {
+  if (onServer(connection)) return installOnServer(connection, userId, records);
   connection.ExecuteNative("CREATE TEMP TABLE " + sessionTable() +
                            " (UTENTE INTEGER, SESSIONE TEXT NOT NULL, LOTTO INTEGER NOT NULL, REGISTRA INTEGER NOT NULL)");
   connection.ExecuteNative("INSERT INTO " + sessionTable() + " VALUES (" + std::to_string(userId) + ", " +
@@ -54,7 +90,8 @@ void installStateChangeLog(db::Connection& connection, long long userId, bool re
 }
 
 void setStateChangeRecording(db::Connection& connection, bool records) {
-  connection.ExecuteNative("UPDATE " + sessionTable() + " SET REGISTRA = " + (records ? "1" : "0"));
+  connection.ExecuteNative("UPDATE " + (onServer(connection) ? std::string(kSessionTable) : sessionTable()) +
+                           " SET REGISTRA = " + (records ? "1" : "0"));
 }
 
 void closeBatch(db::Connection& connection) {

@@ -18,8 +18,14 @@ inline constexpr const char* kSessionTable = "#PASSAGGIO_SESSIONE";
 
 //! Sets the recording up on a connection just opened: the session table and the trigger,
 //! which writes only while `records` (the company's setting) holds. A database written by an
-//! earlier version gets the log's session and batch columns.
+//! earlier version gets the log's session and batch columns. On a server (the T-SQL dialect)
+//! the trigger is the database's own: only the session table is made.
 void installStateChangeLog(db::Connection& connection, long long userId, bool records);
+//! The server's trigger that writes the log, for the administrator to create once: for every
+//! item-master row whose state changes, a row with the session of the connection that
+//! changed it, when that connection is a console's (its session table exists) and records.
+std::string serverStateChangeLogDdl();
+
 //! Turns the recording on the connection on or off.
 void setStateChangeRecording(db::Connection& connection, bool records);
 

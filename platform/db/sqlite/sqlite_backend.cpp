@@ -15,18 +15,19 @@
 #include <unordered_map>
 
 #include "platform/db/db_error.h"
+#include "platform/db/declared_shape.h"
 #include "platform/db/sqlite/sqlite_arithmetic.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/sqlite/sqlite_functions.h"
+#include "platform/db/sqlite/sqlite_settings.h"
+#include "platform/db/translated_batches.h"
 #include "platform/db/tsql/translator.h"
 #include "platform/text/ascii.h"
-#include "platform/text/utf8.h"
 
 namespace platform::db {
 namespace {
 
 constexpr const char* kSource = "passaggio.db.sqlite";
-constexpr std::size_t kMaxCachedBatches = 4096;
 constexpr std::size_t kMaxPreparedStatements = 512;
 
 std::string quoteName(std::string_view name) {
@@ -68,75 +69,26 @@ constexpr NameRule kNameRules[] = {{"no such table: ", 208, "oggetto"}, {"no suc
 
 // A SQLite failure, described as a user of the console needs to read it.
 DbError sqliteError(sqlite3* db, int code, std::string_view tsql, std::string_view sqliteText) {
-  const std::string message = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-  long native = code;
-  std::string description = message;
-  const CodeRule* rule = nullptr;
-  for (const int wanted : {code, code & 0xFF}) {
-    for (const CodeRule& candidate : kCodeRules) {
-      if (rule == nullptr && candidate.code == wanted) rule = &candidate;
-    }
-  }
-  if (rule != nullptr) {
-    native = rule->native != 0 ? rule->native : code;
-    description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
-  }
-  if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
-    native = number;  // raised by our arithmetic functions in SQL Server's own words
-  }
-  for (const NameRule& name : kNameRules) {
-    if (message.rfind(name.prefix, 0) != 0) continue;
-    std::string object = message.substr(name.prefix.size());
-    if (object.rfind("temp.", 0) == 0) object.erase(0, 5);
-    native = name.native;
-    description = std::string("Nome di ") + name.kind + " '" + object + "' non valido.";
-  }
-  return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
-                 std::string(sqliteText));
+  return describeSqliteFailure(code, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(code), tsql, sqliteText);
 }
 
-DbError translationError(const tsql::TranslationError& error, std::string_view batch) {
-  const std::string description = std::string(error.what()) + " (riga " + std::to_string(error.line()) +
-                                  ", colonna " + std::to_string(error.column()) + ")";
-  return DbError({ErrorEntry{kStatementErrorNumber, description, "passaggio.db.tsql", error.nativeError(), "42000"}},
-                 std::string(batch));
-}
-
-struct ColumnReader {
-  int padTo = 0;
-  int scale = 0;
-};
-
-Variant readValue(sqlite3_stmt* statement, int index, const ColumnReader& reader) {
+Variant readValue(sqlite3_stmt* statement, int index, const DeclaredShape& shape) {
   switch (sqlite3_column_type(statement, index)) {
     case SQLITE_NULL:
       return Variant::null();
     case SQLITE_INTEGER:
       return Variant(static_cast<long long>(sqlite3_column_int64(statement, index)));
-    case SQLITE_FLOAT: {
-      const double value = sqlite3_column_double(statement, index);
-      if (reader.scale > 0) {
-        char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*f", reader.scale, value);
-        return Variant(Decimal::parse(buffer));
-      }
-      return Variant(value);
-    }
-    default: {
-      std::string text(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
-                       static_cast<std::size_t>(sqlite3_column_bytes(statement, index)));
-      if (reader.padTo > 0) {
-        const std::size_t length = platform::text::utf8Length(text);
-        if (length < static_cast<std::size_t>(reader.padTo)) text.append(reader.padTo - length, ' ');
-      }
-      return Variant(std::move(text));
-    }
+    case SQLITE_FLOAT:
+      return shape.real(sqlite3_column_double(statement, index));
+    default:
+      return shape.text(std::string(reinterpret_cast<const char*>(sqlite3_column_text(statement, index)),
+                                    static_cast<std::size_t>(sqlite3_column_bytes(statement, index))));
   }
 }
 
 class SqliteBackend : public Backend {
  public:
-  explicit SqliteBackend(sqlite3* db) : m_db(db), m_catalog(db) {}
+  explicit SqliteBackend(sqlite3* db) : m_db(db), m_catalog(db), m_batches(m_catalog) {}
 
   bool readOnly() const override { return sqlite3_db_readonly(m_db, "main") == 1; }
 
@@ -165,12 +117,12 @@ class SqliteBackend : public Backend {
 
   std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
                                     std::vector<std::string>* translated) override {
-    std::vector<CachedStatement>& batch = parsed(sql);
+    std::vector<TranslatedBatches::Entry>& batch = m_batches.parsed(sql);
     std::vector<StatementOutcome> outcomes;
     outcomes.reserve(batch.size());
     bool rowsTaken = false;
-    for (CachedStatement& cached : batch) {
-      const tsql::Statement& statement = written(cached, sql);
+    for (TranslatedBatches::Entry& cached : batch) {
+      const tsql::Statement& statement = m_batches.written(cached, sql);
       if (translated != nullptr) {
         for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
       }
@@ -179,7 +131,7 @@ class SqliteBackend : public Backend {
       outcomes.push_back(execute(statement, readRows));
       outcomes.back().statement = statement.tsql;
       rowsTaken = rowsTaken || readRows;
-      if (statement.changesSchema) ++m_schemaGeneration;
+      if (statement.changesSchema) m_batches.schemaChanged();
     }
     return outcomes;
   }
@@ -219,40 +171,6 @@ class SqliteBackend : public Backend {
     SqliteBackend& m_backend;
     bool m_kept = false;
   };
-
-  struct CachedStatement {
-    tsql::ParsedStatement parsed;
-    std::optional<tsql::Statement> written;
-    std::uint64_t generation = 0;
-  };
-
-  std::vector<CachedStatement>& parsed(std::string_view sql) {
-    auto found = m_batches.find(sql);
-    if (found != m_batches.end()) return found->second;
-    std::vector<CachedStatement> batch;
-    try {
-      for (tsql::ParsedStatement& statement : tsql::parseBatch(sql)) batch.push_back({std::move(statement), {}, 0});
-    } catch (const tsql::TranslationError& error) {
-      throw translationError(error, sql);
-    }
-    if (m_batches.size() >= kMaxCachedBatches) m_batches.clear();
-    return m_batches.emplace(std::string(sql), std::move(batch)).first->second;
-  }
-
-  // The statement written for SQLite; a translation that read the catalog is written again
-  // once any statement has changed the schema since.
-  const tsql::Statement& written(CachedStatement& cached, std::string_view batch) {
-    const bool stale = cached.parsed.needsCatalog() && cached.generation != m_schemaGeneration;
-    if (!cached.written || stale) {
-      try {
-        cached.written = cached.parsed.translate(m_catalog);
-      } catch (const tsql::TranslationError& error) {
-        throw translationError(error, batch);
-      }
-      cached.generation = m_schemaGeneration;
-    }
-    return *cached.written;
-  }
 
   StatementOutcome execute(const tsql::Statement& statement, bool readRows) {
     StatementOutcome outcome;
@@ -340,7 +258,7 @@ class SqliteBackend : public Backend {
     // is prepared again by that step, and until then describes the table as it was.
     int rc = sqlite3_step(statement);
     const int count = sqlite3_column_count(statement);
-    std::vector<ColumnReader> readers(static_cast<std::size_t>(count));
+    std::vector<DeclaredShape> readers(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       ColumnInfo column;
       column.name = sqlite3_column_name(statement, i);
@@ -353,8 +271,7 @@ class SqliteBackend : public Backend {
         column.baseColumn = origin;
         column.isKey = isRowKey(column.baseTable, column.baseColumn);
       }
-      const auto type = tsql::SqlType::parse(column.declaredType);
-      readers[i] = {type.fixedText() ? type.length : 0, type.exactNumeric() ? type.scale : 0};
+      readers[i] = DeclaredShape::of(column.declaredType);
       data.columns.push_back(std::move(column));
     }
     for (; rc == SQLITE_ROW; rc = sqlite3_step(statement)) {
@@ -369,9 +286,9 @@ class SqliteBackend : public Backend {
   }
 
   bool isRowKey(const std::string& table, const std::string& column) {
-    if (m_rowKeysGeneration != m_schemaGeneration) {
+    if (m_rowKeysGeneration != m_batches.schemaGeneration()) {
       m_rowKeys.clear();
-      m_rowKeysGeneration = m_schemaGeneration;
+      m_rowKeysGeneration = m_batches.schemaGeneration();
     }
     auto found = m_rowKeys.find(platform::text::upperAscii(table));
     if (found == m_rowKeys.end()) {
@@ -465,14 +382,8 @@ class SqliteBackend : public Backend {
 
   sqlite3* m_db;
   sqlite::SqliteCatalog m_catalog;
-  // Looked up by the caller's text without copying it.
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
-  };
-  std::unordered_map<std::string, std::vector<CachedStatement>, TextHash, std::equal_to<>> m_batches;
+  TranslatedBatches m_batches;
   std::unordered_map<std::string, sqlite3_stmt*> m_prepared;
-  std::uint64_t m_schemaGeneration = 0;
   // Each table's identity column (upper case, empty for none), for the schema generation.
   std::unordered_map<std::string, std::string> m_rowKeys;
   std::uint64_t m_rowKeysGeneration = 0;
@@ -520,9 +431,7 @@ sqlite3* openWithFunctions(const std::string& path, const std::string& target, i
 }
 
 void configure(sqlite3* db, const std::string& path, bool memory) {
-  const char* settings[] = {"PRAGMA automatic_index = OFF", "PRAGMA temp_store = MEMORY",
-                            "PRAGMA cache_size = -65536"};
-  for (const char* setting : settings) {
+  for (const char* setting : sqlite::kConnectionPragmas) {
     char* message = nullptr;
     const int rc = sqlite3_exec(db, setting, nullptr, nullptr, &message);
     const std::string text = message != nullptr ? message : "";
@@ -548,6 +457,39 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
 }
 
 }  // namespace
+
+DbError describeSqliteFailure(int code, const std::string& message, std::string_view tsql,
+                              std::string_view sqliteText) {
+  // A client that reports only the primary code still says which constraint in its message.
+  if (code == SQLITE_CONSTRAINT) {
+    if (message.rfind("UNIQUE constraint", 0) == 0) code = SQLITE_CONSTRAINT_UNIQUE;
+    if (message.rfind("NOT NULL constraint", 0) == 0) code = SQLITE_CONSTRAINT_NOTNULL;
+  }
+  long native = code;
+  std::string description = message;
+  const CodeRule* rule = nullptr;
+  for (const int wanted : {code, code & 0xFF}) {
+    for (const CodeRule& candidate : kCodeRules) {
+      if (rule == nullptr && candidate.code == wanted) rule = &candidate;
+    }
+  }
+  if (rule != nullptr) {
+    native = rule->native != 0 ? rule->native : code;
+    description = rule->withMessage ? std::string(rule->text) + " (" + message + ")." : rule->text;
+  }
+  if (const long number = sqlite::tsqlErrorNumber(message); number != 0) {
+    native = number;  // raised by our arithmetic functions in SQL Server's own words
+  }
+  for (const NameRule& name : kNameRules) {
+    if (message.rfind(name.prefix, 0) != 0) continue;
+    std::string object = message.substr(name.prefix.size());
+    if (object.rfind("temp.", 0) == 0) object.erase(0, 5);
+    native = name.native;
+    description = std::string("Nome di ") + name.kind + " '" + object + "' non valido.";
+  }
+  return DbError({ErrorEntry{kStatementErrorNumber, description, kSource, native, {}}}, std::string(tsql),
+                 std::string(sqliteText));
+}
 
 std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   const std::string& path = connection.target;

@@ -10,6 +10,28 @@
 
 namespace platform::db::sqlite {
 
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared) {
+  if (declared.empty()) return std::nullopt;
+  std::vector<tsql::CatalogColumn> result;
+  int keyColumns = 0;
+  for (const DeclaredColumn& source : declared) {
+    tsql::CatalogColumn column;
+    column.name = source.name;
+    column.type = tsql::SqlType::parse(source.type);
+    keyColumns += source.primaryKey;
+    column.isRowKey = source.primaryKey && text::equalsIgnoringCase(column.type.declared, "INTEGER");
+    if (!source.collation.empty() && !text::equalsIgnoringCase(source.collation, "BINARY")) {
+      column.collation = source.collation;
+    }
+    result.push_back(std::move(column));
+  }
+  // Only a lone INTEGER PRIMARY KEY is the rowid, and so an identity.
+  if (keyColumns != 1) {
+    for (auto& column : result) column.isRowKey = false;
+  }
+  return result;
+}
+
 std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::string_view table) const {
   sqlite3_stmt* statement = nullptr;
   if (sqlite3_prepare_v2(m_db, "SELECT name, type, pk FROM pragma_table_xinfo(?1) WHERE hidden = 0", -1, &statement,
@@ -17,31 +39,23 @@ std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::stri
     return std::nullopt;
   }
   sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
-  std::vector<tsql::CatalogColumn> result;
-  int keyColumns = 0;
+  std::vector<DeclaredColumn> declared;
   const std::string tableName(table);
   while (sqlite3_step(statement) == SQLITE_ROW) {
-    tsql::CatalogColumn column;
+    DeclaredColumn column;
     column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    column.type = tsql::SqlType::parse(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
-    const bool key = sqlite3_column_int(statement, 2) != 0;
-    keyColumns += key;
-    column.isRowKey = key && text::equalsIgnoringCase(column.type.declared, "INTEGER");
+    column.type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+    column.primaryKey = sqlite3_column_int(statement, 2) != 0;
     const char* collation = nullptr;
     if (sqlite3_table_column_metadata(m_db, nullptr, tableName.c_str(), column.name.c_str(), nullptr, &collation,
                                       nullptr, nullptr, nullptr) == SQLITE_OK &&
-        collation != nullptr && !text::equalsIgnoringCase(collation, "BINARY")) {
+        collation != nullptr) {
       column.collation = collation;
     }
-    result.push_back(std::move(column));
+    declared.push_back(std::move(column));
   }
   sqlite3_finalize(statement);
-  if (result.empty()) return std::nullopt;
-  // Only a lone INTEGER PRIMARY KEY is the rowid, and so an identity.
-  if (keyColumns != 1) {
-    for (auto& column : result) column.isRowKey = false;
-  }
-  return result;
+  return catalogColumns(declared);
 }
 
 }  // namespace platform::db::sqlite

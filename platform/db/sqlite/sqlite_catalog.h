@@ -1,11 +1,31 @@
 // The translator's view of a SQLite database: the declared columns of its tables and views.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/db/tsql/translator.h"
 
 struct sqlite3;
 
 namespace platform::db::sqlite {
+
+//! A column as SQLite's catalogue describes it.
+struct DeclaredColumn {
+  std::string name;
+  std::string type;       // as declared
+  bool primaryKey = false;
+  std::string collation;  // as declared; "BINARY" when none
+};
+
+//! The translator's columns for a table's declarations; nullopt when there are none.
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared);
+
+//! The query that lists a table's columns as DeclaredColumn's fields, in order, through SQL
+//! alone (for a transport without the C API); TABLE stands for the table's name as a literal.
+//! The collation comes from passaggio_collation(), registered with the T-SQL functions.
+inline constexpr const char* kDeclaredColumnsQuery =
+    "SELECT name, type, pk, passaggio_collation(TABLE, name) FROM pragma_table_xinfo(TABLE) WHERE hidden = 0";
 
 class SqliteCatalog : public tsql::Catalog {
  public:

@@ -148,6 +148,21 @@ void letterCaseFunction(sqlite3_context* context, int, sqlite3_value** argv) {
   sqlite3_result_text(context, result.data(), static_cast<int>(result.size()), SQLITE_TRANSIENT);
 }
 
+// passaggio_collation(TABLE, COLUMN): the column's declared collation ("BINARY" when none),
+// NULL when there is no such column; what the catalogue says only through the C API.
+void collationFunction(sqlite3_context* context, int, sqlite3_value** argv) {
+  const auto* table = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+  const auto* column = reinterpret_cast<const char*>(sqlite3_value_text(argv[1]));
+  const char* collation = nullptr;
+  if (table == nullptr || column == nullptr ||
+      sqlite3_table_column_metadata(sqlite3_context_db_handle(context), nullptr, table, column, nullptr, &collation,
+                                    nullptr, nullptr, nullptr) != SQLITE_OK ||
+      collation == nullptr) {
+    return;
+  }
+  sqlite3_result_text(context, collation, -1, SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 int compareTsqlCi(const char* a, int aLength, const char* b, int bLength) {
@@ -166,6 +181,9 @@ int registerTsqlFunctions(sqlite3* db) {
   }
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function(db, "lower", 1, kFlags, nullptr, letterCaseFunction<text::toLower>, nullptr, nullptr);
+  }
+  if (rc == SQLITE_OK) {
+    rc = sqlite3_create_function(db, "passaggio_collation", 2, SQLITE_UTF8, nullptr, collationFunction, nullptr, nullptr);
   }
   return rc;
 }

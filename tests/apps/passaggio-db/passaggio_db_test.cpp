@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/db/connection.h"
+#include "platform/db/tsql/translator.h"
 #include "sql/database_file.h"
 #include "tests/support/program_run.h"
+#include "tests/support/transports.h"
 
 namespace {
 
@@ -178,3 +182,63 @@ TEST_F(PassaggioDb, ControlCharactersInErrorsAreEscaped) {
 }
 
 }  // namespace
+
+// Over ODBC in the T-SQL dialect a batch reaches the driver as composed: the driver
+// manager's own trace (enabled in a configuration of this run only) shows the text byte for
+// byte, and the statement trace records it as sent.
+TEST(PassaggioDbOverOdbc, TsqlIsSentToTheDriverExactlyAsComposed) {
+  // The driver manager keeps only the first 63 characters of its trace file's name.
+  const passaggio::testing::ScratchFolder folder("dm");
+  const std::string driverTrace = folder.file("dm.log");
+  {
+    std::ifstream registered(passaggio::testing::odbcConfigFolder() + "/odbcinst.ini");
+    std::ofstream(folder.file("odbcinst.ini")) << "[ODBC]\nTrace=Yes\nTraceFile=" << driverTrace << "\n\n"
+                                               << registered.rdbuf();
+  }
+  const std::string previous = std::getenv("ODBCSYSINI");
+  ::setenv("ODBCSYSINI", folder.path().c_str(), 1);
+  const std::string database = "odbc:Driver=PassaggioSQLite;Database=" + folder.file("art.db");
+  const std::string composed = "SELECT [CODART] AS [Codice],\r\n  'caffè' AS [Nota]\r\nFROM [ART]\r\nWHERE [ID] = 2";
+  const Outcome created = folder.run(PASSAGGIO_DB_BINARY,
+                                     {"sql", database, "-c",
+                                      "CREATE TABLE [ART] ([ID] INTEGER PRIMARY KEY, [CODART] VARCHAR(25));\r\n"});
+  ASSERT_EQ(created.status, 0) << created.err;
+  ASSERT_EQ(folder.run(PASSAGGIO_DB_BINARY, {"sql", database, "-c", "INSERT INTO [ART] ([CODART]) VALUES ('A1'), ('A2')"}).out,
+            "(2 righe interessate)\n");
+  const Outcome selected =
+      folder.run(PASSAGGIO_DB_BINARY, {"sql", database + ";trace=" + folder.file("trace.jsonl"), "-c", composed});
+  ::setenv("ODBCSYSINI", previous.c_str(), 1);
+  EXPECT_EQ(selected.out, "Codice,Nota\r\nA2,caffè\r\n") << selected.err;
+  std::stringstream sent;
+  sent << std::ifstream(driverTrace).rdbuf();
+  EXPECT_NE(sent.str().find("SQL = [" + composed + "]"), std::string::npos) << sent.str();
+  std::stringstream traced;
+  traced << std::ifstream(folder.file("trace.jsonl")).rdbuf();
+  EXPECT_NE(traced.str().find("\"sql\":\"SELECT [CODART] AS [Codice],\\r\\n"), std::string::npos) << traced.str();
+}
+
+// The script a DBA runs on a server: batches our T-SQL parser accepts end to end, which,
+// run in order, build the same demo database as the demo command.
+TEST_F(PassaggioDb, TheServerScriptIsTsqlThatBuildsTheDemo) {
+  const Outcome script = run({"script", "--dialect", "tsql", "demo"});
+  ASSERT_EQ(script.status, 0) << script.err;
+  platform::db::Connection connection;
+  connection.Connect("sqlite:" + file("script.db") + ";create=1");
+  std::size_t batches = 0;
+  for (std::size_t start = 0, end = 0; start < script.out.size(); start = end + 4, ++batches) {
+    end = script.out.find("\nGO\n", start);
+    ASSERT_NE(end, std::string::npos) << "every batch ends with GO";
+    const std::string batch = script.out.substr(start, end - start);
+    EXPECT_NO_THROW(platform::db::tsql::parseBatch(batch)) << batch.substr(0, 200);
+    connection.Execute(batch);
+  }
+  EXPECT_GT(batches, 6u);
+  ASSERT_EQ(run({"demo", "demo.db"}).status, 0);
+  const std::string counts =
+      "SELECT COUNT(*) AS N FROM MG66_ANAGRART SELECT COUNT(*) AS N FROM MG0O_CAMPI_PASSAGGI "
+      "SELECT MAX(MG0M_ID) AS N FROM MG0M_ARGOMENTI_PASSAGGI";
+  EXPECT_EQ(run({"sql", "script.db", "-c", counts}).out, run({"sql", "demo.db", "-c", counts}).out);
+
+  EXPECT_EQ(run({"script", "--dialect", "tsql", "log"}).out.rfind("CREATE TRIGGER", 0), 0u);
+  EXPECT_EQ(run({"script", "--dialect", "sqlite", "create"}).status, 2);
+}

@@ -13,6 +13,7 @@
 
 #include "platform/db/recordset.h"
 #include "tests/support/program_run.h"
+#include "tests/support/transports.h"
 
 namespace platform::db {
 namespace {
@@ -54,7 +55,7 @@ TEST_F(ConnectionTest, OpenFailuresSayWhatIsWrong) {
   EXPECT_NE(failureOf(connection, "sqlite:" + path("missing.db")).find("non esiste"), std::string::npos);
   EXPECT_NE(failureOf(connection, "sqlite:" + path("notes.txt")).find("non è un database"), std::string::npos);
   EXPECT_NE(failureOf(connection, "sqlite:" + path("folder")).find("cartella"), std::string::npos);
-  EXPECT_NE(failureOf(connection, "odbc:Driver={X};Server=Y").find("non disponibile"), std::string::npos);
+  EXPECT_NE(failureOf(connection, "oracle:Server=Y").find("non disponibile"), std::string::npos);
   EXPECT_NE(failureOf(connection, "demo.db").find("non valida"), std::string::npos);
   std::ofstream(path("empty.db"));
   EXPECT_NE(failureOf(connection, "sqlite:" + path("empty.db")).find("non è un database di questo programma"),
@@ -85,14 +86,32 @@ TEST_F(ConnectionTest, AFileThatMayNotBeWrittenIsReadButNotChanged) {
   EXPECT_NE(connection.Errors().at(0).description.find("sola lettura"), std::string::npos);
 }
 
-TEST_F(ConnectionTest, ClosedOrNeverOpenedConnectionFailsClearly) {
+// What every transport does alike, on a file of its own.
+class TransportTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  std::string connectionFor(const char* name) const {
+    return passaggio::testing::connectionFor(GetParam(), m_folder.file(name));
+  }
+  // A database file with one table of two rows.
+  std::string makeDatabase(const char* name) {
+    Connection connection;
+    connection.Connect(connectionFor(name));
+    connection.Execute("CREATE TABLE ART (ID INT IDENTITY(1,1) PRIMARY KEY, CODART VARCHAR(25) NOT NULL)");
+    connection.Execute("INSERT INTO ART (CODART) VALUES ('A1'), ('A2')");
+    return connectionFor(name);
+  }
+
+  passaggio::testing::ScratchFolder m_folder;
+};
+
+TEST_P(TransportTest, ClosedOrNeverOpenedConnectionFailsClearly) {
   Connection never;
   EXPECT_THROW(never.Execute("SELECT 1"), DbError);
   ASSERT_EQ(never.Errors().size(), 1u);
   EXPECT_NE(never.Errors()[0].description.find("non è aperta"), std::string::npos);
 
   Connection connection;
-  connection.Connect("sqlite:" + makeDatabase("closed.db"));
+  connection.Connect(makeDatabase("closed.db"));
   auto rows = connection.Open("SELECT CODART FROM ART ORDER BY ID");
   connection.Close();
   EXPECT_THROW(connection.Open("SELECT 1"), DbError);
@@ -100,9 +119,9 @@ TEST_F(ConnectionTest, ClosedOrNeverOpenedConnectionFailsClearly) {
   EXPECT_THROW(rows->Requery(), DbError);
 }
 
-TEST_F(ConnectionTest, StatementErrorsFillTheCollectionAndClearOnSuccess) {
+TEST_P(TransportTest, StatementErrorsFillTheCollectionAndClearOnSuccess) {
   Connection connection;
-  connection.Connect("sqlite:" + makeDatabase("errors.db"));
+  connection.Connect(makeDatabase("errors.db"));
   try {
     connection.Execute("SELECT NOPE FROM ART");
     FAIL();
@@ -118,9 +137,9 @@ TEST_F(ConnectionTest, StatementErrorsFillTheCollectionAndClearOnSuccess) {
   EXPECT_TRUE(connection.Errors().empty());
 }
 
-TEST_F(ConnectionTest, CountsAndBatchesAsSqlServerReportsThem) {
+TEST_P(TransportTest, CountsAndBatchesAsSqlServerReportsThem) {
   Connection connection;
-  connection.Connect("sqlite::memory:");
+  connection.Connect(connectionFor("memory.db"));
   EXPECT_EQ(connection.Execute("CREATE TABLE T (ID INT IDENTITY(1,1) PRIMARY KEY, V INT)"), -1);
   EXPECT_EQ(connection.Execute("INSERT INTO T (V) VALUES (1), (2), (3)"), 3);
   EXPECT_EQ(connection.Execute("UPDATE T SET V = 0 WHERE V > 1 UPDATE T SET V = 9 WHERE V = 1"), 3);
@@ -135,9 +154,9 @@ TEST_F(ConnectionTest, CountsAndBatchesAsSqlServerReportsThem) {
   EXPECT_EQ(results[2].rows->Field("V"), Variant(9));
 }
 
-TEST_F(ConnectionTest, TheHostHearsOfEveryStatementRunOrFailed) {
+TEST_P(TransportTest, TheHostHearsOfEveryStatementRunOrFailed) {
   Connection connection;
-  connection.Connect("sqlite::memory:");
+  connection.Connect(connectionFor("memory.db"));
   std::vector<std::string> heard;
   // The listener sees the statement's outcome already settled: errors filled or cleared.
   connection.SetAfterStatement([&] { heard.push_back(connection.Errors().empty() ? "ok" : "failed"); });
@@ -151,9 +170,9 @@ TEST_F(ConnectionTest, TheHostHearsOfEveryStatementRunOrFailed) {
   EXPECT_EQ(heard.back(), "failed") << "also a statement on a closed connection";
 }
 
-TEST_F(ConnectionTest, InjectedFaultFailsExactlyTheNthStatement) {
+TEST_P(TransportTest, InjectedFaultFailsExactlyTheNthStatement) {
   Connection connection;
-  connection.Connect("sqlite::memory:");
+  connection.Connect(connectionFor("memory.db"));
   connection.InjectFault(2, "guasto simulato");
   EXPECT_NO_THROW(connection.Execute("CREATE TABLE T (V INT)"));
   EXPECT_THROW(connection.Execute("INSERT INTO T (V) VALUES (1)"), DbError);
@@ -190,6 +209,8 @@ TEST_F(ConnectionTest, WaitsForAnotherProcessHoldingTheWriteLockThenSaysSo) {
   ::close(ready[0]);
   ::close(ready[1]);
 }
+
+INSTANTIATE_TEST_SUITE_P(Transports, TransportTest, ::testing::ValuesIn(passaggio::testing::kTransports));
 
 }  // namespace
 }  // namespace platform::db

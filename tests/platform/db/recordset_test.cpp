@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "platform/db/connection.h"
+#include "tests/support/program_run.h"
+#include "tests/support/transports.h"
 
 namespace platform::db {
 namespace {
 
-class RecordsetTest : public ::testing::Test {
+// Over each transport, on a file of its own.
+class RecordsetTest : public ::testing::TestWithParam<std::string> {
  protected:
   void SetUp() override {
-    m_connection.Connect("sqlite::memory:");
+    m_connection.Connect(passaggio::testing::connectionFor(GetParam(), m_folder.file("art.db")));
     m_connection.Execute(
         "CREATE TABLE ART (ID INT IDENTITY(1,1) PRIMARY KEY, CODART CHAR(6) NOT NULL, "
         "STATO DECIMAL(2,0) NULL, PESO DECIMAL(7,3) NULL, NOTE VARCHAR(40) NULL)");
@@ -28,10 +31,11 @@ class RecordsetTest : public ::testing::Test {
     return result;
   }
 
+  passaggio::testing::ScratchFolder m_folder;
   Connection m_connection;
 };
 
-TEST_F(RecordsetTest, MovesOverAllRowsWithBofAndEofAtTheEnds) {
+TEST_P(RecordsetTest, MovesOverAllRowsWithBofAndEofAtTheEnds) {
   auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
   EXPECT_EQ(rows->RecordCount(), 3u);
   rows->MoveLast();
@@ -53,7 +57,7 @@ TEST_F(RecordsetTest, MovesOverAllRowsWithBofAndEofAtTheEnds) {
   EXPECT_EQ(none->FieldCount(), 5u) << "an empty result still names its columns";
 }
 
-TEST_F(RecordsetTest, ValuesComeBackAsSqlServerReturnsThem) {
+TEST_P(RecordsetTest, ValuesComeBackAsSqlServerReturnsThem) {
   auto rows = m_connection.Open("SELECT CODART, STATO, PESO, NOTE, RTRIM(CODART) AS BARE FROM ART ORDER BY ID");
   EXPECT_EQ(rows->Field("CODART"), Variant("A1    ")) << "CHAR(n) comes back padded";
   EXPECT_EQ(rows->Field("BARE"), Variant("A1"));
@@ -67,7 +71,7 @@ TEST_F(RecordsetTest, ValuesComeBackAsSqlServerReturnsThem) {
   EXPECT_TRUE(rows->HasField("note"));
 }
 
-TEST_F(RecordsetTest, RequeryReadsRowsWrittenSinceAndGoesBackToTheFirst) {
+TEST_P(RecordsetTest, RequeryReadsRowsWrittenSinceAndGoesBackToTheFirst) {
   auto rows = m_connection.Open("SELECT * FROM ART WHERE STATO = 10 ORDER BY CODART");
   rows->MoveLast();
   m_connection.Execute("UPDATE ART SET STATO = 10 WHERE CODART = 'A2'");
@@ -76,7 +80,7 @@ TEST_F(RecordsetTest, RequeryReadsRowsWrittenSinceAndGoesBackToTheFirst) {
   EXPECT_EQ(rows->AbsolutePosition(), 1u);
 }
 
-TEST_F(RecordsetTest, BatchUpdateWritesChangesInsertsAndDeletesByKey) {
+TEST_P(RecordsetTest, BatchUpdateWritesChangesInsertsAndDeletesByKey) {
   auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
   rows->SetField("NOTE", Variant("cambiata"));
   rows->MoveNext();
@@ -94,7 +98,7 @@ TEST_F(RecordsetTest, BatchUpdateWritesChangesInsertsAndDeletesByKey) {
   EXPECT_EQ(m_connection.Open("SELECT NOTE FROM ART WHERE ID = 1")->Field("NOTE"), Variant("cambiata"));
 }
 
-TEST_F(RecordsetTest, DeletingKeepsTheFollowingRowCurrentAfterTheBatchUpdate) {
+TEST_P(RecordsetTest, DeletingKeepsTheFollowingRowCurrentAfterTheBatchUpdate) {
   auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
   rows->Delete();
   rows->UpdateBatch();
@@ -102,7 +106,7 @@ TEST_F(RecordsetTest, DeletingKeepsTheFollowingRowCurrentAfterTheBatchUpdate) {
   EXPECT_EQ(rows->AbsolutePosition(), 1u);
 }
 
-TEST_F(RecordsetTest, CancelBatchRestoresEveryPendingEditAndAResultWithoutKeyIsNotWritten) {
+TEST_P(RecordsetTest, CancelBatchRestoresEveryPendingEditAndAResultWithoutKeyIsNotWritten) {
   auto rows = m_connection.Open("SELECT * FROM ART ORDER BY ID");
   rows->SetField("STATO", Variant(99));
   rows->MoveNext();
@@ -117,6 +121,8 @@ TEST_F(RecordsetTest, CancelBatchRestoresEveryPendingEditAndAResultWithoutKeyIsN
   grouped->SetField("N", Variant(5));
   EXPECT_THROW(grouped->UpdateBatch(), DbError);
 }
+
+INSTANTIATE_TEST_SUITE_P(Transports, RecordsetTest, ::testing::ValuesIn(passaggio::testing::kTransports));
 
 }  // namespace
 }  // namespace platform::db

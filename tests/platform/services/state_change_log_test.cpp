@@ -89,5 +89,35 @@ TEST_F(StateChangeLogTest, TheFaultSwitchFailsTheStatementItNames) {
   EXPECT_NO_THROW(consoleConnection()->Execute("SELECT 1")) << "read when a connection is made";
 }
 
+// The server's trigger body, run on the embedded database with the rows before and after an
+// update standing in for its deleted and inserted tables: one row for the item whose state
+// changed, under the session table's user, session and batch.
+TEST_F(StateChangeLogTest, TheServersTriggerWritesARowForEachRealChangeUnderTheSession) {
+  const std::string ddl = serverStateChangeLogDdl();
+  const auto start = ddl.find("INSERT INTO FW10_LOGSTATI");
+  ASSERT_NE(start, std::string::npos);
+  std::string insert = ddl.substr(start, ddl.find(";\r\nEND") - start);
+  for (const auto& [name, standIn] : {std::pair{" inserted i", " #INSERTED i"}, std::pair{" deleted d", " #DELETED d"}}) {
+    ASSERT_NE(insert.find(name), std::string::npos) << insert;
+    insert.replace(insert.find(name), std::string(name).size(), standIn);
+  }
+  db::Connection connection;
+  connection.Connect(connectionString);
+  connection.Execute(std::string("CREATE TABLE ") + kSessionTable +
+                     " (UTENTE INT NULL, SESSIONE VARCHAR(40) NOT NULL, LOTTO INT NOT NULL, REGISTRA INT NOT NULL)");
+  connection.Execute(std::string("INSERT INTO ") + kSessionTable + " VALUES (7, 'SERVER', 3, 1)");
+  connection.Execute("SELECT * INTO #DELETED FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND "
+                     "MG66_CODART IN ('BARRA-C40-D10', 'VITE-TE-M6X50-ZN')");
+  connection.Execute("SELECT * INTO #INSERTED FROM #DELETED");
+  connection.Execute("UPDATE #INSERTED SET MG66_INDSTATO_MG6W = 40 WHERE MG66_CODART = 'BARRA-C40-D10'");
+  EXPECT_EQ(connection.Execute(insert), 1);
+  EXPECT_EQ(value("SELECT RTRIM(FW10_CODART_MG66) + ' ' + CAST(FW10_STATOPREC AS VARCHAR(2)) + '->' + "
+                  "CAST(FW10_STATONUOVO AS VARCHAR(2)) + ' ' + CAST(FW10_ID_FW07 AS VARCHAR(9)) + ' ' + "
+                  "CAST(FW10_LOTTO AS VARCHAR(9)) FROM FW10_LOGSTATI WHERE FW10_SESSIONE = 'SERVER'"),
+            "BARRA-C40-D10 30->40 7 3");
+  connection.Execute(std::string("UPDATE ") + kSessionTable + " SET REGISTRA = 0");
+  EXPECT_EQ(connection.Execute(insert), 0) << "a console that does not record writes nothing";
+}
+
 }  // namespace
 }  // namespace platform::services::testing

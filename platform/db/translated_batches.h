@@ -1,0 +1,51 @@
+// The translating dialect: a T-SQL batch as the console composed it, parsed once and each
+// statement written for SQLite once (cached by text), whichever transport then runs the steps.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/db/db_error.h"
+#include "platform/db/tsql/translator.h"
+
+namespace platform::db {
+
+//! A translation failure as the error collection carries it: what, where, SQL Server's number.
+DbError translationError(const tsql::TranslationError& error, std::string_view batch);
+
+class TranslatedBatches {
+ public:
+  struct Entry {
+    tsql::ParsedStatement parsed;
+    std::optional<tsql::Statement> written;
+    std::uint64_t generation = 0;
+  };
+
+  explicit TranslatedBatches(const tsql::Catalog& catalog) : m_catalog(catalog) {}
+
+  //! The batch's statements, parsed on first sight; throws DbError for a syntax error.
+  std::vector<Entry>& parsed(std::string_view sql);
+  //! The statement written for SQLite; a translation that read the catalog is written again
+  //! once any statement has changed the schema since.
+  const tsql::Statement& written(Entry& entry, std::string_view batch);
+  //! Called after a statement that changed the schema has run.
+  void schemaChanged() { ++m_generation; }
+  std::uint64_t schemaGeneration() const { return m_generation; }
+
+ private:
+  // Looked up by the caller's text without copying it.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+  };
+
+  const tsql::Catalog& m_catalog;
+  std::unordered_map<std::string, std::vector<Entry>, TextHash, std::equal_to<>> m_batches;
+  std::uint64_t m_generation = 0;
+};
+
+}  // namespace platform::db
