@@ -43,6 +43,13 @@ QPixmap checkIndicator(bool checked) {
   return pixmap;
 }
 
+QString withoutTrailingBlanks(QString text) {
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
+  text.truncate(end);
+  return text;
+}
+
 }  // namespace
 
 GridTableModel::GridTableModel(controls::Grid& grid, const controls::Form* form, QObject* parent)
@@ -123,7 +130,9 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      if (col.type == GridColumn::Type::Text) return toQString(shown->text);
+      // Fixed-width columns pad their values with blanks: shown without them, so that a
+      // fitted column is not widened (nor cut) by padding.
+      if (col.type == GridColumn::Type::Text) return withoutTrailingBlanks(toQString(shown->text));
       if (col.type == GridColumn::Type::Image && shown->image && image(col, *shown->image).isNull()) {
         return toQString(shown->text);  // no such image: the value itself still says something
       }

@@ -51,6 +51,11 @@ class GridView : public QTableView {
   bool tryRow(int row);
   void showGridRow();
   void applyColumns();
+  //! After new rows: the key column fitted to its values, the free width to the text columns
+  //! that their values would fill.
+  void fitToRows();
+  //! Pixels the column's caption and its values (the first rows) need.
+  int contentWidth(int section) const;
   //! Pixels the column's caption needs in the header.
   int captionWidth(int section) const;
   std::string fieldAt(int section) const;

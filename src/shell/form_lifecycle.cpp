@@ -88,6 +88,9 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
   if (!trap.step([&] { carica_combo(); })) return;
   if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
+  // The classification columns follow the managed entities from the first activation on,
+  // not only from the first visit of the item page.
+  if (!trap.step([&] { Gestione_Campi_Entita_Griglia_Articoli(); })) return;
   if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
   if (!trap.step([&] { InizializzaScriptELayout(); })) return;
   m_activated = true;
