@@ -219,6 +219,9 @@ void GridView::fitToRows() {
 }
 
 void GridView::applyColumns() {
+  // A narrow margin beside the rows for their marks (a failing row, an unsaved change).
+  verticalHeader()->setVisible(m_model->hasRowMarks());
+  verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("WW")));
   for (int section = 0; section < m_model->columnCount(); ++section) {
     const GridColumn& column = m_model->column(section);
     setColumnHidden(section, !column.visible);

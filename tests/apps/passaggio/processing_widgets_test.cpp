@@ -2,6 +2,7 @@
 // headless; here, that the views paint it and that clicks and the status bar reach it. A run
 // from the process button, the verdicts the items grid paints, the field detail of the item
 // clicked, ticking and saving a sign-off, and closing a console whose ticks were not saved.
+#include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
@@ -235,8 +236,22 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kFail);
   EXPECT_EQ(backOf(detail(), detailRow("DOC_CAMPIONATURA"), "VISTO"), kCanTick);
 
+  const auto verdictTip = [&] {
+    return cellOf(items(), rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem)), "ACQUISTI")
+        .data(Qt::ToolTipRole)
+        .toString();
+  };
+  const auto markOf = [&](const char* field) {
+    return detail().model()->headerData(detailRow(field), Qt::Vertical, Qt::DisplayRole).toString();
+  };
+  EXPECT_TRUE(verdictTip().startsWith(QStringLiteral("Non supera: manca il visto di "))) << verdictTip().toStdString();
+  EXPECT_TRUE(detail().verticalHeader()->isVisible());
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QStringLiteral("!")) << "the row that fails the item";
+  EXPECT_EQ(markOf("MG66_MARCA_MG64"), QString());
+
   tick("DOC_CAMPIONATURA");
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass);
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QStringLiteral("*")) << "ticked, not saved";
   EXPECT_EQ(verdictShown(kUnsignedItem, "ACQUISTI"), image::kFail) << "a tick alone checks nothing again";
 
   auto* navigator = view().widget<platform::qt::NavigatorWidget>("GRIDNAV_VIS_CAMPIART");
@@ -250,6 +265,8 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(items().currentIndex().row(), rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem)))
       << "the item stays current";
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass) << "the detail read again from what is stored";
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QString());
+  EXPECT_EQ(verdictTip(), QStringLiteral("Supera il controllo"));
 }
 
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {
