@@ -342,14 +342,17 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
       }
-      case Qt::Key_Space:
+      case Qt::Key_Space: {
+        // A check box is clicked; any other cell is double-clicked, as Enter does.
+        const std::string field = column.field;
         if (column.type == GridColumn::Type::CheckBox) {
-          const std::string field = column.field;
           run([this, at, field] { m_grid.clickCheckBox(at, field); });
-          event->accept();
-          return;
+        } else {
+          run([this, at, field] { m_grid.doubleClick(at, field); });
         }
-        break;
+        event->accept();
+        return;
+      }
       case Qt::Key_F4: {
         std::string field = column.hasCellButton() ? column.field : std::string();
         for (int section = 0; field.empty() && section < m_model->columnCount(); ++section) {

@@ -2,8 +2,8 @@
 // change, which the form may refuse; double-click; cell button; check-box click; select-all)
 // and the view repaints from the grid when it changes.
 //
-// Keys: arrows and Page Up/Down move the row, Enter double-clicks the current cell, Space
-// clicks a check-box cell, F4 presses the row's cell button, Ctrl+A clicks the select-all box.
+// Keys: arrows and Page Up/Down move the row, Enter and Space double-click the current cell
+// (Space clicks a check-box cell), F4 presses the row's cell button, Ctrl+A clicks the select-all box.
 #pragma once
 
 #include <QTableView>
