@@ -2,7 +2,6 @@
 // module, and shows its consoles in an MDI main window until the user quits.
 #include <QApplication>
 #include <QMessageBox>
-#include <QSettings>
 #include <filesystem>
 #include <iostream>
 
@@ -42,6 +41,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("passaggio"));
   QApplication::setApplicationName(QStringLiteral("passaggio"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(kConsoleCaption));
   QApplication::setApplicationVersion(QStringLiteral(PASSAGGIO_VERSION));
   QApplication::setWindowIcon(applicationIcon());
 
@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
     const std::optional<SignInChoice> choice = signIn(options);
     if (!choice) return 0;
     window.setSignIn(*choice);
-    const QByteArray geometry = QSettings().value(QStringLiteral("finestra/geometria")).toByteArray();
-    if (geometry.isEmpty() || !window.restoreGeometry(geometry)) window.resize(1280, 800);
+    // Consoles fill the frame and follow it as it grows.
+    window.setConsoleWindowState(2);
+    window.placeOnScreen();
     window.show();
     window.openConsole(options.item);
     result = QApplication::exec();

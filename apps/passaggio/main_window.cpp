@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPointer>
+#include <QScreen>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
@@ -23,7 +25,9 @@
 #include <cstdlib>
 #include <functional>
 
+#include "platform/db/connection.h"
 #include "platform/db/db_error.h"
+#include "platform/db/recordset.h"
 #include "platform/host/module_loader.h"
 #include "platform/qt/qt_display.h"
 #include "platform/qt/text.h"
@@ -143,9 +147,12 @@ void MainWindow::buildMenus() {
   QAction* next = windows->addAction(QStringLiteral("S&uccessiva"));
   next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6));
   connect(next, &QAction::triggered, m_area, &QMdiArea::activateNextSubWindow);
+  listConsolesIn(*windows);
+
+  QMenu* tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+  add(tools, Command::Trace, QStringLiteral("&Traccia istruzioni..."), {}, [this] { showTrace(); });
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&?"));
-  add(help, Command::Trace, QStringLiteral("&Traccia istruzioni..."), {}, [this] { showTrace(); });
   add(help, Command::About, QStringLiteral("&Informazioni"), {}, [this] { about(); });
 }
 
@@ -214,6 +221,7 @@ ConsoleSubWindow* MainWindow::openConsole(const std::optional<std::string>& item
     showMessage(QStringLiteral("La console non si è aperta."), platform::host::style::kCritical);
     return nullptr;
   }
+  nameConsole(*shown, item);
   shown->setCloseRequest([this, shown] {
     const auto found = m_consoles.find(shown);
     return found == m_consoles.end() || found->second.object->CloseForm().toBool();
@@ -302,7 +310,13 @@ void MainWindow::askItem() {
                                              QStringLiteral("Codice dell'articolo da controllare:"), QLineEdit::Normal,
                                              QString(), &ok)
                            .trimmed();
-  if (ok && !code.isEmpty()) openConsole(toStdString(code));
+  if (!ok || code.isEmpty()) return;
+  if (!itemExists(toStdString(code))) {
+    showMessage(QStringLiteral("L'articolo %1 non esiste nella ditta %2.").arg(code).arg(m_signIn.company.value_or(0)),
+                platform::host::style::kExclamation);
+    return;
+  }
+  openConsole(toStdString(code));
 }
 
 void MainWindow::changeCompany() {
@@ -420,6 +434,67 @@ void MainWindow::updateActions() {
   const bool any = !consoles().empty();
   m_actions[Command::CloseConsole]->setEnabled(any);
   m_actions[Command::ExportToOffice]->setEnabled(any);
+}
+
+// --- Window placement and the consoles told apart ----------------------------------------
+
+void MainWindow::placeOnScreen() {
+  const QByteArray saved = QSettings().value(QStringLiteral("finestra/geometria")).toByteArray();
+  if (!saved.isEmpty() && restoreGeometry(saved)) return;
+  // The first time, the whole of the screen's free room, whatever its size.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect room = screen->availableGeometry();
+  resize(room.size());
+  move(room.topLeft());
+  setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainWindow::nameConsole(ConsoleSubWindow& console, const std::optional<std::string>& item) {
+  ++m_opened;
+  QString suffix;
+  if (item) {
+    suffix = QStringLiteral(" - articolo %1").arg(toQString(*item));
+  } else if (m_opened > 1) {
+    suffix = QStringLiteral(" (%1)").arg(m_opened);
+  }
+  console.setTitleSuffix(suffix);
+}
+
+void MainWindow::listConsolesIn(QMenu& menu) {
+  QAction* separator = menu.addSeparator();
+  connect(&menu, &QMenu::aboutToShow, this, [this, &menu, separator] {
+    const QList<QAction*> actions = menu.actions();
+    for (qsizetype i = actions.indexOf(separator) + 1; i < actions.size(); ++i) delete actions[i];
+    int number = 0;
+    for (ConsoleSubWindow* console : consoles()) {
+      ++number;
+      QAction* entry = menu.addAction(QStringLiteral("&%1 %2").arg(number).arg(console->windowTitle()));
+      entry->setCheckable(true);
+      entry->setChecked(console == activeConsole());
+      connect(entry, &QAction::triggered, this, [this, console = QPointer<ConsoleSubWindow>(console)] {
+        if (!console.isNull()) m_area->setActiveSubWindow(console);
+      });
+    }
+    separator->setVisible(number > 0);
+  });
+}
+
+bool MainWindow::itemExists(const std::string& code) const {
+  try {
+    platform::db::Connection connection;
+    connection.Connect(sql::connectionStringFor(m_signIn.database));
+    std::string quoted;
+    for (const char c : code) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    const bool found = !connection
+                            .Open("SELECT 1 FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = " +
+                                  std::to_string(m_signIn.company.value_or(0)) + " AND MG66_CODART = '" + quoted + "'")
+                            ->Eof();
+    connection.Close();
+    return found;
+  } catch (const std::exception&) {
+    return true;  // the console opens and says what is wrong with the database
+  }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

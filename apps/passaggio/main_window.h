@@ -17,6 +17,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMdiArea;
 
 namespace platform::host {
@@ -61,6 +62,9 @@ class MainWindow : public QMainWindow {
 
   //! Opens a console, in called mode for `item`: its subwindow, or null when it did not open.
   ConsoleSubWindow* openConsole(const std::optional<std::string>& item = std::nullopt);
+  //! Where the window opens: as it was left, else filling the screen's free room.
+  void placeOnScreen();
+
   //! Asks the console to close (CloseForm); false when it refused.
   bool closeConsole(ConsoleSubWindow* console);
   //! Asks every console to close, each on its own; false when one refused (it stays open).
@@ -98,6 +102,12 @@ class MainWindow : public QMainWindow {
   };
 
   void buildMenus();
+  //! Consoles are told apart: the called item, else a number from the second on.
+  void nameConsole(ConsoleSubWindow& console, const std::optional<std::string>& item);
+  //! The open consoles, listed at the end of `menu` each time it opens.
+  void listConsolesIn(QMenu& menu);
+  //! Whether the company has the item; true when the database cannot tell.
+  bool itemExists(const std::string& code) const;
   void updateStatus();
   void updateActions();
   void consoleGone(ConsoleSubWindow* console);
@@ -127,6 +137,7 @@ class MainWindow : public QMainWindow {
   std::string m_companyName;
   std::string m_traceFile;
   int m_windowState = 0;
+  int m_opened = 0;  // consoles opened so far, for their titles
   std::function<void(platform::host::PluginObject&)> m_beforeShow;
 };
 

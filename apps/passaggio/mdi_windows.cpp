@@ -59,7 +59,7 @@ ConsoleSubWindow::~ConsoleSubWindow() {
 void ConsoleSubWindow::followContainer(bool withState) {
   auto* container = containerOf(*m_window);
   if (container == nullptr) return;
-  setWindowTitle(platform::qt::toQString(m_window->Controls().caption()));
+  setWindowTitle(platform::qt::toQString(m_window->Controls().caption()) + m_titleSuffix);
   switch (withState ? container->windowState() : platform::controls::Container::kNormal) {
     case platform::controls::Container::kMaximised:
       showMaximized();
@@ -78,6 +78,11 @@ void ConsoleSubWindow::followContainer(bool withState) {
   // The container gives the form's size; the frame and the title bar come on top of it.
   const QMargins frame = contentsMargins();
   setGeometry(QRect(inside.topLeft(), inside.size().grownBy(frame)));
+}
+
+void ConsoleSubWindow::setTitleSuffix(const QString& suffix) {
+  m_titleSuffix = suffix;
+  setWindowTitle(platform::qt::toQString(m_window->Controls().caption()) + m_titleSuffix);
 }
 
 bool ConsoleSubWindow::requestClose() {

@@ -45,6 +45,8 @@ class ConsoleSubWindow : public QMdiSubWindow {
 
   //! The module unloaded the window: the subwindow goes without asking again.
   void moduleClosed();
+  //! What follows the form's caption in the title, to tell consoles apart.
+  void setTitleSuffix(const QString& suffix);
   //! Places the subwindow and (unless told not to) sets its state from the form's window
   //! container.
   void followContainer(bool withState = true);
@@ -62,6 +64,7 @@ class ConsoleSubWindow : public QMdiSubWindow {
   bool m_closed = false;
   bool m_ready = false;
   bool m_asking = false;
+  QString m_titleSuffix;
 };
 
 class MdiWindows : public platform::host::WindowSystem {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
+#include <QToolTip>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -27,6 +28,8 @@
 #include "platform/qt/edit_field_widget.h"
 #include "platform/qt/error_dialog.h"
 #include "platform/qt/form_view.h"
+#include "platform/qt/grid_table_model.h"
+#include "platform/qt/grid_view.h"
 #include "platform/qt/navigator_widget.h"
 #include "platform/qt/side_bar_widget.h"
 
@@ -68,6 +71,38 @@ QImage withDialog(QWidget& window, QWidget& dialog) {
   painter.fillRect(image.rect(), QColor(0, 0, 0, 40));
   painter.drawImage((image.width() - top.width()) / 2, (image.height() - top.height()) / 2, top);
   return image;
+}
+
+// The window with the tool tip of the first failing cell of a column open over it, where the
+// pointer resting on the cell would open it.
+QImage withToolTip(QWidget& window, platform::qt::GridView& grid, const QString& caption) {
+  const QAbstractItemModel& model = *grid.model();
+  for (int column = 0; column < model.columnCount(); ++column) {
+    if (model.headerData(column, Qt::Horizontal).toString().compare(caption, Qt::CaseInsensitive) != 0 &&
+        grid.tableModel().column(column).field != caption.toStdString()) {
+      continue;
+    }
+    for (int row = 0; row < model.rowCount(); ++row) {
+      const QString tip = model.index(row, column).data(Qt::ToolTipRole).toString();
+      if (!tip.startsWith(QStringLiteral("Non supera"))) continue;
+      grid.scrollTo(model.index(row, column));
+      const QRect cell = grid.visualRect(model.index(row, column));
+      const QPoint at = grid.viewport()->mapTo(&window, cell.center());
+      QToolTip::showText(grid.viewport()->mapToGlobal(cell.center()), tip, grid.viewport());
+      settle(100);
+      QImage image = framed(window);
+      for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->inherits("QTipLabel")) {
+          QPainter painter(&image);
+          painter.drawImage(at + QPoint(8, 26 + 20), top->grab().toImage());
+        }
+      }
+      QToolTip::hideText();
+      return image;
+    }
+  }
+  std::cerr << "passaggio-screenshots: nessun esito negativo in " << caption.toStdString() << "\n";
+  return framed(window);
 }
 
 void save(const QImage& image, const QString& name) {
@@ -302,7 +337,16 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     console->showMaximized();
     settle(100);
     save(framed(window), QStringLiteral("risultati-massimizzata"));
+    // On a small screen the code, the description and the verdicts still show; resting on a
+    // verdict cell tells why.
+    window.resize(1366, 768);
+    settle(200);
+    save(framed(window), QStringLiteral("risultati-1366x768"));
+    if (auto* items = console->formView()->widget<platform::qt::GridView>("GRD_ARTICOLI")) {
+      save(withToolTip(window, *items, QStringLiteral("ACQUISTI")), QStringLiteral("motivo-esito"));
+    }
     console->showNormal();
+    window.resize(1920, 1080);
     settle(100);
   }
   clickPage(*console->formView(), QStringLiteral("ENTITA"));
@@ -378,6 +422,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("passaggio"));
   QApplication::setApplicationName(QStringLiteral("passaggio"));
+  QApplication::setApplicationDisplayName(QString::fromUtf8(passaggio::desktop::kConsoleCaption));
   QApplication::setWindowIcon(passaggio::desktop::applicationIcon());
   passaggio::desktop::g_folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(passaggio::desktop::g_folder);

@@ -280,6 +280,20 @@ GridCell Grid::cellOfCurrentRow(const GridColumn& column, const RowValues& value
   return cell;
 }
 
+std::string Grid::toolTip(std::size_t row, std::string_view field) const {
+  const GridColumn* column = this->column(field);
+  if (column == nullptr) throw std::invalid_argument("grid " + name() + " has no column " + std::string(field));
+  std::string tip;
+  onToolTip.raise(tip, column->field, rowValues(row));
+  return tip;
+}
+
+RowMark Grid::rowMark(std::size_t row) const {
+  RowMark mark;
+  onRowMark.raise(mark, rowValues(row));
+  return mark;
+}
+
 std::vector<std::vector<std::string>> Grid::displayedRows() const {
   std::vector<RowValues> all;
   if (m_rows && m_rows->RecordCount() > 0) {

@@ -41,6 +41,13 @@ struct GridCell {
   bool checked = false;          // check-box columns
 };
 
+//! A short sign beside a row ("!" for a row that fails, "*" for one changed and not saved)
+//! and what it means.
+struct RowMark {
+  std::string sign;
+  std::string meaning;
+};
+
 class Grid : public Control {
  public:
   explicit Grid(std::string name);
@@ -110,6 +117,10 @@ class Grid : public Control {
   Variant cellValue(std::size_t row, std::string_view field) const;
   //! The cell as shown: text through onDisplayFormat, colour through onCellColour.
   GridCell cell(std::size_t row, std::string_view field) const;
+  //! What a cell's tool tip says: onToolTip's text, empty when no handler gives one.
+  std::string toolTip(std::size_t row, std::string_view field) const;
+  //! The mark of a row (a short text beside it, and what it means): through onRowMark.
+  RowMark rowMark(std::size_t row) const;
   //! The texts of every row, visible columns only, as the grid shows them.
   std::vector<std::vector<std::string>> displayedRows() const;
 
@@ -118,6 +129,10 @@ class Grid : public Control {
   Event<std::string&, const std::string&, const RowValues&> onDisplayFormat;
   //! (column field, cell value, back colour, row values): colour starts as nullopt.
   Event<const std::string&, const Variant&, std::optional<Colour>&, const RowValues&> onCellColour;
+  //! (tip, column field, row values): tip starts empty, asked when the user rests on a cell.
+  Event<std::string&, const std::string&, const RowValues&> onToolTip;
+  //! (mark, row values): mark starts empty; a row that needs the eye gets a short mark.
+  Event<RowMark&, const RowValues&> onRowMark;
   //! (cancel)
   Event<bool&> onBeforeRowChange;
   Event<> onRowChanged;

@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/error_advice.h"
 #include "platform/qt/heading.h"
 #include "platform/qt/text.h"
 
@@ -33,10 +34,9 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
 
 ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
     : QDialog(parent), m_request(request) {
-  QString title = toQString(request.applicationTitle);
-  if (title.isEmpty()) title = toQString(request.caption);
-  if (title.isEmpty()) title = QApplication::applicationDisplayName();
-  setWindowTitle(title);
+  // The program's name: the title the module gives is its own file's, which tells the user
+  // nothing; it stays in the details.
+  setWindowTitle(QApplication::applicationDisplayName());
   if (request.style & host::style::kSystemModal) setWindowModality(Qt::ApplicationModal);
 
   auto* layout = new QVBoxLayout(this);
@@ -51,10 +51,13 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   QString where = QStringLiteral("Si è verificato un errore");
   if (!request.procedure.empty()) where += QStringLiteral(" in %1").arg(toQString(request.procedure));
   texts->addWidget(heading(where, this));
-  QLabel* description = wrapped(toDisplayLines(request.description), this);
+  const std::optional<QString> advice = adviceFor(request.description);
+  QLabel* description = wrapped(advice ? *advice : toDisplayLines(request.description), this);
   description->setMinimumWidth(420);
   texts->addWidget(description);
   QStringList about;  // where and who, in a quieter voice than what happened
+  if (advice) about << QStringLiteral("Messaggio del database: %1").arg(toDisplayLines(request.description));
+  if (!request.applicationTitle.empty()) about << QStringLiteral("Modulo: %1").arg(toQString(request.applicationTitle));
   if (!request.caption.empty()) about << QStringLiteral("Finestra: %1").arg(toQString(request.caption));
   if (request.number != 0 || !request.source.empty()) {
     QString code = QStringLiteral("Errore %1").arg(request.number);
@@ -136,6 +139,9 @@ ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
   connect(m_abort, &QPushButton::clicked, this, [this] { done(host::kAbort); });
   connect(m_retry, &QPushButton::clicked, this, [this] { done(host::kRetry); });
   connect(m_ignore, &QPushButton::clicked, this, [this] { done(host::kIgnore); });
+  m_abort->setToolTip(QStringLiteral("Interrompe l'operazione in corso (Esc)"));
+  m_retry->setToolTip(QStringLiteral("Ripete l'istruzione non riuscita, per esempio dopo aver chiuso chi occupava il database"));
+  m_ignore->setToolTip(QStringLiteral("Salta l'istruzione non riuscita e prosegue: il risultato può essere incompleto"));
   layout->addLayout(buttons);
 
   QPushButton* preferred = m_abort;
@@ -160,6 +166,7 @@ void ErrorDialog::reject() { done(host::kAbort); }
 QString ErrorDialog::reportText() const {
   QStringList lines;
   lines << windowTitle();
+  if (!m_request.applicationTitle.empty()) lines << QStringLiteral("Modulo: %1").arg(toQString(m_request.applicationTitle));
   if (!m_request.caption.empty()) lines << QStringLiteral("Finestra: %1").arg(toQString(m_request.caption));
   lines << QStringLiteral("Procedura: %1").arg(toQString(m_request.procedure));
   lines << QStringLiteral("Errore %1 (%2)").arg(m_request.number).arg(toQString(m_request.source));

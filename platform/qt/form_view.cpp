@@ -165,7 +165,18 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, &model, button] {
         if (m_refused == button) return;  // a mnemonic whose focus the form refused
+        // While its work runs (the window repaints between statements) the button looks
+        // unavailable; afterwards it shows what the form made of it.
+        const bool focused = button->hasFocus();
+        ++m_depth;  // the focus leaving the disabled button is no user's move
+        button->setEnabled(false);
+        --m_depth;
         run([&model] { model.click(); });
+        paint(model);
+        const Control* wanted = m_form.focus();
+        if (focused && button->isEnabled() && button->isVisible() && (wanted == nullptr || wanted == &model)) {
+          button->setFocus(Qt::OtherFocusReason);
+        }
       });
       made = button;
       break;

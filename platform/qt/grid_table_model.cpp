@@ -43,6 +43,13 @@ QPixmap checkIndicator(bool checked) {
   return pixmap;
 }
 
+QString withoutTrailingBlanks(QString text) {
+  qsizetype end = text.size();
+  while (end > 0 && text.at(end - 1) == QLatin1Char(' ')) --end;
+  text.truncate(end);
+  return text;
+}
+
 }  // namespace
 
 GridTableModel::GridTableModel(controls::Grid& grid, const controls::Form* form, QObject* parent)
@@ -78,6 +85,7 @@ bool GridTableModel::sync() {
     emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
   }
   if (!m_columns.empty()) emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+  if (m_rows > 0 && hasRowMarks()) emit headerDataChanged(Qt::Vertical, 0, m_rows - 1);
   return false;
 }
 
@@ -120,10 +128,16 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   if (role == kCellButtonRole) return col.hasCellButton();
   const controls::GridCell* shown = cell(index);
   if (shown == nullptr) return {};
+  if (role == Qt::ToolTipRole) {
+    const QString tip = toolTip(index);
+    if (!tip.isEmpty()) return tip;
+  }
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      if (col.type == GridColumn::Type::Text) return toQString(shown->text);
+      // Fixed-width columns pad their values with blanks: shown without them, so that a
+      // fitted column is not widened (nor cut) by padding.
+      if (col.type == GridColumn::Type::Text) return withoutTrailingBlanks(toQString(shown->text));
       if (col.type == GridColumn::Type::Image && shown->image && image(col, *shown->image).isNull()) {
         return toQString(shown->text);  // no such image: the value itself still says something
       }
@@ -148,7 +162,33 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QString GridTableModel::toolTip(const QModelIndex& index) const {
+  if (!m_grid.onToolTip.connected()) return {};
+  try {
+    const HoldRepaints reading;
+    return toQString(m_grid.toolTip(static_cast<std::size_t>(index.row()), column(index.column()).field));
+  } catch (const std::exception& error) {
+    qWarning("grid %s: %s", m_grid.name().c_str(), error.what());
+    return {};
+  }
+}
+
+controls::RowMark GridTableModel::rowMark(int row) const {
+  if (!hasRowMarks() || row < 0 || row >= m_rows) return {};
+  try {
+    const HoldRepaints reading;
+    return m_grid.rowMark(static_cast<std::size_t>(row));
+  } catch (const std::exception& error) {
+    qWarning("grid %s: %s", m_grid.name().c_str(), error.what());
+    return {};
+  }
+}
+
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+    const controls::RowMark mark = rowMark(section);
+    return toQString(role == Qt::DisplayRole ? mark.sign : mark.meaning);
+  }
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
     return QAbstractTableModel::headerData(section, orientation, role);
   }

@@ -42,12 +42,18 @@ class GridTableModel : public QAbstractTableModel {
   //! Reads the grid again after it changed. Returns true when the columns or the rows are not
   //! those shown before (the model was reset), false when only cells may differ.
   bool sync();
+  //! True when the grid's form marks rows: the view then shows the marks beside the rows.
+  bool hasRowMarks() const { return m_grid.onRowMark.connected(); }
+
   //! Drops the cells read so far: the next paint asks the grid again, once per cell.
   void forgetCells() const { m_cells.clear(); }
 
  private:
   const controls::GridCell* cell(const QModelIndex& index) const;
   QPixmap image(const controls::GridColumn& column, int index) const;
+  //! The form's tool tip for a cell; empty when it gives none.
+  QString toolTip(const QModelIndex& index) const;
+  controls::RowMark rowMark(int row) const;
 
   controls::Grid& m_grid;
   const controls::Form* m_form;

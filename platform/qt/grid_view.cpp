@@ -18,6 +18,9 @@ namespace {
 
 using controls::GridColumn;
 
+// Fitting a column to its contents reads this many rows, not a whole catalogue.
+constexpr int kRowsMeasured = 200;
+
 QRect buttonRectIn(const QRect& cell) {
   const int width = qMin(cell.height() + 2, 22);
   return QRect(cell.right() - width + 1, cell.top() + 1, width - 1, cell.height() - 2);
@@ -136,6 +139,7 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(8);
+  horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
     if (section < 0 || section >= m_model->columnCount() || !m_model->column(section).hasSelectAll) return;
     const std::string field = fieldAt(section);
@@ -174,12 +178,50 @@ bool GridView::tryRow(int row) {
 void GridView::syncFromGrid() {
   const bool wasSyncing = m_syncing;
   m_syncing = true;
-  if (m_model->sync()) applyColumns();
+  if (m_model->sync()) {
+    applyColumns();
+    fitToRows();
+  }
   showGridRow();
   m_syncing = wasSyncing;
 }
 
+int GridView::contentWidth(int section) const {
+  return std::max(sizeHintForColumn(section), captionWidth(section));
+}
+
+void GridView::fitToRows() {
+  if (m_model->rowCount() == 0) return;
+  // The key column shows the row's identity (the item code): it is never cut, whatever the
+  // design gave it.
+  const std::string& key = m_grid.wrapper().keyField;
+  int used = 0;
+  for (int section = 0; section < m_model->columnCount(); ++section) {
+    if (isColumnHidden(section)) continue;
+    const GridColumn& column = m_model->column(section);
+    if (!key.empty() && column.field == key && column.type == GridColumn::Type::Text) {
+      int width = contentWidth(section);
+      if (column.hasCellButton()) width += buttonRectIn(QRect(0, 0, width, verticalHeader()->defaultSectionSize())).width();
+      setColumnWidth(section, width);
+    }
+    used += columnWidth(section);
+  }
+  // Room the columns leave free goes to the text columns whose values it would show whole.
+  int free = viewport()->width() - used;
+  for (int section = 0; free > 0 && section < m_model->columnCount(); ++section) {
+    if (isColumnHidden(section) || m_model->column(section).type != GridColumn::Type::Text) continue;
+    const int missing = contentWidth(section) - columnWidth(section);
+    if (missing <= 0) continue;
+    const int given = std::min(missing, free);
+    setColumnWidth(section, columnWidth(section) + given);
+    free -= given;
+  }
+}
+
 void GridView::applyColumns() {
+  // A narrow margin beside the rows for their marks (a failing row, an unsaved change).
+  verticalHeader()->setVisible(m_model->hasRowMarks());
+  verticalHeader()->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("WW")));
   for (int section = 0; section < m_model->columnCount(); ++section) {
     const GridColumn& column = m_model->column(section);
     setColumnHidden(section, !column.visible);
@@ -300,14 +342,17 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
       }
-      case Qt::Key_Space:
+      case Qt::Key_Space: {
+        // A check box is clicked; any other cell is double-clicked, as Enter does.
+        const std::string field = column.field;
         if (column.type == GridColumn::Type::CheckBox) {
-          const std::string field = column.field;
           run([this, at, field] { m_grid.clickCheckBox(at, field); });
-          event->accept();
-          return;
+        } else {
+          run([this, at, field] { m_grid.doubleClick(at, field); });
         }
-        break;
+        event->accept();
+        return;
+      }
       case Qt::Key_F4: {
         std::string field = column.hasCellButton() ? column.field : std::string();
         for (int section = 0; field.empty() && section < m_model->columnCount(); ++section) {

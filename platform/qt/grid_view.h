@@ -2,8 +2,8 @@
 // change, which the form may refuse; double-click; cell button; check-box click; select-all)
 // and the view repaints from the grid when it changes.
 //
-// Keys: arrows and Page Up/Down move the row, Enter double-clicks the current cell, Space
-// clicks a check-box cell, F4 presses the row's cell button, Ctrl+A clicks the select-all box.
+// Keys: arrows and Page Up/Down move the row, Enter and Space double-click the current cell
+// (Space clicks a check-box cell), F4 presses the row's cell button, Ctrl+A clicks the select-all box.
 #pragma once
 
 #include <QTableView>
@@ -51,6 +51,11 @@ class GridView : public QTableView {
   bool tryRow(int row);
   void showGridRow();
   void applyColumns();
+  //! After new rows: the key column fitted to its values, the free width to the text columns
+  //! that their values would fill.
+  void fitToRows();
+  //! Pixels the column's caption and its values (the first rows) need.
+  int contentWidth(int section) const;
   //! Pixels the column's caption needs in the header.
   int captionWidth(int section) const;
   std::string fieldAt(int section) const;

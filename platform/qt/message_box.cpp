@@ -2,7 +2,9 @@
 #include "platform/qt/message_box.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <vector>
 
 #include "platform/qt/text.h"
@@ -60,15 +62,39 @@ QMessageBox::Icon iconFor(int requestStyle) {
   }
 }
 
-// Escape answers what the box offers for "no thanks": Cancel, else No, else the only button;
-// abort / retry / ignore has no such answer and Escape aborts.
+// Escape answers what the box offers for "no thanks": Cancel, else the only button; abort /
+// retry / ignore has no such answer and Escape aborts.
 Standard escapeOf(const std::vector<Standard>& buttons) {
-  for (Standard wanted : {QMessageBox::Cancel, QMessageBox::No, QMessageBox::Abort}) {
+  for (Standard wanted : {QMessageBox::Cancel, QMessageBox::Abort}) {
     for (Standard button : buttons) {
       if (button == wanted) return button;
     }
   }
   return buttons.front();
+}
+
+// A question of Yes and No has no "no thanks": its No may throw work away (unsaved ticks on
+// closing), so Escape and the title bar's close box leave it open until a button answers.
+class AnswerRequired : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) {
+      return true;
+    }
+    if (event->type() == QEvent::Close && event->spontaneous()) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+bool needsAnAnswer(const std::vector<Standard>& buttons) {
+  return std::find(buttons.begin(), buttons.end(), QMessageBox::No) != buttons.end() &&
+         std::find(buttons.begin(), buttons.end(), QMessageBox::Cancel) == buttons.end();
 }
 
 }  // namespace
@@ -90,7 +116,11 @@ std::unique_ptr<QMessageBox> makeMessageBox(const host::MessageRequest& request,
     preferred = 1;
   }
   box->setDefaultButton(buttons[std::min(preferred, buttons.size() - 1)]);
-  box->setEscapeButton(escapeOf(buttons));
+  if (needsAnAnswer(buttons)) {
+    box->installEventFilter(new AnswerRequired(box.get()));
+  } else {
+    box->setEscapeButton(escapeOf(buttons));
+  }
   if (request.style & style::kSystemModal) box->setWindowModality(Qt::ApplicationModal);
   return box;
 }

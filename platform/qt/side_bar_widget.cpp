@@ -48,6 +48,7 @@ QListWidget::item {
 QListWidget::item:hover { background: #33598a; }
 QListWidget::item:selected { background: #3d6aa3; color: white; border-left: 4px solid #f2b632; }
 QListWidget::item:disabled { color: #8fa2bb; }
+QListWidget:focus::item:focus { border-top: 1px dashed #f2b632; border-bottom: 1px dashed #f2b632; }
 )";
 
 }  // namespace
@@ -113,6 +114,15 @@ void SideBarWidget::keyPressEvent(QKeyEvent* event) {
       follow(currentItem());
       event->accept();
       return;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      // The arrows move the focus mark only: the highlight stays on the page shown until
+      // Enter or Space follows the link.
+      const int row = currentRow() + (event->key() == Qt::Key_Up ? -1 : 1);
+      if (row >= 0 && row < count()) selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
+      event->accept();
+      return;
+    }
     default:
       QListWidget::keyPressEvent(event);
   }

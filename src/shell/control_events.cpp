@@ -159,6 +159,15 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
   m_form.get<GridNavigator>("GRIDNAV_VIS_CAMPIART")
       .onButtonClick.connect(
           [this](bool& cancel, const std::string& button) { GRIDNAV_VIS_CAMPIART_ButtonClick(cancel, button); });
+
+  // Verdicts explained: tool tips of the results page and marks of the field detail's rows.
+  items.onToolTip.connect([this](std::string& tip, const std::string& column, const RowValues& row) {
+    GRD_ARTICOLI_ToolTip(tip, column, row);
+  });
+  detail.onToolTip.connect([this](std::string& tip, const std::string& column, const RowValues& row) {
+    GRD_DATIART_CAMPI_ToolTip(tip, column, row);
+  });
+  detail.onRowMark.connect([this](RowMark& mark, const RowValues& row) { GRD_DATIART_CAMPI_RowMark(mark, row); });
 }
 
 }  // namespace passaggio

@@ -108,6 +108,9 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   // The bodies editor shows its first row once its choosers have their entries.
   if (!trap.step([&] { m_fmeArgomenti.showCurrentRow(); })) return;
   if (!trap.step([&] { Setta_Griglia_Articoli(); })) return;
+  // The classification columns follow the managed entities from the first activation on,
+  // not only from the first visit of the item page.
+  if (!trap.step([&] { Gestione_Campi_Entita_Griglia_Articoli(); })) return;
   if (!trap.step([&] { m_form.get<GridNavigator>("GRIDNAV_CAMPI_ARG").setEnabled(false); })) return;
   if (!trap.step([&] { InizializzaScriptELayout(); })) return;
   m_activated = true;

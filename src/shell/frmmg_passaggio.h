@@ -20,6 +20,10 @@
 #include "platform/variant/variant.h"
 #include "src/common/error_trap.h"
 
+namespace platform::controls {
+struct RowMark;
+}
+
 namespace passaggio {
 
 struct Classification;
@@ -276,6 +280,17 @@ class FRMMG_PASSAGGIO : public platform::Object,
                                     std::optional<platform::controls::Colour>& colour);
   void GRD_DATIART_CAMPI_DisplayFormat(std::string& text, const std::string& column,
                                        const platform::controls::RowValues& row);
+  // ---- verdicts explained ------------------------------------------------------------------
+  //! Why the body's verdict of the item working table's row is what it is, in the user's words.
+  std::string MotivoEsito(const platform::Variant& itemId, const std::string& bodyCode);
+  //! A verdict cell tells its reason; the permission cell what it allows.
+  void GRD_ARTICOLI_ToolTip(std::string& tip, const std::string& column, const platform::controls::RowValues& row);
+  //! The detail's image cells say what they mean.
+  void GRD_DATIART_CAMPI_ToolTip(std::string& tip, const std::string& column,
+                                 const platform::controls::RowValues& row);
+  //! A detail row whose tick is not saved, or that fails its body, is marked.
+  void GRD_DATIART_CAMPI_RowMark(platform::controls::RowMark& mark, const platform::controls::RowValues& row);
+
   //! Any button of the detail's navigator saves the current item's ticks.
   void GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& button);
 

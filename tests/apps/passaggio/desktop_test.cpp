@@ -1,6 +1,10 @@
 // The desktop host with the real module: consoles as MDI children, pages through the side
 // bar, the navigator's refusals, closing (refused or not), two consoles apart, and quitting.
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
 #include <QPointer>
 #include <fstream>
 #include <regex>
@@ -135,6 +139,44 @@ TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItem) {
   settle();
   EXPECT_FALSE(console->formView()->widgetFor("FRAME_ENTITA")->isVisible());
   EXPECT_FALSE(console->formView()->widgetFor("CMD_PARAM")->isEnabled());
+}
+
+TEST_F(DesktopTest, ConsolesAreToldApartAndListedAndAnUnknownItemOpensNone) {
+  ConsoleSubWindow* first = m_window->openConsole();
+  ConsoleSubWindow* second = m_window->openConsole();
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(first->windowTitle(), second->windowTitle());
+
+  QMenu* windows = nullptr;
+  for (QAction* menu : m_window->menuBar()->actions()) {
+    if (menu->text() == QStringLiteral("F&inestra")) windows = menu->menu();
+  }
+  ASSERT_NE(windows, nullptr);
+  emit windows->aboutToShow();
+  QStringList listed;
+  for (QAction* entry : windows->actions()) {
+    if (entry->isCheckable()) listed << entry->text().section(QLatin1Char(' '), 1);
+  }
+  EXPECT_EQ(listed, (QStringList{first->windowTitle(), second->windowTitle()}));
+
+  for (const auto& [code, opened] : {std::pair{"NON-ESISTE", false}, {"FRESA-MD-D10", true}}) {
+    SCOPED_TRACE(code);
+    m_display->clear();
+    const std::size_t before = m_window->consoles().size();
+    onNextDialog([code = code](QWidget& dialog) {
+      QTest::keyClicks(dialog.findChild<QLineEdit*>(), QString::fromLatin1(code));
+      QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    m_window->action(MainWindow::Command::OpenItem)->trigger();
+    settle();
+    EXPECT_EQ(m_window->consoles().size(), before + (opened ? 1 : 0));
+    EXPECT_EQ(m_display->messages().size(), opened ? 0u : 1u);
+    if (opened) {
+      EXPECT_TRUE(m_window->consoles().back()->windowTitle().endsWith(QString::fromLatin1(code)));
+    }
+    EXPECT_TRUE(m_window->statusBar()->currentMessage().isEmpty());
+  }
 }
 
 TEST_F(DesktopTest, TheKeyboardOpensAndClosesConsoles) {

@@ -2,6 +2,7 @@
 // headless; here, that the views paint it and that clicks and the status bar reach it. A run
 // from the process button, the verdicts the items grid paints, the field detail of the item
 // clicked, ticking and saving a sign-off, and closing a console whose ticks were not saved.
+#include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
@@ -191,17 +192,66 @@ TEST_F(ProcessingWidgetsTest, TheProcessButtonShowsTheVerdictsAndReportsEachBody
   EXPECT_TRUE(bar->currentMessage().isEmpty());
 }
 
+TEST_F(ProcessingWidgetsTest, TheResultsShowTheManagedClassificationColumnsAndWholeCodesWhateverThePathTaken) {
+  // The demo manages the product type and the family: only their columns show, whether the
+  // user pressed the process button as the console opened or after going through the pages.
+  constexpr const char* kClassification[] = {"TIPOPROD_PD20", "CODFAM_MG53",   "CODSFAM_MG54",  "GRUPPO_MG55",
+                                             "SGRUPPO_MG56",  "MARCA_MG64",    "GRUPFISC_MG61", "GRUSTAT1_MG74",
+                                             "GRUSTAT2_MG75", "GRUSTAT3_MG76", "GRUSTAT4_MG77"};
+  for (const bool throughThePages : {false, true}) {
+    SCOPED_TRACE(throughThePages ? "through the pages" : "as the console opened");
+    m_console = m_window->openConsole();
+    ASSERT_NE(m_console, nullptr);
+    settle();
+    if (throughThePages) {
+      clickPage(view(), QStringLiteral("ENTITA"));
+      clickPage(view(), QStringLiteral("INT_MOD_DATI"));
+      settle();
+    }
+    ASSERT_TRUE(view().widgetFor("CMD_ELABORA")->isVisible());
+    QTest::mouseClick(view().widget<QPushButton>("CMD_ELABORA"), Qt::LeftButton);
+    settle();
+    std::vector<std::string> shown;
+    for (const char* field : kClassification) {
+      if (!items().isColumnHidden(cellOf(items(), 0, field).column())) shown.emplace_back(field);
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"TIPOPROD_PD20", "CODFAM_MG53"}));
+    int widest = 0;
+    for (int row = 0; row < items().model()->rowCount(); ++row) {
+      widest = std::max(widest, items().fontMetrics().horizontalAdvance(textOf(items(), row, "CODART")));
+    }
+    EXPECT_GT(items().columnWidth(cellOf(items(), 0, "CODART").column()), widest) << "no code is cut";
+    m_window->closeConsole(m_console);
+    settle();
+  }
+}
+
 TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavigatorLetsItPass) {
   ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
   ASSERT_NE(textOf(items(), items().currentIndex().row(), "CODART"), QString::fromLatin1(kUnsignedItem));
   ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
   ASSERT_EQ(detail().model()->rowCount(), 4);
-  EXPECT_EQ(textOf(detail(), detailRow("MG66_MARCA_MG64"), "VALORE_CAMPO"), QStringLiteral("UTENSIL"));
+  EXPECT_EQ(cellOf(detail(), detailRow("MG66_MARCA_MG64"), "VALORE_CAMPO").data().toString(), QStringLiteral("UTENSIL"))
+      << "shown without the blanks of its fixed width";
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kFail);
   EXPECT_EQ(backOf(detail(), detailRow("DOC_CAMPIONATURA"), "VISTO"), kCanTick);
 
+  const auto verdictTip = [&] {
+    return cellOf(items(), rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem)), "ACQUISTI")
+        .data(Qt::ToolTipRole)
+        .toString();
+  };
+  const auto markOf = [&](const char* field) {
+    return detail().model()->headerData(detailRow(field), Qt::Vertical, Qt::DisplayRole).toString();
+  };
+  EXPECT_TRUE(verdictTip().startsWith(QStringLiteral("Non supera: manca il visto di "))) << verdictTip().toStdString();
+  EXPECT_TRUE(detail().verticalHeader()->isVisible());
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QStringLiteral("!")) << "the row that fails the item";
+  EXPECT_EQ(markOf("MG66_MARCA_MG64"), QString());
+
   tick("DOC_CAMPIONATURA");
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass);
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QStringLiteral("*")) << "ticked, not saved";
   EXPECT_EQ(verdictShown(kUnsignedItem, "ACQUISTI"), image::kFail) << "a tick alone checks nothing again";
 
   auto* navigator = view().widget<platform::qt::NavigatorWidget>("GRIDNAV_VIS_CAMPIART");
@@ -215,6 +265,8 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(items().currentIndex().row(), rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem)))
       << "the item stays current";
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass) << "the detail read again from what is stored";
+  EXPECT_EQ(markOf("DOC_CAMPIONATURA"), QString());
+  EXPECT_EQ(verdictTip(), QStringLiteral("Supera il controllo"));
 }
 
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {

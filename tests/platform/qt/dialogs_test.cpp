@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -27,7 +28,7 @@ using testing::onNextDialog;
 
 host::ErrorRequest failedStatement() {
   host::ErrorRequest request;
-  request.applicationTitle = "Passaggio di stato";
+  request.applicationTitle = "RUZU_PASSAGGIO";
   request.caption = "Passaggio di stato articoli";
   request.procedure = "ElaboraTabellaArticoli";
   request.style = 4370;
@@ -56,7 +57,7 @@ TEST(QtDisplay, AMessageBoxShowsTheStylesIconAndDefaultAndAnswersWithTheButtonUs
       {4370, QMessageBox::Critical, "Riprova", "Ignora", host::kIgnore},  // abort/retry/ignore, second default
       {4370, QMessageBox::Critical, "Riprova", nullptr, host::kAbort},
       {style::kYesNoCancel | style::kQuestion, QMessageBox::Question, "Sì", "Sì", host::kYes},
-      {style::kYesNo | style::kQuestion, QMessageBox::Question, "Sì", nullptr, host::kNo},
+      {style::kYesNo | style::kQuestion, QMessageBox::Question, "Sì", "Sì", host::kYes},
       {style::kYesNo | style::kQuestion | style::kDefaultButton2, QMessageBox::Question, "No", "No", host::kNo},
       {style::kYesNoCancel | style::kExclamation | style::kDefaultButton3, QMessageBox::Warning, "Annulla", nullptr,
        host::kCancel},
@@ -77,6 +78,19 @@ TEST(QtDisplay, AMessageBoxShowsTheStylesIconAndDefaultAndAnswersWithTheButtonUs
     });
     EXPECT_EQ(display.showMessage({"Riga uno\r\nRiga due\rFunzione: Prova", test.style, ""}), test.answer);
   }
+}
+
+TEST(QtDisplay, EscapeDoesNotAnswerAYesNoQuestion) {
+  // "Save the ticks?" has no Cancel: Escape must not stand for No and throw the ticks away.
+  QtDisplay display;
+  bool keptOpen = false;
+  onNextDialog([&](QWidget& box) {
+    QTest::keyClick(&box, Qt::Key_Escape);
+    keptOpen = box.isVisible();
+    buttonCaptioned(box, QStringLiteral("Sì"))->click();
+  });
+  EXPECT_EQ(display.showMessage({"Salvare?", style::kYesNo | style::kQuestion, ""}), host::kYes);
+  EXPECT_TRUE(keptOpen);
 }
 
 TEST(QtDisplay, TheErrorDisplayAnswersAbortRetryOrIgnoreAndShowsTheDetails) {
@@ -111,6 +125,28 @@ TEST(QtDisplay, TheErrorDisplayAnswersAbortRetryOrIgnoreAndShowsTheDetails) {
   ASSERT_EQ(errors->rowCount(), 2);
   EXPECT_EQ(errors->item(1, 3)->text(), QStringLiteral("the statement was not run"));
   EXPECT_TRUE(dialog.reportText().contains(QStringLiteral("ElaboraTabellaArticoli")));
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Passaggio di stato")) << "the program's name, not the module's";
+}
+
+TEST(QtDisplay, TheErrorDisplaySaysInItalianWhatTheUserCanDoAboutAKnownDatabaseError) {
+  struct Case {
+    const char* description;
+    const char* advice;  // null: shown as it is
+  };
+  for (const Case& test : {Case{"database is locked", "Riprova"}, Case{"database disk image is malformed", "copia"},
+                           Case{"no such column: MG66_PESO_NETTO", nullptr}}) {
+    SCOPED_TRACE(test.description);
+    host::ErrorRequest request = failedStatement();
+    request.description = test.description;
+    ErrorDialog dialog(request);
+    QStringList shown;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) shown << label->text();
+    const QString all = shown.join(QLatin1Char('\n'));
+    EXPECT_TRUE(all.contains(QString::fromUtf8(test.description))) << "the original stays: " << all.toStdString();
+    if (test.advice != nullptr) {
+      EXPECT_TRUE(all.contains(QString::fromUtf8(test.advice))) << all.toStdString();
+    }
+  }
 }
 
 host::PickListRequest items() {
