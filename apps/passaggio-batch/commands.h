@@ -37,6 +37,15 @@ struct Session {
 struct ProcessingOptions {
   std::optional<std::string> item;  // the console is called for this item
   bool display = false;             // the grid's texts instead of its rows
+  std::optional<std::string> output;  // run: the grid's texts to this file, for spreadsheets
+};
+
+//! The options of history.
+struct HistoryOptions {
+  std::optional<std::string> item;
+  std::optional<std::string> user;
+  std::optional<std::string> since;
+  std::optional<long long> batch;
 };
 
 int whoami(Session& session);
@@ -47,5 +56,7 @@ int runCommand(Session& session, const ProcessingOptions& options);
 int applyCommand(Session& session, const ProcessingOptions& options);
 int detailCommand(Session& session, const std::vector<std::string>& arguments);
 int signoffCommand(Session& session, const std::vector<std::string>& arguments);
+int historyCommand(Session& session, const HistoryOptions& options);
+int undoCommand(Session& session, const std::vector<std::string>& arguments);
 
 }  // namespace passaggio::batch

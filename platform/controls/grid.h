@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -112,6 +113,8 @@ class Grid : public Control {
   GridCell cell(std::size_t row, std::string_view field) const;
   //! The texts of every row, visible columns only, as the grid shows them.
   std::vector<std::vector<std::string>> displayedRows() const;
+  //! The same texts one row at a time, without holding them all.
+  void forEachDisplayedRow(const std::function<void(const std::vector<std::string>&)>& visit) const;
 
   // --- Events -------------------------------------------------------------------------
   //! (text, column field, row values): text starts as the stored value's text.
