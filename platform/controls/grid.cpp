@@ -295,11 +295,15 @@ void Grid::forEachDisplayedRow(const std::function<void(const std::vector<std::s
     RecordPosition keep(*m_rows);
     for (m_rows->MoveFirst(); !m_rows->Eof(); m_rows->MoveNext()) all.push_back(RowValues::current(*m_rows));
   }
+  // Only the texts: the colours are not asked for.
   std::vector<std::string> texts;
   for (const RowValues& values : all) {
     texts.clear();
     for (const GridColumn& column : m_columns) {
-      if (column.visible) texts.push_back(cellOfCurrentRow(column, values).text);
+      if (!column.visible) continue;
+      std::string text = values[column.field].toText();
+      if (column.type == GridColumn::Type::Text) onDisplayFormat.raise(text, column.field, values);
+      texts.push_back(std::move(text));
     }
     visit(texts);
   }

@@ -3,10 +3,14 @@
 
 #include <sstream>
 
+#include "platform/text/ascii.h"
+
 namespace platform::controls {
 namespace {
 
-void writeField(std::ostream& out, const std::string& text, char separator) {
+// A field's text without the blanks a fixed-width column pads it with.
+void writeField(std::ostream& out, std::string_view shown, char separator) {
+  const std::string text(platform::text::trimRight(shown));
   if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
     out << text;
     return;
