@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <stdexcept>
 
@@ -135,6 +136,7 @@ std::vector<BatchSummary> summariseBatches(const std::vector<HistoryRow>& rows) 
 
 std::string undoRefusal(const UndoItem& item, const AssignableStates& states) {
   if (!item.exists) return "l'articolo non esiste più";
+  if (!item.batchState) return "il lotto gli ha tolto lo stato";
   if (item.current != item.batchState) {
     return "è nello stato " + stateText(item.current) + ", non più nello stato " + stateText(item.batchState) +
            " dato dal lotto";

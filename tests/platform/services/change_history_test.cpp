@@ -68,7 +68,7 @@ TEST(UndoRefusal, OnlyItemsStillInTheBatchStateThatTheUserMaySetMoveBack) {
       {{"A", 40, 30, std::nullopt, true, {}}, every, "nello stato nessuno"},
       {{"A", 40, 30, std::nullopt, false, {}}, every, "non esiste più"},
       {{"A", 40, std::nullopt, 40, true, {}}, every, "non aveva uno stato"},
-      {{"A", std::nullopt, 30, std::nullopt, true, {}}, every, ""},  // a batch that cleared the state
+      {{"A", std::nullopt, 30, std::nullopt, true, {}}, every, "gli ha tolto lo stato"},
   };
   for (const auto& test : cases) {
     const std::string reason = undoRefusal(test.item, test.states);
