@@ -28,8 +28,8 @@ std::string stateText(const std::optional<long long>& state) { return state ? st
 void writeHistory(const std::vector<services::HistoryRow>& rows) {
   writeRecord({"lotto", "data_ora", "utente", "articolo", "stato_prec", "stato_nuovo", "descrizione"});
   for (const auto& row : rows) {
-    writeRecord({std::to_string(row.batch), row.when, row.user, row.item, stateText(row.previous),
-                 stateText(row.next), row.description});
+    writeRecord({std::to_string(row.batch), row.when, row.user, row.item, stateText(row.previous), stateText(row.next),
+                 row.description});
   }
 }
 
@@ -86,8 +86,8 @@ int undoCommand(Session& session, const std::vector<std::string>& arguments) {
     return kError;
   }
   namespace style = platform::host::style;
-  const int answer = session.display.showMessage(
-      {plan.question(), style::kYesNo | style::kQuestion, "Annulla passaggio"});
+  const int answer =
+      session.display.showMessage({plan.question(), style::kYesNo | style::kQuestion, "Annulla passaggio"});
   if (answer != platform::host::kYes) return kOk;
 
   services::StandinChangeRecorder recorder(global, session.host.objects()->recorderSettings(company));
@@ -99,7 +99,8 @@ int undoCommand(Session& session, const std::vector<std::string>& arguments) {
     writeHistory(services::historyRows(*connection, company, undone));
   }
   if (outcome.moved != plan.moving()) {
-    complain(std::to_string(plan.moving() - outcome.moved) + " articoli sono cambiati nel frattempo e sono rimasti dove sono");
+    complain(std::to_string(plan.moving() - outcome.moved) +
+             " articoli sono cambiati nel frattempo e sono rimasti dove sono");
   }
   return kOk;
 }

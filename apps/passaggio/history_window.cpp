@@ -221,8 +221,8 @@ void HistoryWindow::undoChosen() {
     const services::UndoPlan plan =
         services::planUndo(*m_connection, company, batch, services::assignableStates(*global, m_connection));
     if (plan.moving() == 0) {
-      say("Nessun articolo del lotto " + std::to_string(batch) + " può tornare allo stato precedente:" +
-              skippedLines(plan),
+      say("Nessun articolo del lotto " + std::to_string(batch) +
+              " può tornare allo stato precedente:" + skippedLines(plan),
           style::kExclamation);
       return;
     }
@@ -239,7 +239,8 @@ void HistoryWindow::undoChosen() {
                          " sono tornati allo stato precedente";
     result += outcome.batch ? " (lotto " + std::to_string(*outcome.batch) + ")." : ".";
     if (outcome.moved != plan.moving()) {
-      result += "\n" + std::to_string(plan.moving() - outcome.moved) + " sono cambiati nel frattempo e sono rimasti dove sono.";
+      result += "\n" + std::to_string(plan.moving() - outcome.moved) +
+                " sono cambiati nel frattempo e sono rimasti dove sono.";
     }
     say(result, style::kInformation);
   } catch (const std::exception& error) {
@@ -256,13 +257,13 @@ QMdiSubWindow* openHistory(MainWindow& window) {
   const SignInChoice& signIn = window.signIn();
   std::unique_ptr<HistoryWindow> history;
   try {
-    auto host = std::make_unique<services::StandinHost>(services::StandinHostOptions{
-        window.connectionString(), signIn.company, signIn.user, window.display(), {}, {}});
+    auto host = std::make_unique<services::StandinHost>(
+        services::StandinHostOptions{window.connectionString(), signIn.company, signIn.user, window.display(), {}, {}});
     history = std::make_unique<HistoryWindow>(std::move(host), window.connectionString(), *window.display(),
                                               [&window](const std::string& item) { window.openConsole(item); });
   } catch (const std::exception& error) {
-    window.display()->showMessage({std::string("Lo storico non si può aprire:\n") + error.what(),
-                                   style::kCritical, "Storico cambi di stato"});
+    window.display()->showMessage(
+        {std::string("Lo storico non si può aprire:\n") + error.what(), style::kCritical, "Storico cambi di stato"});
     return nullptr;
   }
   QMdiSubWindow* sub = window.mdiArea()->addSubWindow(history.release());

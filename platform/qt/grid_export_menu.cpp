@@ -33,9 +33,9 @@ void addExportMenu(QTableView& view, const controls::Grid& grid) {
 }
 
 bool exportGridToFile(QWidget* parent, const controls::Grid& grid, const QString& suggestedName) {
-  const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Esporta risultati"),
-                                                    QDir::home().filePath(suggestedName),
-                                                    QStringLiteral("CSV per fogli di calcolo (*.csv)"));
+  const QString file =
+      QFileDialog::getSaveFileName(parent, QStringLiteral("Esporta risultati"), QDir::home().filePath(suggestedName),
+                                   QStringLiteral("CSV per fogli di calcolo (*.csv)"));
   if (file.isEmpty()) return false;
   WaitCursor wait;
   std::ofstream out(file.toStdString(), std::ios::binary | std::ios::trunc);

@@ -22,8 +22,8 @@ constexpr const char* kUndoTable = "#PASSAGGIO_ANNULLO";
 // Rows per INSERT while the undo table is filled.
 constexpr std::size_t kInsertChunk = 500;
 
-// The log rows with the id of their batch (LOTTO) and the user's code: a row without a
-// session is a batch of its own.
+// The log rows beside the first row of their batch (B.PRIMO), which names it; a row without a
+// session is a batch of its own (kBatchId).
 constexpr const char* kLogWithBatch =
     "FROM FW10_LOGSTATI L WITH (NOLOCK) "
     "LEFT JOIN (SELECT FW10_SESSIONE AS SESSIONE , FW10_LOTTO AS NUMERO , MIN(FW10_ID) AS PRIMO "
@@ -92,12 +92,12 @@ std::string filterCondition(long long company, const HistoryFilter& filter) {
 bool isHistoryDate(const std::string& text) { return parseDate(text).has_value(); }
 
 std::vector<HistoryRow> historyRows(db::Connection& connection, long long company, const HistoryFilter& filter) {
-  auto rows = connection.Open(std::string("SELECT ") + kBatchId +
-                              " AS LOTTO , L.FW10_DATAORA , ISNULL(FW07_CODICE, '') AS UTENTE , L.FW10_CODART_MG66 , "
-                              "L.FW10_STATOPREC , L.FW10_STATONUOVO , ISNULL(L.FW10_DESCRIZIONE, '') AS DESCRIZIONE " +
-                              kLogWithBatch + "LEFT JOIN FW07_APPUSER WITH (NOLOCK) ON FW07_ID = L.FW10_ID_FW07 " +
-                              filterCondition(company, filter) +
-                              "ORDER BY LOTTO DESC , L.FW10_CODART_MG66 , L.FW10_ID");
+  auto rows =
+      connection.Open(std::string("SELECT ") + kBatchId +
+                      " AS LOTTO , L.FW10_DATAORA , ISNULL(FW07_CODICE, '') AS UTENTE , L.FW10_CODART_MG66 , "
+                      "L.FW10_STATOPREC , L.FW10_STATONUOVO , ISNULL(L.FW10_DESCRIZIONE, '') AS DESCRIZIONE " +
+                      kLogWithBatch + "LEFT JOIN FW07_APPUSER WITH (NOLOCK) ON FW07_ID = L.FW10_ID_FW07 " +
+                      filterCondition(company, filter) + "ORDER BY LOTTO DESC , L.FW10_CODART_MG66 , L.FW10_ID");
   std::vector<HistoryRow> history;
   for (; !rows->Eof(); rows->MoveNext()) {
     history.push_back({rows->Field("LOTTO").toInteger(), rows->Field("FW10_DATAORA").toText(),
@@ -171,9 +171,12 @@ UndoPlan planUndo(db::Connection& connection, long long company, long long batch
   if (rows->Eof()) throw std::invalid_argument("il lotto " + std::to_string(batch) + " non esiste");
   UndoPlan plan{batch, {}};
   for (; !rows->Eof(); rows->MoveNext()) {
-    UndoItem item{trimmed(rows->Field("FW10_CODART_MG66")), state(rows->Field("FW10_STATONUOVO")),
-                  state(rows->Field("FW10_STATOPREC")), state(rows->Field("MG66_INDSTATO_MG6W")),
-                  rows->Field("ESISTE").toInteger() == 1, {}};
+    UndoItem item;
+    item.item = trimmed(rows->Field("FW10_CODART_MG66"));
+    item.batchState = state(rows->Field("FW10_STATONUOVO"));
+    item.previous = state(rows->Field("FW10_STATOPREC"));
+    item.current = state(rows->Field("MG66_INDSTATO_MG6W"));
+    item.exists = rows->Field("ESISTE").toInteger() == 1;
     item.skipped = undoRefusal(item, states);
     plan.items.push_back(std::move(item));
   }
@@ -186,7 +189,8 @@ UndoOutcome executeUndo(const std::shared_ptr<db::Connection>& connection, Stand
   const std::string table = kUndoTable;
   const std::string k = std::to_string(company);
   db.Execute("IF OBJECT_ID('TEMPDB.DBO." + table + "') IS NOT NULL DROP TABLE " + table);
-  db.Execute("CREATE TABLE " + table + " (CODART VARCHAR(25) NOT NULL, STATO_LOTTO INT NOT NULL, STATO_PREC INT NOT NULL)");
+  db.Execute("CREATE TABLE " + table +
+             " (CODART VARCHAR(25) NOT NULL, STATO_LOTTO INT NOT NULL, STATO_PREC INT NOT NULL)");
   std::string values;
   std::size_t pending = 0;
   const auto flush = [&] {
@@ -204,17 +208,17 @@ UndoOutcome executeUndo(const std::shared_ptr<db::Connection>& connection, Stand
 
   // The same update as an apply's, and only where the item is still in the batch's state:
   // what changed since the plan was made is left alone, and leaves the table.
-  db.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = STATO_PREC FROM MG66_ANAGRART "
-                                "INNER JOIN " + table + " ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = " + k +
-                                " AND MG66_INDSTATO_MG6W = STATO_LOTTO");
-  db.Execute("DELETE FROM " + table + " WHERE NOT EXISTS(SELECT 1 FROM MG66_ANAGRART WITH (NOLOCK) WHERE MG66_DITTA_CG18 = " +
-             k + " AND MG66_CODART = CODART AND MG66_INDSTATO_MG6W = STATO_PREC)");
+  const std::string join = " INNER JOIN " + table + " ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = " + k;
+  db.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = STATO_PREC FROM MG66_ANAGRART" + join +
+             " AND MG66_INDSTATO_MG6W = STATO_LOTTO");
+  db.Execute("DELETE FROM " + table +
+             " WHERE NOT EXISTS(SELECT 1 FROM MG66_ANAGRART WITH (NOLOCK) WHERE MG66_DITTA_CG18 = " + k +
+             " AND MG66_CODART = CODART AND MG66_INDSTATO_MG6W = STATO_PREC)");
 
   recorder.InitialiseOn(connection);
   recorder.SetEnabled(true);
   if (recorder.Status() != 1 && recorder.RecordsChanges() && recorder.RecordsStates()) {
-    auto rows = db.Open("SELECT " + recorder.ColumnList() + " FROM MG66_ANAGRART WITH (NOLOCK) INNER JOIN " + table +
-                        " ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = " + k);
+    auto rows = db.Open("SELECT " + recorder.ColumnList() + " FROM MG66_ANAGRART WITH (NOLOCK)" + join);
     recorder.SetRecording(true);
     recorder.SetDescription("Annullamento del lotto " + std::to_string(plan.batch));
     for (; !rows->Eof(); rows->MoveNext()) recorder.Record(*rows, 0, true);

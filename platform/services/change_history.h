@@ -23,11 +23,11 @@ class StandinChangeRecorder;
 
 //! Which log rows to show; an empty member does not filter.
 struct HistoryFilter {
-  std::string item;                 // item code
-  std::string user;                 // code of the user who made the change
-  std::string since;                // YYYY-MM-DD: changes of that day and after
-  std::string until;                // YYYY-MM-DD: changes up to the end of that day
-  std::optional<long long> state;   // the state before or after the change
+  std::string item;                // item code
+  std::string user;                // code of the user who made the change
+  std::string since;               // YYYY-MM-DD: changes of that day and after
+  std::string until;               // YYYY-MM-DD: changes up to the end of that day
+  std::optional<long long> state;  // the state before or after the change
   std::optional<long long> batch;
 };
 
@@ -70,7 +70,7 @@ struct UndoItem {
   std::optional<long long> previous;    // the state it had before: where the undo takes it
   std::optional<long long> current;     // its state now
   bool exists = true;                   // the item is still in the item master
-  std::string skipped;  // why the undo leaves it alone; empty when it moves
+  std::string skipped;                  // why the undo leaves it alone; empty when it moves
 };
 
 //! The states a user may set: nullopt when every state.
@@ -102,8 +102,8 @@ struct UndoOutcome {
 //! connection, see state_change_log.h): moves the planned items that are still in the
 //! batch's state back, records each change through `recorder` as an apply does, and sets
 //! back the sign-offs of the items it moves to a lower state. Database failures are raised.
-UndoOutcome executeUndo(const std::shared_ptr<db::Connection>& connection, StandinChangeRecorder& recorder, long long company,
-                        const UndoPlan& plan);
+UndoOutcome executeUndo(const std::shared_ptr<db::Connection>& connection, StandinChangeRecorder& recorder,
+                        long long company, const UndoPlan& plan);
 
 //! The states the signed-in user may set, as the item-state service tells them.
 AssignableStates assignableStates(StandinGlobal& global, const std::shared_ptr<db::Connection>& connection);

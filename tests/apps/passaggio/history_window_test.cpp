@@ -1,11 +1,12 @@
 // The history window in the desktop host: filtering the batches, undoing one after the
 // question, and opening an item of a batch in a console.
+#include "apps/passaggio/history_window.h"
+
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "apps/passaggio/history_window.h"
 #include "tests/apps/passaggio/desktop_fixture.h"
 
 namespace passaggio::desktop::testing {

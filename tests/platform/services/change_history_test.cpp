@@ -32,13 +32,15 @@ class ChangeHistoryTest : public DemoTest {
     connection.Execute("IF OBJECT_ID('TEMPDB.DBO.##Lavoro') IS NOT NULL DROP TABLE ##Lavoro");
     connection.Execute("CREATE TABLE ##Lavoro (CODART VARCHAR(25), NEW_STATO DECIMAL(2,0))");
     connection.Execute("INSERT INTO ##Lavoro VALUES " + rows);
-    connection.Execute("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = NEW_STATO FROM MG66_ANAGRART INNER JOIN ##Lavoro "
-                       "ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = 1");
+    connection.Execute(
+        "UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = NEW_STATO FROM MG66_ANAGRART INNER JOIN ##Lavoro "
+        "ON MG66_CODART = CODART WHERE MG66_DITTA_CG18 = 1");
     closeBatch(connection);
   }
 
   std::string stateOf(const std::string& item) {
-    return value("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = '" + item + "'");
+    return value("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = '" + item +
+                 "'");
   }
 
   std::vector<BatchSummary> batches(const HistoryFilter& filter = {}) {
@@ -83,8 +85,9 @@ TEST(UndoRefusal, OnlyItemsStillInTheBatchStateThatTheUserMaySetMoveBack) {
 
 TEST_F(ChangeHistoryTest, AnUndoMovesBackWhatIsStillInTheBatchStateAndIsABatchItself) {
   // Sign-offs of the three items that will move.
-  db.Execute("INSERT INTO MG0R_VALIDAZMAN_PASSAGGI VALUES (1, 'BARRA-C40-D10', 1, 1, 1), "
-             "(1, 'VITE-TE-M6X40-ZN', 1, 1, 1), (1, 'VITE-TE-M6X30-A2', 1, 1, 1)");
+  db.Execute(
+      "INSERT INTO MG0R_VALIDAZMAN_PASSAGGI VALUES (1, 'BARRA-C40-D10', 1, 1, 1), "
+      "(1, 'VITE-TE-M6X40-ZN', 1, 1, 1), (1, 'VITE-TE-M6X30-A2', 1, 1, 1)");
   auto first = consoleConnection();
   auto second = consoleConnection();
   apply(*first, "('BARRA-C40-D10', 40), ('VITE-TE-M6X40-ZN', 30), ('VITE-TE-M6X30-A2', 20), ('VITE-TE-M6X20-ZN', 20)");
@@ -118,9 +121,12 @@ TEST_F(ChangeHistoryTest, AnUndoMovesBackWhatIsStillInTheBatchStateAndIsABatchIt
   EXPECT_EQ(stateOf("VITE-TE-M6X30-A2"), "50");
   EXPECT_EQ(stateOf("VITE-TE-M6X20-ZN"), "30") << "left alone";
   // Moved to a lower state: the sign-offs go back, as after an apply; moved up: kept.
-  EXPECT_EQ(value("SELECT MG0R_VALIDATO FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = 'BARRA-C40-D10'"), "0");
-  EXPECT_EQ(value("SELECT MG0R_VALIDATO FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = 'VITE-TE-M6X40-ZN'"), "0");
-  EXPECT_EQ(value("SELECT MG0R_VALIDATO FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = 'VITE-TE-M6X30-A2'"), "1");
+  const auto signOff = [&](const std::string& item) {
+    return value("SELECT MG0R_VALIDATO FROM MG0R_VALIDAZMAN_PASSAGGI WHERE MG0R_CODART_MG66 = '" + item + "'");
+  };
+  EXPECT_EQ(signOff("BARRA-C40-D10"), "0");
+  EXPECT_EQ(signOff("VITE-TE-M6X40-ZN"), "0");
+  EXPECT_EQ(signOff("VITE-TE-M6X30-A2"), "1");
 
   HistoryFilter undone;
   undone.batch = outcome.batch;
