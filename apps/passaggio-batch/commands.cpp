@@ -12,6 +12,7 @@
 #include "platform/controls/enhanced_query.h"
 #include "platform/controls/frame.h"
 #include "platform/controls/grid.h"
+#include "platform/controls/grid_export.h"
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/side_bar.h"
 #include "platform/db/printable.h"
@@ -267,8 +268,19 @@ int script(Session& session, const std::string& file) {
 
 int runCommand(Session& session, const ProcessingOptions& options) {
   if (!options.item && !setFilter(session, options.filters)) return kError;
-  if (process(session, options)) writeItemsGrid(std::cout, session.form, options.display);
-  return session.stopped() ? kError : kOk;
+  if (!process(session, options)) return session.stopped() ? kError : kOk;
+  if (!options.output) {
+    writeItemsGrid(std::cout, session.form, options.display);
+    return session.stopped() ? kError : kOk;
+  }
+  std::ofstream out(*options.output, std::ios::binary | std::ios::trunc);
+  if (out) writeSpreadsheetCsv(out, session.form.get<Grid>("GRD_ARTICOLI"));
+  out.close();
+  if (!out) {
+    complain("impossibile scrivere " + *options.output);
+    return kError;
+  }
+  return kOk;
 }
 
 int applyCommand(Session& session, const ProcessingOptions& options) {

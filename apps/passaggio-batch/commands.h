@@ -38,8 +38,17 @@ struct Session {
 //! The options of the processing commands (run, apply).
 struct ProcessingOptions {
   std::optional<std::string> item;  // the console is called for this item
-  bool display = false;             // the grid's texts instead of its rows
-  std::vector<std::string> filters;  // CAPTION=FIRST[..SECOND], set before processing
+  bool display = false;               // the grid's texts instead of its rows
+  std::vector<std::string> filters;   // CAPTION=FIRST[..SECOND], set before processing
+  std::optional<std::string> output;  // run: the grid's texts to this file, for spreadsheets
+};
+
+//! The options of history.
+struct HistoryOptions {
+  std::optional<std::string> item;
+  std::optional<std::string> user;
+  std::optional<std::string> since;
+  std::optional<long long> batch;
 };
 
 int whoami(Session& session);
@@ -50,5 +59,7 @@ int runCommand(Session& session, const ProcessingOptions& options);
 int applyCommand(Session& session, const ProcessingOptions& options);
 int detailCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options);
 int signoffCommand(Session& session, const std::vector<std::string>& arguments, const ProcessingOptions& options);
+int historyCommand(Session& session, const HistoryOptions& options);
+int undoCommand(Session& session, const std::vector<std::string>& arguments);
 
 }  // namespace passaggio::batch

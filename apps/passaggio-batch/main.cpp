@@ -33,6 +33,8 @@ int runCommandOf(Session& session, const Options& options) {
   if (command == "entities") return entities(session, options.arguments);
   if (command == "detail") return detailCommand(session, options.arguments, processing);
   if (command == "signoff") return signoffCommand(session, options.arguments, processing);
+  if (command == "history") return historyCommand(session, options.history);
+  if (command == "undo") return undoCommand(session, options.arguments);
   if (command == "script") {
     if (options.arguments.size() == 1) return script(session, options.arguments[0]);
     complain("script vuole un FILE o -");

@@ -13,8 +13,8 @@
 namespace passaggio::batch {
 namespace {
 
-constexpr std::array<const char*, 8> kCommands = {"whoami", "pages", "script", "run",
-                                                  "apply", "entities", "detail", "signoff"};
+constexpr std::array<const char*, 10> kCommands = {"whoami", "pages",   "script",  "run",     "apply",
+                                                   "entities", "detail", "signoff", "history", "undo"};
 
 bool isProcessing(const std::string& command) { return command == "run" || command == "apply"; }
 
@@ -38,12 +38,12 @@ void takeFilters(Options& options) {
   options.arguments = std::move(rest);
 }
 
-// The options of run and apply; --help among them asks for the usage.
-void parseProcessing(Options& options) {
+// Parses a command's own options, declared by `declare`; --help among them asks for the usage.
+template <typename Declare>
+void parseCommandOptions(Options& options, Declare declare) {
   CLI::App app;
   app.set_help_flag("-h,--help");
-  app.add_option("--item", options.processing.item);
-  app.add_flag("--display", options.processing.display);
+  declare(app);
   // CLI11 takes a vector of words last first.
   std::vector<std::string> arguments(options.arguments.rbegin(), options.arguments.rend());
   try {
@@ -53,6 +53,23 @@ void parseProcessing(Options& options) {
   } catch (const CLI::ParseError& error) {
     throw UsageError{"argomenti non validi: " + std::string(error.what())};
   }
+}
+
+void parseProcessing(Options& options) {
+  parseCommandOptions(options, [&](CLI::App& app) {
+    app.add_option("--item", options.processing.item);
+    app.add_flag("--display", options.processing.display);
+    app.add_option("--output", options.processing.output);
+  });
+}
+
+void parseHistory(Options& options) {
+  parseCommandOptions(options, [&](CLI::App& app) {
+    app.add_option("--item", options.history.item);
+    app.add_option("--user", options.history.user);
+    app.add_option("--since", options.history.since);
+    app.add_option("--batch", options.history.batch);
+  });
 }
 
 }  // namespace
@@ -72,6 +89,9 @@ comandi:
                   gli articoli della griglia in CSV (--display: i testi come la griglia li mostra);
                   --filter imposta un campo del filtro articoli (la sua didascalia, es.
                   "Famiglia=BUL..RON"), anche per apply, detail e signoff
+  run ... --output FILE
+                  scrive la griglia in FILE come CSV per i fogli di calcolo (UTF-8 con BOM,
+                  separato da punto e virgola), con i testi come --display li mostra
   apply [--item CODICE] [--display] [--filter ...]
                   elabora, aggiorna gli stati (con --yes) e scrive in CSV le righe del log
                   stati scritte, poi, dopo una riga vuota, la griglia della nuova elaborazione
@@ -86,6 +106,13 @@ comandi:
                   elabora, sceglie l'articolo, fa doppio clic sul campo di ogni ente del
                   dettaglio (vista o la toglie), salva i visti e scrive in CSV la riga
                   dell'articolo controllata di nuovo
+  history [--item CODICE] [--user CODICE] [--since AAAA-MM-GG] [--batch LOTTO]
+                  i cambi di stato in CSV, un lotto (un aggiornamento degli stati) dopo
+                  l'altro, il più recente per primo
+  undo LOTTO      riporta gli articoli del lotto allo stato precedente (con --yes): elenca
+                  in CSV ogni articolo con l'esito, poi, dopo una riga vuota, il lotto
+                  dell'annullamento; restano dove sono gli articoli cambiati dopo il lotto e
+                  quelli in uno stato che l'utente non può assegnare
 --yes risponde Sì alle domande (senza: No); --on-error risponde alle finestre d'errore
 (predefinito abort: il testo completo su standard error e codice d'uscita 1).
 ogni messaggio mostrato è scritto su standard error come "message: TESTO".
@@ -140,6 +167,7 @@ Options parse(int argc, const char* const* argv) {
     takeFilters(options);
   }
   if (isProcessing(options.command)) parseProcessing(options);
+  if (options.command == "history") parseHistory(options);
   return options;
 }
 

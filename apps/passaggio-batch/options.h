@@ -22,6 +22,7 @@ struct Options {
   std::string command;
   std::vector<std::string> arguments;
   ProcessingOptions processing;  // run and apply
+  HistoryOptions history;
 };
 
 struct UsageError {

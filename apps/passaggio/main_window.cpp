@@ -26,6 +26,7 @@
 #include <functional>
 
 #include "platform/db/connection.h"
+#include "apps/passaggio/history_window.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
 #include "platform/host/module_loader.h"
@@ -132,6 +133,8 @@ void MainWindow::buildMenus() {
   add(file, Command::NewConsole, QStringLiteral("&Nuova console"), kNewConsoleKey, [this] { openConsole(); });
   add(file, Command::OpenItem, QStringLiteral("&Apri articolo..."), QKeySequence(Qt::CTRL | Qt::Key_O),
       [this] { askItem(); });
+  // The history of state changes and the export of the results.
+  addHistoryEntries(*this, *file);
   add(file, Command::CloseConsole, QStringLiteral("&Chiudi console"), QKeySequence(Qt::CTRL | Qt::Key_W),
       [this] { closeConsole(activeConsole()); });
   file->addSeparator();

@@ -88,6 +88,8 @@ class MainWindow : public QMainWindow {
   std::string connectionString() const;
 
   QMdiArea* mdiArea() const { return m_area; }
+  //! Where the frame's dialogs go.
+  const std::shared_ptr<platform::host::Display>& display() const { return m_display; }
   QAction* action(Command command) const { return m_actions.at(command); }
   //! Reports long operations in the status bar.
   const platform::qt::ProgressHook& progress() const { return m_progress; }

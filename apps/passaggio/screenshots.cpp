@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QTableView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -22,6 +23,7 @@
 #include <functional>
 #include <iostream>
 
+#include "apps/passaggio/history_window.h"
 #include "apps/passaggio/main_window.h"
 #include "apps/passaggio/sign_in.h"
 #include "platform/host/module_loader.h"
@@ -226,6 +228,8 @@ void associationShots(QWidget& window, platform::qt::FormView& view) {
   QTest::keyClick(family, Qt::Key_F3);
   settle(100);
   save(framed(window), QStringLiteral("pagina-entita-argomenti-modifica"));
+}
+
 // Types a code into an edit field and leaves it with Enter.
 void enterCode(platform::qt::FormView& view, const char* name, const QString& code) {
   auto* field = view.widget<platform::qt::EditFieldWidget>(name);
@@ -246,6 +250,58 @@ void pressNavigator(platform::qt::FormView& view, const char* name, platform::co
     std::cerr << "passaggio-screenshots: manca il navigatore " << name << "\n";
   }
   settle(60);
+}
+
+// The history after an apply: the console applies the new states (answering its question
+// Yes), the history window shows the batch, the undo asks (answered No), and the results
+// grid offers its export in its context menu.
+void pictureHistory(MainWindow& window, ConsoleSubWindow& console) {
+  clickPage(*console.formView(), QStringLiteral("INT_MOD_DATI"));
+  auto* process = console.formView()->widget<QAbstractButton>("CMD_ELABORA");
+  if (process == nullptr) return;
+  QTest::mouseClick(process, Qt::LeftButton);
+  settle(300);
+  if (auto* grid = console.formView()->widget<QTableView>("GRD_ARTICOLI")) {
+    QTimer::singleShot(200, [&window] {
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        QImage image = framed(window);
+        QPainter painter(&image);
+        painter.drawImage(menu->mapTo(menu->window(), QPoint()) + window.mapFromGlobal(menu->pos()) + QPoint(1, 26),
+                          menu->grab().toImage());
+        painter.end();
+        save(image, QStringLiteral("esporta"));
+        menu->close();
+      }
+    });
+    emit grid->customContextMenuRequested(grid->viewport()->rect().center());
+    settle(100);
+  }
+  onNextDialog([](QWidget& box) {
+    QAbstractButton* yes = button(box, QStringLiteral("Sì"));
+    if (yes == nullptr) yes = button(box, QStringLiteral("Yes"));
+    if (yes != nullptr) QTest::mouseClick(yes, Qt::LeftButton);
+  });
+  if (auto* apply = console.formView()->widget<QAbstractButton>("CMD_AGGSTATI")) QTest::mouseClick(apply, Qt::LeftButton);
+  settle(300);
+
+  shortcut(window, Qt::Key_H);
+  settle(200);
+  auto* history = window.findChild<HistoryWindow*>();
+  if (history == nullptr) {
+    std::cerr << "passaggio-screenshots: lo storico non si è aperto\n";
+    return;
+  }
+  history->parentWidget()->showMaximized();
+  settle(100);
+  save(framed(window), QStringLiteral("storico"));
+  onNextDialog([&window](QWidget& box) {
+    save(withDialog(window, box), QStringLiteral("annulla-passaggio"));
+    QTest::keyClick(&box, Qt::Key_Escape);
+  });
+  QTest::mouseClick(history->undoButton(), Qt::LeftButton);
+  settle(100);
+  history->parentWidget()->close();
+  settle(100);
 }
 
 int run(const std::filesystem::path& database, platform::host::LoadedModule& module) {
@@ -370,6 +426,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   });
   menuCommand(window, Qt::Key_M, Qt::Key_D, MainWindow::Command::ChangeCompany);
   settle(100);
+  pictureHistory(window, *console);
 
   // A second console whose database goes away once it is signed in, before it opens its own
   // connection: the error display, with its details open; every later error is aborted.

@@ -295,20 +295,32 @@ RowMark Grid::rowMark(std::size_t row) const {
 }
 
 std::vector<std::vector<std::string>> Grid::displayedRows() const {
+  std::vector<std::vector<std::string>> shown;
+  forEachDisplayedRow([&](const std::vector<std::string>& texts) { shown.push_back(texts); });
+  return shown;
+}
+
+void Grid::forEachDisplayedRow(const std::function<void(const std::vector<std::string>&)>& visit) const {
+  if (!m_rows || m_rows->RecordCount() == 0) return;
+  // The values are copied first, so that nothing a display handler does to the record set
+  // moves the iteration.
   std::vector<RowValues> all;
-  if (m_rows && m_rows->RecordCount() > 0) {
+  {
     RecordPosition keep(*m_rows);
     for (m_rows->MoveFirst(); !m_rows->Eof(); m_rows->MoveNext()) all.push_back(RowValues::current(*m_rows));
   }
-  std::vector<std::vector<std::string>> shown;
+  // Only the texts: the colours are not asked for.
+  std::vector<std::string> texts;
   for (const RowValues& values : all) {
-    std::vector<std::string> texts;
+    texts.clear();
     for (const GridColumn& column : m_columns) {
-      if (column.visible) texts.push_back(cellOfCurrentRow(column, values).text);
+      if (!column.visible) continue;
+      std::string text = values[column.field].toText();
+      if (column.type == GridColumn::Type::Text) onDisplayFormat.raise(text, column.field, values);
+      texts.push_back(std::move(text));
     }
-    shown.push_back(std::move(texts));
+    visit(texts);
   }
-  return shown;
 }
 
 bool Grid::isChecked(const GridColumn& column, const Variant& value) const {

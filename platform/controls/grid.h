@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -123,6 +124,8 @@ class Grid : public Control {
   RowMark rowMark(std::size_t row) const;
   //! The texts of every row, visible columns only, as the grid shows them.
   std::vector<std::vector<std::string>> displayedRows() const;
+  //! The same texts one row at a time, without holding them all.
+  void forEachDisplayedRow(const std::function<void(const std::vector<std::string>&)>& visit) const;
 
   // --- Events -------------------------------------------------------------------------
   //! (text, column field, row values): text starts as the stored value's text.

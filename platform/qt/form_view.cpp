@@ -27,6 +27,7 @@
 #include "platform/qt/busy.h"
 #include "platform/qt/edit_field_widget.h"
 #include "platform/qt/enhanced_query_widget.h"
+#include "platform/qt/grid_export_menu.h"
 #include "platform/qt/grid_view.h"
 #include "platform/qt/navigator_widget.h"
 #include "platform/qt/side_bar_widget.h"
@@ -214,9 +215,13 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
       made = box;
       break;
     }
-    case ControlKind::Grid:
-      made = new GridView(static_cast<controls::Grid&>(control), &m_form, m_scale, runner(), parent);
+    case ControlKind::Grid: {
+      auto& grid = static_cast<controls::Grid&>(control);
+      auto* view = new GridView(grid, &m_form, m_scale, runner(), parent);
+      addExportMenu(*view, grid);
+      made = view;
       break;
+    }
     case ControlKind::GridNavigator: {
       auto* navigator = new NavigatorWidget(static_cast<controls::GridNavigator&>(control), runner(), parent);
       m_navigators.push_back(navigator);

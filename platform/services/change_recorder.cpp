@@ -18,8 +18,13 @@ StandinChangeRecorder::StandinChangeRecorder(std::shared_ptr<StandinGlobal> glob
 void StandinChangeRecorder::Initialise(std::shared_ptr<host::Cinterface>& host, int kind,
                                        const std::string& /*text*/, int /*flags*/) {
   m_kind = kind;
-  m_connection = host ? host->GetConnection() : nullptr;
-  if (!m_connection) throw std::invalid_argument("l'interfaccia dell'ospite non ha una connessione al database");
+  auto connection = host ? host->GetConnection() : nullptr;
+  if (!connection) throw std::invalid_argument("l'interfaccia dell'ospite non ha una connessione al database");
+  InitialiseOn(std::move(connection));
+}
+
+void StandinChangeRecorder::InitialiseOn(std::shared_ptr<db::Connection> connection) {
+  m_connection = std::move(connection);
   closeBatch(*m_connection);
   m_initialised = true;
 }

@@ -28,6 +28,8 @@ class StandinChangeRecorder : public host::ChangeRecorder {
   //! recorded; closes that connection's current batch. The host interface is handed back
   //! unchanged. A host interface without a connection is std::invalid_argument.
   void Initialise(std::shared_ptr<host::Cinterface>& host, int kind, const std::string& text, int flags) override;
+  //! As Initialise, for a host's own update on `connection` (the undo of a batch).
+  void InitialiseOn(std::shared_ptr<db::Connection> connection);
   void SetEnabled(bool on) override { m_enabled = on; }
   int Status() override { return m_settings.status; }
   bool RecordsChanges() override { return m_settings.recordsChanges; }

@@ -28,13 +28,14 @@ int noSpace(unsigned char) { return 0; }
 
 }  // namespace
 
-std::vector<CsvRecord> readCsv(std::string_view text) {
+std::vector<CsvRecord> readCsv(std::string_view text, unsigned char delimiter) {
   csv_parser parser;
   if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_EMPTY_IS_NULL) != 0) {
     ADD_FAILURE() << "libcsv does not start";
     return {};
   }
   csv_set_space_func(&parser, noSpace);
+  csv_set_delim(&parser, delimiter);
   Reading reading;
   const bool parsed = csv_parse(&parser, text.data(), text.size(), endOfField, endOfRecord, &reading) == text.size() &&
                       csv_fini(&parser, endOfField, endOfRecord, &reading) == 0;

@@ -15,7 +15,8 @@ using CsvRecord = std::vector<CsvField>;
 
 //! The records of `text`; blank lines (between the tables of one output) are skipped. A
 //! malformed text (a stray quote) fails the running test and gives what was read before it.
-std::vector<CsvRecord> readCsv(std::string_view text);
+//! Spreadsheet files separate fields with another `delimiter`.
+std::vector<CsvRecord> readCsv(std::string_view text, unsigned char delimiter = ',');
 
 //! One field's text, "" for NULL: for comparisons that need not tell them apart.
 std::string text(const CsvField& field);

@@ -5,11 +5,16 @@
 #include <fstream>
 
 #include "sql/database_file.h"
+#include "tests/support/csv.h"
 #include "tests/support/program_run.h"
 
 namespace {
 
+using passaggio::testing::column;
+using passaggio::testing::CsvRecord;
 using passaggio::testing::Outcome;
+using passaggio::testing::readCsv;
+using passaggio::testing::text;
 
 class BatchHost : public ::testing::Test {
  protected:
@@ -185,6 +190,73 @@ TEST_F(BatchHost, ASignoffThatTicksNothingSaysWhy) {
     EXPECT_EQ(outcome.out, "");
     EXPECT_NE(outcome.err.find(test.says), std::string::npos) << outcome.err;
   }
+}
+
+// Apply, see the batch in the history, undo it with an item changed in between, see the
+// items back and the undo as a batch of its own.
+TEST_F(BatchHost, AnAppliedBatchCanBeUndoneExceptWhatChangedSince) {
+  const auto sql = [&](const std::string& text) { return m_folder.run(PASSAGGIO_DB_BINARY, {"sql", "demo.db", "-c", text}); };
+  const auto stateOf = [&](const std::string& item) {
+    const auto rows = readCsv(sql("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = '" + item + "'").out);
+    return rows.size() == 2 ? text(rows[1][0]) : "<no row>";
+  };
+  ASSERT_EQ(batch({"--yes", "apply"}).status, 0);
+  const auto history = readCsv(batch({"history"}).out);
+  ASSERT_GE(history.size(), 2u);
+  const std::string applied = text(column(history[0], history[1], "lotto"));
+  EXPECT_EQ(text(column(history[0], history[1], "utente")), "ADMIN");
+  ASSERT_EQ(stateOf("DADO-M8-ZN"), "30");
+  ASSERT_EQ(stateOf("BULL-M10X80-88"), "20");
+  ASSERT_EQ(sql("UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = 40 WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = 'DADO-M8-ZN'").status, 0);
+
+  const Outcome asked = batch({"undo", applied});
+  EXPECT_EQ(asked.status, 0) << asked.err;
+  EXPECT_NE(asked.err.find("message: Annullare il lotto " + applied + "? 61 articoli torneranno allo stato precedente, "
+                           "1 saranno esclusi."),
+            std::string::npos)
+      << asked.err;
+  EXPECT_EQ(stateOf("BULL-M10X80-88"), "20") << "answered No: nothing moves";
+
+  const Outcome undone = batch({"--yes", "undo", applied});
+  ASSERT_EQ(undone.status, 0) << undone.err;
+  const auto plan = readCsv(undone.out.substr(0, undone.out.find("\r\n\r\n") + 2));
+  std::string skipped;
+  for (std::size_t i = 1; i < plan.size(); ++i) {
+    if (text(column(plan[0], plan[i], "esito")) != "annullato") skipped += text(plan[i][0]) + " " + text(plan[i][4]);
+  }
+  EXPECT_EQ(skipped, "DADO-M8-ZN escluso: è nello stato 40, non più nello stato 30 dato dal lotto");
+  EXPECT_EQ(stateOf("BULL-M10X80-88"), "50");
+  EXPECT_EQ(stateOf("DADO-M8-ZN"), "40");
+
+  const auto after = readCsv(batch({"history", "--item", "BULL-M10X80-88"}).out);
+  ASSERT_EQ(after.size(), 3u);
+  EXPECT_EQ(text(column(after[0], after[1], "descrizione")), "Annullamento del lotto " + applied);
+  EXPECT_NE(text(column(after[0], after[1], "lotto")), applied);
+  EXPECT_EQ(text(column(after[0], after[2], "lotto")), applied);
+  EXPECT_EQ(batch({"--yes", "undo", "999999"}).status, 1);
+  EXPECT_EQ(batch({"history", "--since", "ieri"}).status, 2);
+}
+
+TEST_F(BatchHost, RunWritesTheGridForSpreadsheetsToAFile) {
+  const Outcome run = batch({"run", "--output", "articoli.csv"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "");
+  std::ifstream in(m_folder.path() / "articoli.csv", std::ios::binary);
+  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(file.substr(0, 3), "\xEF\xBB\xBF");
+  // An empty text and NULL are one to a spreadsheet.
+  const auto texts = [](const std::vector<CsvRecord>& records) {
+    std::vector<std::string> lines;
+    for (const auto& record : records) {
+      std::string line;
+      for (const auto& field : record) line += text(field) + "|";
+      lines.push_back(line);
+    }
+    return lines;
+  };
+  EXPECT_EQ(texts(readCsv(std::string_view(file).substr(3), ';')), texts(readCsv(batch({"run", "--display"}).out)))
+      << "the texts --display prints";
+  EXPECT_EQ(batch({"run", "--output", "/nessuna/cartella/articoli.csv"}).status, 1);
 }
 
 }  // namespace
