@@ -100,9 +100,9 @@ void FRMMG_PASSAGGIO::Form_Activate() {
   }
   if (!trap.step([&] { InserimentoEntitaMancantiPerDittaCorrente(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Entita(); })) return;
-  if (!trap.step([&] { ImpostaVirtualFrame_Entita_Argomenti(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Argomenti(); })) return;
   if (!trap.step([&] { ImpostaVirtualFrame_Campi_Argomenti(); })) return;
+  if (!trap.step([&] { ImpostaVirtualFrame_Entita_Argomenti(); })) return;
   if (!trap.step([&] { m_form.get<SideBar>("SDB_PASSAGGIO").initialise(m_host, false); })) return;
   if (!trap.step([&] { carica_combo(); })) return;
   // The bodies editor shows its first row once its choosers have their entries.
