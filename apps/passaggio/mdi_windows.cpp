@@ -117,9 +117,9 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
     platform::qt::FormDialog dialog(window->Controls(), &m_display, [window] { window->RequestClose(); },
                                     m_area.window());
     m_dialogs[window.get()] = &dialog;
-    dialog.show();
+    // Built before it shows: whatever runs while it opens finds it ready. The module may
+    // unload it while building it.
     window->Activate();
-    // The module may have unloaded it while it was being built.
     if (m_dialogs.count(window.get()) != 0) dialog.exec();
     m_dialogs.erase(window.get());
     return;
