@@ -1,7 +1,7 @@
 // The validation bodies page: the grid of the company's bodies, the record editor that edits
 // one, the responsible user or group entered by code and saved by id, and the rules that keep
 // a start state's responsibilities apart and a body in use from being deleted.
-#include <algorithm>
+#include <string>
 
 #include "platform/controls/chooser.h"
 #include "platform/controls/edit_field.h"
@@ -250,11 +250,12 @@ void FRMMG_PASSAGGIO::FME_Argomenti_BeforeUpdate(bool& cancel) {
   ErrorTrap trap = Trap("FME_Argomenti_BeforeUpdate");
   // A rule that could not be checked keeps the row from being saved: refusing is the safe side.
   const auto leave = [&] { cancel = true; };
-  const auto textOf = [&](const char* name) {
+  // The state a chooser shows; its value, as states are told apart by code.
+  const auto stateOf = [&](const char* name) {
     return DefaultSeVuoto(m_form.get<Chooser>(name).value(), 0).toText();
   };
   bool equal = false;
-  if (!trap.step([&] { equal = textOf("CMB_MG0M_STATOINI_MG6W") == textOf("CMB_MG0M_STATOFIN_MG6W"); })) return leave();
+  if (!trap.step([&] { equal = stateOf("CMB_MG0M_STATOINI_MG6W") == stateOf("CMB_MG0M_STATOFIN_MG6W"); })) return leave();
   if (equal) {
     ShowRefusal(*this, s::kEqualStatesMessage);
     return leave();
