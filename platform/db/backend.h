@@ -1,5 +1,6 @@
 // The interface every database backend implements behind Connection: the embedded SQLite
-// file today, SQL Server over ODBC later. Statements arrive as the console composed them.
+// file through its C API, or a data source over ODBC. Statements arrive as the console
+// composed them.
 #pragma once
 
 #include <optional>

@@ -355,10 +355,8 @@ class OdbcBackend : public Backend {
     std::optional<std::string> key;
     {
       Cursor cursor(*this, sql, sql);
-      if (!m_translates) {
-        cursor.next();
-        key = cursor.first();
-      }
+      // The INSERT's count comes first unless the session has SET NOCOUNT ON.
+      if (!m_translates && (cursor.hasRows() || cursor.next())) key = cursor.first();
     }
     if (m_translates) key = Cursor(*this, "SELECT last_insert_rowid()", "SELECT last_insert_rowid()").first();
     return key ? Variant(std::atoll(key->c_str())) : Variant::null();

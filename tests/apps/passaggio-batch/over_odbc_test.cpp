@@ -66,4 +66,12 @@ TEST_F(OverOdbc, TheErrorDisplayShowsTheSameFailure) {
   EXPECT_EQ(odbc.status, capi.status);
 }
 
+TEST_F(OverOdbc, ARefusedConnectionSaysWhyAndNeverShowsThePassword) {
+  const Outcome outcome = m_folder.run(
+      PASSAGGIO_BATCH_BINARY, {"--db", "odbc:DSN=nessuna;UID=sa;PWD=Segreto-123;trace=t.jsonl", "whoami"});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("Origine dati ODBC non trovata"), std::string::npos) << outcome.err;
+  EXPECT_EQ((outcome.out + outcome.err).find("Segreto-123"), std::string::npos) << outcome.err;
+}
+
 }  // namespace

@@ -87,6 +87,13 @@ TEST(OdbcTest, FailuresToConnectSayWhichWithinTheLoginTimeoutAndNeverThePassword
       std::string("Driver=FreeTDS;PWD=") + kPassword, 15, secrets);
   EXPECT_NE(refused.errors().front().description.find("utente o password non validi"), std::string::npos);
   for (const ErrorEntry& entry : refused.errors()) EXPECT_EQ(entry.description.find(kPassword), std::string::npos);
+  // A connection lost under a statement, and every record of the failure kept.
+  const DbError lost = odbc::statementError(
+      {{"08S01", 20004, "[FreeTDS][SQL Server]Read from the server failed"}, {"01000", 0, "[FreeTDS]segue"}},
+      "SELECT 1", "SELECT 1", secrets);
+  ASSERT_EQ(lost.errors().size(), 2u);
+  EXPECT_EQ(lost.errors().front().description.rfind("La connessione al database si è interrotta: ", 0), 0u);
+  EXPECT_EQ(lost.errors().front().nativeError, 20004);
 }
 
 TEST(OdbcTest, OurOptionsLeaveTheOdbcStringAndCredentialsComeFromTheEnvironment) {
