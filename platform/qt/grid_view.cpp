@@ -20,6 +20,8 @@ using controls::GridColumn;
 
 // Fitting a column to its contents reads this many rows, not a whole catalogue.
 constexpr int kRowsMeasured = 200;
+// Room between a cell's edges and its text.
+constexpr int kCellPadding = 4;
 
 QRect buttonRectIn(const QRect& cell) {
   const int width = qMin(cell.height() + 2, 22);
@@ -70,7 +72,7 @@ class GridCellDelegate : public QStyledItemDelegate {
     }
 
     const Qt::Alignment alignment = opt.displayAlignment;
-    QRect content = opt.rect.adjusted(4, 0, -4, 0);
+    QRect content = opt.rect.adjusted(kCellPadding, 0, -kCellPadding, 0);
     const bool button = index.data(GridTableModel::kCellButtonRole).toBool();
     if (button) content.setRight(buttonRectIn(opt.rect).left() - 3);
 
@@ -139,7 +141,6 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(8);
-  horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
     if (section < 0 || section >= m_model->columnCount() || !m_model->column(section).hasSelectAll) return;
     const std::string field = fieldAt(section);
@@ -156,6 +157,7 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
     view->syncFromGrid();
   });
   applyColumns();
+  fitToRows();
   showGridRow();
 }
 
@@ -187,11 +189,19 @@ void GridView::syncFromGrid() {
 }
 
 int GridView::contentWidth(int section) const {
-  return std::max(sizeHintForColumn(section), captionWidth(section));
+  // Measured from the texts themselves rather than from the rows on screen: the view may be
+  // hidden (its page not shown yet) when its rows arrive.
+  int widest = 0;
+  const int rows = std::min(m_model->rowCount(), kRowsMeasured);
+  for (int row = 0; row < rows; ++row) {
+    widest = std::max(widest, fontMetrics().horizontalAdvance(m_model->index(row, section).data().toString()));
+  }
+  return std::max(widest + 2 * kCellPadding + 4, captionWidth(section));
 }
 
 void GridView::fitToRows() {
   if (m_model->rowCount() == 0) return;
+  ensurePolished();  // measured in the font the view paints with
   // The key column shows the row's identity (the item code): it is never cut, whatever the
   // design gave it.
   const std::string& key = m_grid.wrapper().keyField;

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/qt/form_view.h"
+#include "platform/qt/grid_view.h"
 #include "platform/qt/twips.h"
 #include "platform/services/standin_host.h"
 #include "tests/apps/passaggio/desktop_fixture.h"
@@ -133,12 +134,15 @@ TEST_F(DesktopTest, ASecondConsoleWorksOnAWorkingTableOfItsOwn) {
   std::filesystem::remove(trace);
 }
 
-TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItem) {
-  ConsoleSubWindow* console = m_window->openConsole(std::string("VIT-TE-M8X20-ZN"));
+TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItemAndShowsItsCodeWhole) {
+  ConsoleSubWindow* console = m_window->openConsole(std::string("FRESA-MD-D10"));
   ASSERT_NE(console, nullptr);
   settle();
   EXPECT_FALSE(console->formView()->widgetFor("FRAME_ENTITA")->isVisible());
-  EXPECT_FALSE(console->formView()->widgetFor("CMD_PARAM")->isEnabled());
+  auto* items = console->formView()->widget<platform::qt::GridView>("GRD_ARTICOLI");
+  ASSERT_NE(items, nullptr);
+  ASSERT_EQ(items->model()->rowCount(), 1);
+  EXPECT_GT(items->columnWidth(0), items->fontMetrics().horizontalAdvance(QStringLiteral("FRESA-MD-D10")));
 }
 
 TEST_F(DesktopTest, ConsolesAreToldApartAndListedAndAnUnknownItemOpensNone) {
