@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -205,7 +206,6 @@ void GridView::fitToRows() {
   // The key column shows the row's identity (the item code): it is never cut, whatever the
   // design gave it.
   const std::string& key = m_grid.wrapper().keyField;
-  int used = 0;
   for (int section = 0; section < m_model->columnCount(); ++section) {
     if (isColumnHidden(section)) continue;
     const GridColumn& column = m_model->column(section);
@@ -214,7 +214,15 @@ void GridView::fitToRows() {
       if (column.hasCellButton()) width += buttonRectIn(QRect(0, 0, width, verticalHeader()->defaultSectionSize())).width();
       setColumnWidth(section, width);
     }
-    used += columnWidth(section);
+  }
+  giveFreeWidth();
+}
+
+void GridView::giveFreeWidth() {
+  if (m_model->rowCount() == 0) return;
+  int used = 0;
+  for (int section = 0; section < m_model->columnCount(); ++section) {
+    if (!isColumnHidden(section)) used += columnWidth(section);
   }
   // Room the columns leave free goes to the text columns whose values it would show whole.
   int free = viewport()->width() - used;
@@ -400,6 +408,11 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
   if (m_syncing || !current.isValid() || current.row() == gridRow()) return;
   // Reached without a click or a key (accessibility, a programmatic move): the grid decides.
   if (!tryRow(current.row())) QMetaObject::invokeMethod(this, &GridView::showGridRow, Qt::QueuedConnection);
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  if (event->size().width() > event->oldSize().width()) giveFreeWidth();
 }
 
 bool GridView::viewportEvent(QEvent* event) {
