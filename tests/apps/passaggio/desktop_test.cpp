@@ -86,6 +86,26 @@ TEST_F(DesktopTest, EveryPageOfTheSideBarShowsItsFrameAndHidesTheOthers) {
   }
 }
 
+TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  platform::qt::FormView& view = *console->formView();
+  clickPage(view, QStringLiteral("ENTITA"));
+  settle();
+  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
+  bar->setFocus();
+  QTest::keyClick(bar, Qt::Key_Down);
+  settle();
+  EXPECT_TRUE(view.widgetFor("FRAME_ENTITA")->isVisible());
+  ASSERT_EQ(bar->selectedItems().size(), 1);
+  EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ENTITA"))
+      << "the highlight stays on the page shown";
+  QTest::keyClick(bar, Qt::Key_Return);
+  settle();
+  EXPECT_TRUE(view.widgetFor("FRAME_ENTEVALIDAZIONE")->isVisible());
+  EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ARGOMENTI"));
+}
+
 TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {
   EXPECT_FALSE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
   ConsoleSubWindow* console = m_window->openConsole();
