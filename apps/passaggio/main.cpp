@@ -41,7 +41,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("passaggio"));
   QApplication::setApplicationName(QStringLiteral("passaggio"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(kConsoleCaption));
   QApplication::setApplicationVersion(QStringLiteral(PASSAGGIO_VERSION));
   QApplication::setWindowIcon(applicationIcon());
 

@@ -479,7 +479,6 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("passaggio"));
   QApplication::setApplicationName(QStringLiteral("passaggio"));
-  QApplication::setApplicationDisplayName(QString::fromUtf8(passaggio::desktop::kConsoleCaption));
   QApplication::setWindowIcon(passaggio::desktop::applicationIcon());
   passaggio::desktop::g_folder = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(passaggio::desktop::g_folder);

@@ -34,9 +34,11 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
 
 ErrorDialog::ErrorDialog(const host::ErrorRequest& request, QWidget* parent)
     : QDialog(parent), m_request(request) {
-  // The program's name: the title the module gives is its own file's, which tells the user
-  // nothing; it stays in the details.
-  setWindowTitle(QApplication::applicationDisplayName());
+  // The window's caption, which is what the user knows the program by; the title the module
+  // gives is its own file's name, which tells the user nothing: it stays in the details.
+  QString title = toQString(request.caption);
+  if (title.isEmpty()) title = QApplication::applicationDisplayName();
+  setWindowTitle(title);
   if (request.style & host::style::kSystemModal) setWindowModality(Qt::ApplicationModal);
 
   auto* layout = new QVBoxLayout(this);

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -20,6 +21,8 @@ using controls::GridColumn;
 
 // Fitting a column to its contents reads this many rows, not a whole catalogue.
 constexpr int kRowsMeasured = 200;
+// Room between a cell's edges and its text.
+constexpr int kCellPadding = 4;
 
 QRect buttonRectIn(const QRect& cell) {
   const int width = qMin(cell.height() + 2, 22);
@@ -70,7 +73,7 @@ class GridCellDelegate : public QStyledItemDelegate {
     }
 
     const Qt::Alignment alignment = opt.displayAlignment;
-    QRect content = opt.rect.adjusted(4, 0, -4, 0);
+    QRect content = opt.rect.adjusted(kCellPadding, 0, -kCellPadding, 0);
     const bool button = index.data(GridTableModel::kCellButtonRole).toBool();
     if (button) content.setRight(buttonRectIn(opt.rect).left() - 3);
 
@@ -139,7 +142,6 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setMinimumSectionSize(8);
-  horizontalHeader()->setResizeContentsPrecision(kRowsMeasured);
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
     if (section < 0 || section >= m_model->columnCount() || !m_model->column(section).hasSelectAll) return;
     const std::string field = fieldAt(section);
@@ -156,6 +158,7 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
     view->syncFromGrid();
   });
   applyColumns();
+  fitToRows();
   showGridRow();
 }
 
@@ -187,15 +190,22 @@ void GridView::syncFromGrid() {
 }
 
 int GridView::contentWidth(int section) const {
-  return std::max(sizeHintForColumn(section), captionWidth(section));
+  // Measured from the texts themselves rather than from the rows on screen: the view may be
+  // hidden (its page not shown yet) when its rows arrive.
+  int widest = 0;
+  const int rows = std::min(m_model->rowCount(), kRowsMeasured);
+  for (int row = 0; row < rows; ++row) {
+    widest = std::max(widest, fontMetrics().horizontalAdvance(m_model->index(row, section).data().toString()));
+  }
+  return std::max(widest + 2 * kCellPadding + 4, captionWidth(section));
 }
 
 void GridView::fitToRows() {
   if (m_model->rowCount() == 0) return;
+  ensurePolished();  // measured in the font the view paints with
   // The key column shows the row's identity (the item code): it is never cut, whatever the
   // design gave it.
   const std::string& key = m_grid.wrapper().keyField;
-  int used = 0;
   for (int section = 0; section < m_model->columnCount(); ++section) {
     if (isColumnHidden(section)) continue;
     const GridColumn& column = m_model->column(section);
@@ -204,7 +214,15 @@ void GridView::fitToRows() {
       if (column.hasCellButton()) width += buttonRectIn(QRect(0, 0, width, verticalHeader()->defaultSectionSize())).width();
       setColumnWidth(section, width);
     }
-    used += columnWidth(section);
+  }
+  giveFreeWidth();
+}
+
+void GridView::giveFreeWidth() {
+  if (m_model->rowCount() == 0) return;
+  int used = 0;
+  for (int section = 0; section < m_model->columnCount(); ++section) {
+    if (!isColumnHidden(section)) used += columnWidth(section);
   }
   // Room the columns leave free goes to the text columns whose values it would show whole.
   int free = viewport()->width() - used;
@@ -390,6 +408,11 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
   if (m_syncing || !current.isValid() || current.row() == gridRow()) return;
   // Reached without a click or a key (accessibility, a programmatic move): the grid decides.
   if (!tryRow(current.row())) QMetaObject::invokeMethod(this, &GridView::showGridRow, Qt::QueuedConnection);
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  if (event->size().width() > event->oldSize().width()) giveFreeWidth();
 }
 
 bool GridView::viewportEvent(QEvent* event) {

@@ -43,6 +43,7 @@ class GridView : public QTableView {
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   bool viewportEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   //! The grid's current row as a model row, or -1.
@@ -54,6 +55,8 @@ class GridView : public QTableView {
   //! After new rows: the key column fitted to its values, the free width to the text columns
   //! that their values would fill.
   void fitToRows();
+  //! The width the columns leave free goes to the text columns whose values are cut.
+  void giveFreeWidth();
   //! Pixels the column's caption and its values (the first rows) need.
   int contentWidth(int section) const;
   //! Pixels the column's caption needs in the header.

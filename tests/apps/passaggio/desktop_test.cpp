@@ -11,6 +11,7 @@
 #include <set>
 
 #include "platform/qt/form_view.h"
+#include "platform/qt/grid_view.h"
 #include "platform/qt/twips.h"
 #include "platform/services/standin_host.h"
 #include "tests/apps/passaggio/desktop_fixture.h"
@@ -85,6 +86,26 @@ TEST_F(DesktopTest, EveryPageOfTheSideBarShowsItsFrameAndHidesTheOthers) {
   }
 }
 
+TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  platform::qt::FormView& view = *console->formView();
+  clickPage(view, QStringLiteral("ENTITA"));
+  settle();
+  auto* bar = view.widget<platform::qt::SideBarWidget>("SDB_PASSAGGIO");
+  bar->setFocus();
+  QTest::keyClick(bar, Qt::Key_Down);
+  settle();
+  EXPECT_TRUE(view.widgetFor("FRAME_ENTITA")->isVisible());
+  ASSERT_EQ(bar->selectedItems().size(), 1);
+  EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ENTITA"))
+      << "the highlight stays on the page shown";
+  QTest::keyClick(bar, Qt::Key_Return);
+  settle();
+  EXPECT_TRUE(view.widgetFor("FRAME_ENTEVALIDAZIONE")->isVisible());
+  EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ARGOMENTI"));
+}
+
 TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {
   EXPECT_FALSE(m_window->action(MainWindow::Command::ExportToOffice)->isEnabled());
   ConsoleSubWindow* console = m_window->openConsole();
@@ -133,12 +154,15 @@ TEST_F(DesktopTest, ASecondConsoleWorksOnAWorkingTableOfItsOwn) {
   std::filesystem::remove(trace);
 }
 
-TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItem) {
-  ConsoleSubWindow* console = m_window->openConsole(std::string("VIT-TE-M8X20-ZN"));
+TEST_F(DesktopTest, CalledModeOpensTheConsoleForOneItemAndShowsItsCodeWhole) {
+  ConsoleSubWindow* console = m_window->openConsole(std::string("FRESA-MD-D10"));
   ASSERT_NE(console, nullptr);
   settle();
   EXPECT_FALSE(console->formView()->widgetFor("FRAME_ENTITA")->isVisible());
-  EXPECT_FALSE(console->formView()->widgetFor("CMD_PARAM")->isEnabled());
+  auto* items = console->formView()->widget<platform::qt::GridView>("GRD_ARTICOLI");
+  ASSERT_NE(items, nullptr);
+  ASSERT_EQ(items->model()->rowCount(), 1);
+  EXPECT_GT(items->columnWidth(0), items->fontMetrics().horizontalAdvance(QStringLiteral("FRESA-MD-D10")));
 }
 
 TEST_F(DesktopTest, ConsolesAreToldApartAndListedAndAnUnknownItemOpensNone) {

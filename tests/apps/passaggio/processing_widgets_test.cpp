@@ -269,6 +269,19 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(verdictTip(), QStringLiteral("Supera il controllo"));
 }
 
+TEST_F(ProcessingWidgetsTest, SpaceTicksTheCurrentFieldAndCtrlSSavesItKeepingTheItem) {
+  ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
+  ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
+  clickCell(detail(), detailRow("DOC_CAMPIONATURA"), "MG0O_CAPTIONCAMPO");
+  QTest::keyClick(&detail(), Qt::Key_Space);
+  settle();
+  EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass);
+  QTest::keyClick(&detail(), Qt::Key_S, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA"), "1");
+  EXPECT_EQ(textOf(items(), items().currentIndex().row(), "CODART"), QString::fromLatin1(kUnsignedItem));
+}
+
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {
   const std::string before = storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA");
   ASSERT_NE(before, "1");

@@ -125,7 +125,7 @@ TEST(QtDisplay, TheErrorDisplayAnswersAbortRetryOrIgnoreAndShowsTheDetails) {
   ASSERT_EQ(errors->rowCount(), 2);
   EXPECT_EQ(errors->item(1, 3)->text(), QStringLiteral("the statement was not run"));
   EXPECT_TRUE(dialog.reportText().contains(QStringLiteral("ElaboraTabellaArticoli")));
-  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Passaggio di stato")) << "the program's name, not the module's";
+  EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Passaggio di stato articoli")) << "not the module's file name";
 }
 
 TEST(QtDisplay, TheErrorDisplaySaysInItalianWhatTheUserCanDoAboutAKnownDatabaseError) {
