@@ -25,8 +25,9 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/db/connection.h"
 #include "apps/passaggio/history_window.h"
+#include "platform/db/connection.h"
+#include "platform/db/connection_string.h"
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
 #include "platform/host/module_loader.h"
@@ -425,8 +426,10 @@ void MainWindow::updateStatus() {
                                                                         ? QString()
                                                                         : QStringLiteral(" - ") + toQString(m_companyName)));
   m_userLabel->setText(QStringLiteral("Utente: %1").arg(toQString(m_signIn.user)));
-  m_databaseLabel->setText(QStringLiteral("Database: %1").arg(toQString(m_signIn.database.string())));
-  m_databaseLabel->setToolTip(toQString(m_signIn.database.string()));
+  // A connection string may carry a password: the status bar shows it masked.
+  const QString database = toQString(platform::db::withoutSecrets(m_signIn.database.string()));
+  m_databaseLabel->setText(QStringLiteral("Database: %1").arg(database));
+  m_databaseLabel->setToolTip(database);
   m_traceLabel->setVisible(!m_traceFile.empty());
   m_traceLabel->setToolTip(toQString(m_traceFile));
   setWindowTitle(m_signIn.company ? QStringLiteral("%1 - Ditta %2").arg(QString::fromUtf8(kConsoleCaption), company)

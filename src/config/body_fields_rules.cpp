@@ -1,10 +1,9 @@
 // The rules of the validation-body fields editor: no field of a body changes while items of
 // the body are pending (signed off in part, not yet moved on), and every new field row gets
 // its grid key.
-#include <cstdio>
-
 #include "platform/controls/edit_field.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/row_key.h"
 #include "src/common/sql_text.h"
 #include "src/config/body_fields_statements.h"
 #include "src/config/editor_support.h"
@@ -15,13 +14,6 @@ namespace {
 
 using platform::Variant;
 namespace s = body_fields_statements;
-
-// The key after the largest id: "KEY_" and the number in eighteen digits, leading zeros.
-std::string GridKeyAfter(long long largestId) {
-  char key[32];
-  std::snprintf(key, sizeof key, "KEY_%018lld", largestId + 1);
-  return key;
-}
 
 // The chosen body's code, as its field shows it.
 std::string ChosenBodyCode(FRMMG_PASSAGGIO& form) {
@@ -53,8 +45,8 @@ void FRMMG_PASSAGGIO::FME_Campi_Argomenti_BeforeUpdate(bool& cancel) {
     if (!trap.step([&] { m_sql = std::string(s::kLargestId); })) return leave();
     if (!trap.step([&] { largest = Db().Open(m_sql); })) return leave();
     if (!trap.step([&] {
-          Set(rows).SetField("MG0P_KEY_GRID", Variant(largest->Eof() ? std::string(s::kFirstGridKey)
-                                                                      : GridKeyAfter(largest->Field("MAX_ID").toInteger())));
+          Set(rows).SetField("MG0P_KEY_GRID", Variant(largest->Eof() ? RowKey(1)
+                                                                      : RowKey(largest->Field("MAX_ID").toInteger() + 1)));
         })) {
       return leave();
     }

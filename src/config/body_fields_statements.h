@@ -108,7 +108,5 @@ inline constexpr std::string_view kPendingMessageTail =
     " perchè risultano articoli Pending.\r\n"
     "E' necessario validare tali articoli o eliminare le semi validazioni.";
 
-//! The grid key of a new row: "KEY_" and the number in eighteen digits.
-inline constexpr std::string_view kFirstGridKey = "KEY_000000000000000001";
 
 }  // namespace passaggio::body_fields_statements
