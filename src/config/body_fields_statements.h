@@ -108,5 +108,4 @@ inline constexpr std::string_view kPendingMessageTail =
     " perchè risultano articoli Pending.\r\n"
     "E' necessario validare tali articoli o eliminare le semi validazioni.";
 
-
 }  // namespace passaggio::body_fields_statements
