@@ -110,8 +110,7 @@ std::string contains(const QueryField& field) {
 std::optional<std::string> conditionOf(const QueryField& field) {
   if (field.kind == QueryField::Kind::ExtendedAttributes) return std::nullopt;
   const bool range = field.kind == QueryField::Kind::TypedField || flag(field, kRange);
-  const bool single = !range || flag(field, kYesNo);
-  if (!isSet(field.first) && (single || !isSet(field.second))) return std::nullopt;
+  if (!isSet(field.first) && (!usesSecondValue(field) || !isSet(field.second))) return std::nullopt;
   if (field.kind == QueryField::Kind::TypedField) {
     const bool number = field.values.size() > kType && wholeNumber(field.values[kType]) == kWholeNumberType;
     return number ? numberRange(field, nullptr) : codeRange(field);
@@ -125,6 +124,11 @@ std::optional<std::string> conditionOf(const QueryField& field) {
 }
 
 }  // namespace
+
+bool usesSecondValue(const QueryField& field) {
+  if (field.kind == QueryField::Kind::TypedField) return true;
+  return field.kind == QueryField::Kind::Field && flag(field, kRange) && !flag(field, kYesNo);
+}
 
 std::string conditionText(const std::vector<QueryField>& fields) {
   std::string text;
