@@ -34,7 +34,8 @@ std::optional<std::int64_t> wholeNumber(const Variant& value) {
     if (number != static_cast<double>(static_cast<std::int64_t>(number))) return std::nullopt;
     return static_cast<std::int64_t>(number);
   }
-  const std::string_view text = platform::text::trim(value.toText());
+  const std::string typed = value.toText();  // the trimmed view below looks into it
+  const std::string_view text = platform::text::trim(typed);
   std::int64_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
