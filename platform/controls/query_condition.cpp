@@ -34,7 +34,8 @@ std::optional<std::int64_t> wholeNumber(const Variant& value) {
     if (number != static_cast<double>(static_cast<std::int64_t>(number))) return std::nullopt;
     return static_cast<std::int64_t>(number);
   }
-  const std::string_view text = platform::text::trim(value.toText());
+  const std::string typed = value.toText();  // the trimmed view below looks into it
+  const std::string_view text = platform::text::trim(typed);
   std::int64_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -110,8 +111,7 @@ std::string contains(const QueryField& field) {
 std::optional<std::string> conditionOf(const QueryField& field) {
   if (field.kind == QueryField::Kind::ExtendedAttributes) return std::nullopt;
   const bool range = field.kind == QueryField::Kind::TypedField || flag(field, kRange);
-  const bool single = !range || flag(field, kYesNo);
-  if (!isSet(field.first) && (single || !isSet(field.second))) return std::nullopt;
+  if (!isSet(field.first) && (!usesSecondValue(field) || !isSet(field.second))) return std::nullopt;
   if (field.kind == QueryField::Kind::TypedField) {
     const bool number = field.values.size() > kType && wholeNumber(field.values[kType]) == kWholeNumberType;
     return number ? numberRange(field, nullptr) : codeRange(field);
@@ -125,6 +125,11 @@ std::optional<std::string> conditionOf(const QueryField& field) {
 }
 
 }  // namespace
+
+bool usesSecondValue(const QueryField& field) {
+  if (field.kind == QueryField::Kind::TypedField) return true;
+  return field.kind == QueryField::Kind::Field && flag(field, kRange) && !flag(field, kYesNo);
+}
 
 std::string conditionText(const std::vector<QueryField>& fields) {
   std::string text;

@@ -28,6 +28,10 @@ namespace platform::controls {
 
 struct QueryField;
 
+//! Whether the field's condition reads its second value: false for a "contains" text and a
+//! yes/no field.
+bool usesSecondValue(const QueryField& field);
+
 //! The condition of the values set: empty when none is set, otherwise "AND ..." with one
 //! AND before each field's condition, in registration order.
 std::string conditionText(const std::vector<QueryField>& fields);

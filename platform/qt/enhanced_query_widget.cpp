@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "platform/controls/query_condition.h"
 #include "platform/qt/images.h"
 #include "platform/qt/lookup.h"
 #include "platform/qt/heading.h"
@@ -117,7 +118,8 @@ void EnhancedQueryWidget::syncFromQuery() {
       const QString value = toQString(values[end]->toText());
       if (row.ends[end]->text() != value) row.ends[end]->setText(value);
       row.descriptions[end]->setText(toQString(*descriptions[end]));
-      row.ends[end]->setEnabled(m_query.isEnabled());
+      // A field that reads only its first value offers no second one.
+      row.ends[end]->setEnabled(m_query.isEnabled() && (end == 0 || controls::usesSecondValue(*field)));
     }
   }
 }

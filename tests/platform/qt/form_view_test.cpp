@@ -273,7 +273,7 @@ TEST(EnhancedQueryView, RangesAreEnteredOnLeavingAndPickedFromTheFieldsList) {
   auto& query = form.get<controls::EnhancedQuery>("ADVQ_ARTICOLI");
   query.setQueryRunner(controls::queryRunnerFor(connection));
   query.addField({Variant("(Standard)"), Variant("Codice articolo"), Variant("MG66_CODART")});
-  query.addField({Variant("(Standard)"), Variant("Marca"), Variant("MG66_MARCA_MG64")});
+  query.addField({Variant("(Standard)"), Variant("Marca"), Variant("MG66_MARCA_MG64"), true, 2, true});  // a range
   query.finish();
   std::vector<std::string> lookups;
   query.onDecodeRequest.connect([](const Variant&, const Variant& caption, const Variant&, const Variant& first,
@@ -298,6 +298,9 @@ TEST(EnhancedQueryView, RangesAreEnteredOnLeavingAndPickedFromTheFieldsList) {
   QLineEdit* from = table->valueEdit("Marca", controls::EnhancedQuery::kFirstValue);
   QLineEdit* to = table->valueEdit("Marca", controls::EnhancedQuery::kSecondValue);
   ASSERT_NE(from, nullptr);
+  EXPECT_TRUE(to->isEnabled());
+  EXPECT_FALSE(table->valueEdit("Codice articolo", controls::EnhancedQuery::kSecondValue)->isEnabled())
+      << "a field of one value offers no second";
 
   from->setFocus(Qt::TabFocusReason);
   QTest::keyClicks(from, "ACME");
