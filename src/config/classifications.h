@@ -34,7 +34,7 @@ struct Classification {
   // services, within `parents` of family, sub-family and group when the company's
   // classification is hierarchical.
   bool productType;
-  platform::host::CodeKind kind;  // of the warehouse services; Item for the product type  // of the warehouse services; Item for the product type
+  platform::host::CodeKind kind;  // of the warehouse services; Item for the product type
   int parents;
   const char* unknownMessage;
 

@@ -59,7 +59,8 @@ void FRMMG_PASSAGGIO::ADVQ_ARTICOLI_StartDecode(const Variant& caption, const Va
     return;
   }
   const ItemFilterField* field = FindItemFilterField(name);
-  if (field == nullptr || !field->kind) return;
+  const std::optional<WarehouseCode> code = field != nullptr ? WarehouseCodeOf(*field) : std::nullopt;
+  if (!code) return;
   for (int end = 0; end < 2; ++end) {
     if (IsBlankValue(*values[end])) {
       *boxes[end] = "";
@@ -68,8 +69,8 @@ void FRMMG_PASSAGGIO::ADVQ_ARTICOLI_StartDecode(const Variant& caption, const Va
     std::shared_ptr<platform::db::Recordset> rows;
     if (!trap.step([&] {
           // The parents are left empty: the filter describes a code on its own.
-          const std::vector<std::string> parents(static_cast<std::size_t>(field->parents));
-          m_sql = Set(m_warehouseDecode).DecodeQuery(*field->kind, parents, values[end]->toText());
+          const std::vector<std::string> parents(code->parents.size());
+          m_sql = Set(m_warehouseDecode).DecodeQuery(code->kind, parents, values[end]->toText());
         })) {
       return;
     }
@@ -87,19 +88,20 @@ void FRMMG_PASSAGGIO::ADVQ_ARTICOLI_StartLookup(const Variant& caption, int end,
                                                 std::string& connectionString) {
   ErrorTrap trap = Trap("ADVQ_ARTICOLI_StartLookup");
   const ItemFilterField* field = FindItemFilterField(caption.toText());
-  if (field == nullptr || !field->kind) return;
+  const std::optional<WarehouseCode> code = field != nullptr ? WarehouseCodeOf(*field) : std::nullopt;
+  if (!code) return;
   auto& filter = m_form.get<EnhancedQuery>("ADVQ_ARTICOLI");
   const int side = end == 1 ? EnhancedQuery::kSecondValue : EnhancedQuery::kFirstValue;
   std::vector<std::string> parents;
   if (!trap.step([&] {
-        for (int at = 0; at < field->parents; ++at) {
-          parents.push_back(filter.value(kParentColumns[static_cast<std::size_t>(at)], side).toText());
+        for (const Classification& parent : code->parents) {
+          parents.push_back(filter.value(parent.masterColumn, side).toText());
         }
       })) {
     return;
   }
   platform::host::LookupList list;
-  if (!trap.step([&] { list = Set(m_warehouseLookup).List(*field->kind, parents); })) return;
+  if (!trap.step([&] { list = Set(m_warehouseLookup).List(code->kind, parents); })) return;
   if (!trap.step([&] {
         query = list.query;
         captions = list.captions;
