@@ -9,21 +9,14 @@
 namespace platform::controls {
 namespace {
 
-// Positions of the registered values (0-based).
-constexpr std::size_t kCaption = 1;
-constexpr std::size_t kColumn = 2;
-constexpr std::size_t kAlias = 3;
-constexpr std::size_t kNumber = 4;
-constexpr std::size_t kValueList = 20;
-
 // The list of a field registered with a value list: its values, one per row.
 std::optional<PickList> valueListOf(const QueryField& field) {
-  if (field.kind != QueryField::Kind::Field || field.values.size() <= kValueList ||
-      field.values[kValueList].type() != Variant::Type::Array) {
+  if (field.kind != QueryField::Kind::Field || field.values.size() <= QueryField::kValueList ||
+      field.values[QueryField::kValueList].type() != Variant::Type::Array) {
     return std::nullopt;
   }
   PickList list{field.caption(), "", {field.caption()}, {field.column()}, {}};
-  for (const Variant& value : field.values[kValueList].array()) list.rows.push_back({value});
+  for (const Variant& value : field.values[QueryField::kValueList].array()) list.rows.push_back({value});
   return list;
 }
 
@@ -36,12 +29,12 @@ bool sameValue(const Variant& a, const Variant& b) {
 }  // namespace
 
 std::string QueryField::caption() const {
-  if (kind == Kind::ExtendedAttributes || values.size() <= kCaption) return {};
-  return values[kCaption].toText();
+  if (kind == Kind::ExtendedAttributes || values.size() <= QueryField::kCaption) return {};
+  return values[QueryField::kCaption].toText();
 }
 
 std::string QueryField::column() const {
-  const std::size_t at = kind == Kind::ExtendedAttributes ? kAlias : kColumn;
+  const std::size_t at = kind == Kind::ExtendedAttributes ? QueryField::kAlias : QueryField::kColumn;
   return values.size() > at ? values[at].toText() : std::string();
 }
 
@@ -78,7 +71,7 @@ void EnhancedQuery::addTypedField(std::vector<Variant> values) {
 }
 
 void EnhancedQuery::addExtendedAttributes(std::vector<Variant> values) {
-  add(QueryField::Kind::ExtendedAttributes, std::move(values), kAlias + 1);
+  add(QueryField::Kind::ExtendedAttributes, std::move(values), QueryField::kAlias + 1);
 }
 
 void EnhancedQuery::finish() {
@@ -142,8 +135,8 @@ std::optional<PickList> EnhancedQuery::openLookup(std::string_view caption, int 
   Variant captions;
   std::string title;
   std::string connectionString;
-  const Variant number = field->values.size() > kNumber ? field->values[kNumber] : Variant();
-  onLookupRequest.raise(number, field->values[kCaption], end, query, captions, title, connectionString);
+  const Variant number = field->values.size() > QueryField::kNumber ? field->values[QueryField::kNumber] : Variant();
+  onLookupRequest.raise(number, field->values[QueryField::kCaption], end, query, captions, title, connectionString);
   if (query.empty()) return valueListOf(*field);
   // Without a runner of its own the list runs on the connection the control was given.
   if (!m_runner && m_connection == nullptr) {
@@ -166,12 +159,12 @@ bool EnhancedQuery::pick(std::string_view caption, int end, std::string code) {
 }
 
 void EnhancedQuery::decode(QueryField& field) {
-  const Variant number = field.values.size() > kNumber ? field.values[kNumber] : Variant();
+  const Variant number = field.values.size() > QueryField::kNumber ? field.values[QueryField::kNumber] : Variant();
   // The handler writes into copies: the field may be moved if it registers more fields.
   std::string first = field.firstDescription;
   std::string second = field.secondDescription;
-  const Variant caption = field.values[kCaption];
-  const Variant column = field.values[kColumn];
+  const Variant caption = field.values[QueryField::kCaption];
+  const Variant column = field.values[QueryField::kColumn];
   const Variant firstValue = field.first;
   const Variant secondValue = field.second;
   onDecodeRequest.raise(number, caption, column, firstValue, first, secondValue, second);

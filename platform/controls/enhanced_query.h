@@ -27,6 +27,16 @@ namespace platform::controls {
 struct QueryField {
   enum class Kind { Field, TypedField, ExtendedAttributes };
 
+  // Positions of the registered values (0-based).
+  static constexpr std::size_t kCaption = 1;
+  static constexpr std::size_t kColumn = 2;
+  static constexpr std::size_t kAlias = 3;
+  static constexpr std::size_t kNumber = 4;
+  static constexpr std::size_t kRange = 5;  // a field: its values are a range
+  static constexpr std::size_t kType = 5;   // a typed field: its type
+  static constexpr std::size_t kYesNo = 7;
+  static constexpr std::size_t kValueList = 20;
+
   Kind kind = Kind::Field;
   std::vector<Variant> values;  // as registered: (1) "(Standard)", (2) caption, (3) column, ...
   Variant first;                // the range the user entered

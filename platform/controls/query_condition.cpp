@@ -15,11 +15,6 @@
 namespace platform::controls {
 namespace {
 
-// Positions of the registered values (0-based).
-constexpr std::size_t kRange = 5;
-constexpr std::size_t kType = 5;
-constexpr std::size_t kYesNo = 7;
-constexpr std::size_t kValueList = 20;
 constexpr std::int64_t kWholeNumberType = 6;
 
 constexpr const char* kNothing = "1 = 0";
@@ -110,16 +105,16 @@ std::string contains(const QueryField& field) {
 // The field's condition, or nothing when the user set none of its values.
 std::optional<std::string> conditionOf(const QueryField& field) {
   if (field.kind == QueryField::Kind::ExtendedAttributes) return std::nullopt;
-  const bool range = field.kind == QueryField::Kind::TypedField || flag(field, kRange);
+  const bool range = field.kind == QueryField::Kind::TypedField || flag(field, QueryField::kRange);
   if (!isSet(field.first) && (!usesSecondValue(field) || !isSet(field.second))) return std::nullopt;
   if (field.kind == QueryField::Kind::TypedField) {
-    const bool number = field.values.size() > kType && wholeNumber(field.values[kType]) == kWholeNumberType;
+    const bool number = field.values.size() > QueryField::kType && wholeNumber(field.values[QueryField::kType]) == kWholeNumberType;
     return number ? numberRange(field, nullptr) : codeRange(field);
   }
-  if (flag(field, kYesNo)) return yesNo(field);
+  if (flag(field, QueryField::kYesNo)) return yesNo(field);
   if (!range) return contains(field);
-  if (field.values.size() > kValueList && field.values[kValueList].type() == Variant::Type::Array) {
-    return numberRange(field, &field.values[kValueList]);
+  if (field.values.size() > QueryField::kValueList && field.values[QueryField::kValueList].type() == Variant::Type::Array) {
+    return numberRange(field, &field.values[QueryField::kValueList]);
   }
   return codeRange(field);
 }
@@ -128,7 +123,7 @@ std::optional<std::string> conditionOf(const QueryField& field) {
 
 bool usesSecondValue(const QueryField& field) {
   if (field.kind == QueryField::Kind::TypedField) return true;
-  return field.kind == QueryField::Kind::Field && flag(field, kRange) && !flag(field, kYesNo);
+  return field.kind == QueryField::Kind::Field && flag(field, QueryField::kRange) && !flag(field, QueryField::kYesNo);
 }
 
 std::string conditionText(const std::vector<QueryField>& fields) {

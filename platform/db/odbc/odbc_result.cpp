@@ -7,6 +7,7 @@
 
 #include "platform/db/declared_shape.h"
 #include "platform/text/ascii.h"
+#include "platform/text/utf8.h"
 
 namespace platform::db::odbc {
 namespace {
@@ -75,24 +76,6 @@ std::string declaredByDriver(const std::string& typeName, SQLSMALLINT type, SQLU
   }
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::string utf8FromUtf16(const std::u16string& wide) {
   std::string out;
   out.reserve(wide.size());
@@ -101,7 +84,7 @@ std::string utf8FromUtf16(const std::u16string& wide) {
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
       c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
     }
-    appendUtf8(out, c);
+    platform::text::appendUtf8(out, c);
   }
   return out;
 }

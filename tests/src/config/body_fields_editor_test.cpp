@@ -124,7 +124,7 @@ TEST_F(BodyFieldsEditorTest, PendingItemsAreThoseSignedOffForTheBodyInItsStartSt
       {"sign-offs withdrawn", "UPDATE MG0R_VALIDAZMAN_PASSAGGI SET MG0R_VALIDATO = 0", false},
       {"sign-offs for another body only", "UPDATE MG0R_VALIDAZMAN_PASSAGGI SET MG0R_ARGOMENTO_MG0M = 2", false},
       {"items moved on", "UPDATE MG66_ANAGRART SET MG66_INDSTATO_MG6W = 20 WHERE MG66_INDSTATO_MG6W = 10", false},
-      {"no association matches", "UPDATE MG0Q_ENTITARG_PASSAGGI SET MG0Q_CODFAM_MG53 = 'XXX'", false},
+      {"no association matches", "UPDATE MG0Q_ENTITARG_PASSAGGI SET MG0Q_CODFAM_MG53 = 'ZZZ'", false},
       {"no managed entity", "UPDATE MG0L_ENTITA_PASSAGGI SET MG0L_ENTITA_SEL = 0", false},
   };
   for (const auto& c : cases) {
