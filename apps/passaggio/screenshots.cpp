@@ -134,8 +134,17 @@ void onNextDialog(std::function<void(QWidget&)> act, int attempts = 400) {
   });
 }
 
+// The button of a dialog by its caption without the mnemonic.
+QAbstractButton* button(QWidget& dialog, const QString& caption) {
+  for (QAbstractButton* found : dialog.findChildren<QAbstractButton*>()) {
+    if (found->text().remove(QLatin1Char('&')) == caption) return found;
+  }
+  return nullptr;
+}
+
 // A dialog nobody expected (an error of a page, a question) is pictured, reported and
-// closed, so that the run goes on and the picture shows what happened.
+// closed, so that the run goes on and the picture shows what happened. A question of Yes and
+// No ignores Escape (it could lose work): it is answered No.
 void watchUnexpectedDialogs() {
   auto* timer = new QTimer(qApp);
   QObject::connect(timer, &QTimer::timeout, [] {
@@ -145,17 +154,13 @@ void watchUnexpectedDialogs() {
     const QString name = QStringLiteral("imprevisto-%1").arg(++count);
     save(g_window != nullptr ? withDialog(*g_window, *dialog) : framed(*dialog), name);
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) std::cerr << "messaggio: " << box->text().toStdString() << "\n";
-    QTest::keyClick(dialog, Qt::Key_Escape);
+    if (QAbstractButton* no = button(*dialog, QStringLiteral("No"))) {
+      QTest::mouseClick(no, Qt::LeftButton);
+    } else {
+      QTest::keyClick(dialog, Qt::Key_Escape);
+    }
   });
   timer->start(300);
-}
-
-// The button of a dialog by its caption without the mnemonic.
-QAbstractButton* button(QWidget& dialog, const QString& caption) {
-  for (QAbstractButton* found : dialog.findChildren<QAbstractButton*>()) {
-    if (found->text().remove(QLatin1Char('&')) == caption) return found;
-  }
-  return nullptr;
 }
 
 // Keys reach the window's shortcuts and menus only while it is the active window; a window
@@ -296,7 +301,7 @@ void pictureHistory(MainWindow& window, ConsoleSubWindow& console) {
   save(framed(window), QStringLiteral("storico"));
   onNextDialog([&window](QWidget& box) {
     save(withDialog(window, box), QStringLiteral("annulla-passaggio"));
-    QTest::keyClick(&box, Qt::Key_Escape);
+    if (QAbstractButton* no = button(box, QStringLiteral("No"))) QTest::mouseClick(no, Qt::LeftButton);
   });
   QTest::mouseClick(history->undoButton(), Qt::LeftButton);
   settle(100);
