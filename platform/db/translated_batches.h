@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/db/backend.h"
 #include "platform/db/db_error.h"
 #include "platform/db/tsql/translator.h"
 
@@ -35,6 +36,35 @@ class TranslatedBatches {
   //! Called after a statement that changed the schema has run.
   void schemaChanged() { ++m_generation; }
   std::uint64_t schemaGeneration() const { return m_generation; }
+
+  //! Runs the batch's statements in order through `execute(statement, readRows)`, reading
+  //! rows as `wanted` asks, adding the steps written to `translated` when given, and after a
+  //! statement that changed the schema marking later translations stale and calling
+  //! `onSchemaChange`.
+  template <class Execute, class OnSchemaChange>
+  std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted, std::vector<std::string>* translated,
+                                    Execute execute, OnSchemaChange onSchemaChange) {
+    std::vector<Entry>& batch = parsed(sql);
+    std::vector<StatementOutcome> outcomes;
+    outcomes.reserve(batch.size());
+    bool rowsTaken = false;
+    for (Entry& entry : batch) {
+      const tsql::Statement& statement = written(entry, sql);
+      if (translated != nullptr) {
+        for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
+      }
+      const bool readRows =
+          statement.returnsRows && (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
+      outcomes.push_back(execute(statement, readRows));
+      outcomes.back().statement = statement.tsql;
+      rowsTaken = rowsTaken || readRows;
+      if (statement.changesSchema) {
+        schemaChanged();
+        onSchemaChange();
+      }
+    }
+    return outcomes;
+  }
 
  private:
   // Looked up by the caller's text without copying it.

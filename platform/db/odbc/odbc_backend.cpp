@@ -236,26 +236,10 @@ class OdbcBackend : public Backend {
 
   std::vector<StatementOutcome> runTranslated(std::string_view sql, RowsWanted wanted,
                                               std::vector<std::string>* translated) {
-    std::vector<TranslatedBatches::Entry>& batch = m_batches.parsed(sql);
-    std::vector<StatementOutcome> outcomes;
-    outcomes.reserve(batch.size());
-    bool rowsTaken = false;
-    for (TranslatedBatches::Entry& entry : batch) {
-      const tsql::Statement& statement = m_batches.written(entry, sql);
-      if (translated != nullptr) {
-        for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
-      }
-      const bool readRows =
-          statement.returnsRows && (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
-      outcomes.push_back(executeSteps(statement, readRows));
-      outcomes.back().statement = statement.tsql;
-      rowsTaken = rowsTaken || readRows;
-      if (statement.changesSchema) {
-        m_batches.schemaChanged();
-        m_catalog.forget();
-      }
-    }
-    return outcomes;
+    return m_batches.run(
+        sql, wanted, translated,
+        [this](const tsql::Statement& statement, bool readRows) { return executeSteps(statement, readRows); },
+        [this] { m_catalog.forget(); });
   }
 
   // The steps of one translated statement, counted as the embedded backend counts them:

@@ -117,23 +117,9 @@ class SqliteBackend : public Backend {
 
   std::vector<StatementOutcome> run(std::string_view sql, RowsWanted wanted,
                                     std::vector<std::string>* translated) override {
-    std::vector<TranslatedBatches::Entry>& batch = m_batches.parsed(sql);
-    std::vector<StatementOutcome> outcomes;
-    outcomes.reserve(batch.size());
-    bool rowsTaken = false;
-    for (TranslatedBatches::Entry& cached : batch) {
-      const tsql::Statement& statement = m_batches.written(cached, sql);
-      if (translated != nullptr) {
-        for (const tsql::SqliteStep& step : statement.steps) translated->push_back(step.sql);
-      }
-      const bool readRows = statement.returnsRows &&
-                            (wanted == RowsWanted::All || (wanted == RowsWanted::First && !rowsTaken));
-      outcomes.push_back(execute(statement, readRows));
-      outcomes.back().statement = statement.tsql;
-      rowsTaken = rowsTaken || readRows;
-      if (statement.changesSchema) m_batches.schemaChanged();
-    }
-    return outcomes;
+    return m_batches.run(
+        sql, wanted, translated,
+        [this](const tsql::Statement& statement, bool readRows) { return execute(statement, readRows); }, [] {});
   }
 
   std::vector<Variant> applyChanges(const BatchChanges& changes) override {
