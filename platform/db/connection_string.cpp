@@ -2,13 +2,15 @@
 #include "platform/db/connection_string.h"
 
 #include <cstdlib>
+#include <stdexcept>
+
 #include "platform/db/db_error.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db {
 namespace {
 
-constexpr const char* kOurOdbcKeys[] = {"dialect", "trace", "login_timeout", "query_timeout"};
+constexpr const char* kOurOdbcKeys[] = {"dialect", "trace", "login_timeout", "query_timeout", "passes_off"};
 constexpr const char* kSecretKeys[] = {"pwd", "password"};
 constexpr const char* kUserKeys[] = {"uid", "user", "user id"};
 
@@ -55,9 +57,8 @@ bool namesKey(std::string_view text, const char* const (&keys)[N]) {
   return false;
 }
 
-}  // namespace
-
-ConnectionString ConnectionString::parse(std::string_view text) {
+// The transport, target and options as written, before the options' values are checked.
+ConnectionString parts(std::string_view text) {
   const auto colon = text.find(':');
   if (colon == std::string_view::npos || colon == 0) malformed(text, "manca il tipo, ad esempio sqlite:FILE");
   ConnectionString result;
@@ -93,6 +94,20 @@ ConnectionString ConnectionString::parse(std::string_view text) {
   }
   return result;
 }
+
+}  // namespace
+
+ConnectionString ConnectionString::parse(std::string_view text) {
+  ConnectionString result = parts(text);
+  try {
+    result.passes();
+  } catch (const std::invalid_argument& error) {
+    malformed(text, error.what());
+  }
+  return result;
+}
+
+tsql::Passes ConnectionString::passes() const { return tsql::Passes::except(option("passes_off")); }
 
 std::string ConnectionString::option(const std::string& key, const std::string& fallback) const {
   const auto found = options.find(key);

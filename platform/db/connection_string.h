@@ -2,16 +2,18 @@
 //   sqlite:FILE, sqlite::memory:      the embedded database through its C API
 //   odbc:DSN=NAME;...                 an ODBC data source
 //   odbc:Driver={FreeTDS};Server=...  an ODBC driver named directly
-// An ODBC string keeps its own keys; ours (dialect, trace, login_timeout, query_timeout) are
-// taken out of it. The dialect is what the statements are sent in: "sqlite" translates the
-// console's T-SQL to SQLite (always so over the C API), "tsql" sends it as composed (the
-// default over ODBC).
+// An ODBC string keeps its own keys; ours (dialect, trace, login_timeout, query_timeout,
+// passes_off) are taken out of it. The dialect is what the statements are sent in: "sqlite"
+// translates the console's T-SQL to SQLite (always so over the C API), "tsql" sends it as
+// composed (the default over ODBC). passes_off names translation passes to leave out.
 #pragma once
 
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/db/tsql/passes.h"
 
 namespace platform::db {
 
@@ -25,6 +27,8 @@ struct ConnectionString {
   std::string option(const std::string& key, const std::string& fallback = {}) const;
   //! "sqlite" or "tsql".
   std::string dialect() const;
+  //! The translation passes on: all but those listed in "passes_off" (checked by parse).
+  tsql::Passes passes() const;
   //! The ODBC string handed to the driver: the target, with the user and password from
   //! PASSAGGIO_DB_USER and PASSAGGIO_DB_PASSWORD where the target names none.
   std::string odbcConnectText() const;

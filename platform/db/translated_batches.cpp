@@ -32,7 +32,7 @@ const tsql::Statement& TranslatedBatches::written(Entry& entry, std::string_view
   const bool stale = entry.parsed.needsCatalog() && entry.generation != m_generation;
   if (!entry.written || stale) {
     try {
-      entry.written = entry.parsed.translate(m_catalog);
+      entry.written = entry.parsed.translate(m_catalog, m_passes);
     } catch (const tsql::TranslationError& error) {
       throw translationError(error, batch);
     }

@@ -26,7 +26,7 @@ class TranslatedBatches {
     std::uint64_t generation = 0;
   };
 
-  explicit TranslatedBatches(const tsql::Catalog& catalog) : m_catalog(catalog) {}
+  TranslatedBatches(const tsql::Catalog& catalog, const tsql::Passes& passes) : m_catalog(catalog), m_passes(passes) {}
 
   //! The batch's statements, parsed on first sight; throws DbError for a syntax error.
   std::vector<Entry>& parsed(std::string_view sql);
@@ -74,6 +74,7 @@ class TranslatedBatches {
   };
 
   const tsql::Catalog& m_catalog;
+  tsql::Passes m_passes;
   std::unordered_map<std::string, std::vector<Entry>, TextHash, std::equal_to<>> m_batches;
   std::uint64_t m_generation = 0;
 };

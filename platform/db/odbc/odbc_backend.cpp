@@ -73,7 +73,7 @@ std::optional<std::string> sqliteMessage(const std::vector<odbc::Diagnostic>& re
 class OdbcBackend : public Backend {
  public:
   OdbcBackend(std::unique_ptr<Handle> environment, std::unique_ptr<Handle> connection, bool translates,
-              long queryTimeout, odbc::Secrets secrets)
+              const tsql::Passes& passes, long queryTimeout, odbc::Secrets secrets)
       : m_environment(std::move(environment)),
         m_connection(std::move(connection)),
         m_disconnect{m_connection->get()},
@@ -82,7 +82,7 @@ class OdbcBackend : public Backend {
         m_secrets(std::move(secrets)),
         m_translates(translates),
         m_catalog([this](const std::string& sql) { return textRows(m_aside, sql); }),
-        m_batches(m_catalog) {
+        m_batches(m_catalog, passes) {
     SQLSetStmtAttr(m_statement.get(), SQL_ATTR_QUERY_TIMEOUT, reinterpret_cast<SQLPOINTER>(queryTimeout), 0);
   }
 
@@ -386,7 +386,7 @@ std::unique_ptr<Backend> openOdbcBackend(const ConnectionString& connection) {
   if (!SQL_SUCCEEDED(rc)) {
     throw odbc::connectError(odbc::diagnostics(*handle), connection.target, static_cast<int>(loginTimeout), secrets);
   }
-  return std::make_unique<OdbcBackend>(std::move(environment), std::move(handle), translates,
+  return std::make_unique<OdbcBackend>(std::move(environment), std::move(handle), translates, connection.passes(),
                                        seconds(connection, "query_timeout", 0), std::move(secrets));
 }
 

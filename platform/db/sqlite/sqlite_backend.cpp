@@ -88,7 +88,7 @@ Variant readValue(sqlite3_stmt* statement, int index, const DeclaredShape& shape
 
 class SqliteBackend : public Backend {
  public:
-  explicit SqliteBackend(sqlite3* db) : m_db(db), m_catalog(db), m_batches(m_catalog) {}
+  SqliteBackend(sqlite3* db, const tsql::Passes& passes) : m_db(db), m_catalog(db), m_batches(m_catalog, passes) {}
 
   bool readOnly() const override { return sqlite3_db_readonly(m_db, "main") == 1; }
 
@@ -513,7 +513,7 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   if ((rc & 0xFF) == SQLITE_BUSY) cannotOpen(path, "è bloccato da un'altra sessione; l'attesa è scaduta.", db, rc);
   if (rc != SQLITE_OK) cannotOpen(path, sqlite3_errmsg(db), db, rc);
   configure(db, path, memory);
-  return std::make_unique<SqliteBackend>(db);
+  return std::make_unique<SqliteBackend>(db, connection.passes());
 }
 
 }  // namespace platform::db

@@ -27,8 +27,8 @@ const std::string& ParsedStatement::tsql() const { return m_impl->tsql; }
 
 bool ParsedStatement::needsCatalog() const { return m_impl->needsCatalog; }
 
-Statement ParsedStatement::translate(const Catalog& catalog) const {
-  Writer writer(&catalog, m_impl->tsql);
+Statement ParsedStatement::translate(const Catalog& catalog, const Passes& passes) const {
+  Writer writer(&catalog, m_impl->tsql, passes);
   Statement statement = writer.write(m_impl->node);
   statement.tsql = m_impl->tsql;
   return statement;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/db/tsql/passes.h"
 #include "platform/db/tsql/sql_type.h"
 
 namespace platform::db::tsql {
@@ -80,8 +81,8 @@ class ParsedStatement {
   //! Whether writing it asks the catalog (SELECT ... INTO, whose new columns take their types
   //! from the tables read): such a translation holds only while those tables keep their shape.
   bool needsCatalog() const;
-  //! Writes the statement for SQLite. Throws TranslationError.
-  Statement translate(const Catalog& catalog) const;
+  //! Writes the statement for SQLite, with the optimisation passes on. Throws TranslationError.
+  Statement translate(const Catalog& catalog, const Passes& passes = {}) const;
 
  private:
   std::shared_ptr<const ParsedStatementImpl> m_impl;

@@ -19,7 +19,8 @@ std::string quotedColumnList(const std::vector<std::string>& names);
 
 class Writer {
  public:
-  Writer(const Catalog* catalog, std::string_view statement) : m_catalog(catalog), m_statement(statement) {}
+  Writer(const Catalog* catalog, std::string_view statement, const Passes& passes = {})
+      : m_catalog(catalog), m_statement(statement), m_passes(passes) {}
 
   Statement write(const StatementNode& node);
 
@@ -40,6 +41,7 @@ class Writer {
   [[noreturn]] void unsupported(std::string construct, SourcePos pos) const;
   [[noreturn]] void fail(std::string_view message, std::string construct, SourcePos pos, long nativeError) const;
   const Catalog* catalog() const { return m_catalog; }
+  const Passes& passes() const { return m_passes; }
 
  private:
   void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out);
@@ -65,6 +67,7 @@ class Writer {
 
   const Catalog* m_catalog;
   std::string_view m_statement;
+  Passes m_passes;
 };
 
 // Helpers shared by the writer's files.

@@ -140,7 +140,7 @@ Statement Writer::selectStatement(const SelectStmt& s) {
     statement.steps.push_back({std::move(sql), false});
     statement.returnsRows = true;
   }
-  if (m_catalog != nullptr) {
+  if (m_catalog != nullptr && m_passes.lookupIndex) {
     std::vector<SqliteStep> steps = lookupIndexSteps(s.select, *m_catalog);
     statement.steps.insert(statement.steps.begin(), steps.begin(), steps.end());
   }

@@ -57,6 +57,8 @@ TEST_F(ConnectionTest, OpenFailuresSayWhatIsWrong) {
   EXPECT_NE(failureOf(connection, "sqlite:" + path("folder")).find("cartella"), std::string::npos);
   EXPECT_NE(failureOf(connection, "oracle:Server=Y").find("non disponibile"), std::string::npos);
   EXPECT_NE(failureOf(connection, "demo.db").find("non valida"), std::string::npos);
+  EXPECT_NE(failureOf(connection, "sqlite::memory:;passes_off=lookup-index,fast").find("sconosciuto: fast"),
+            std::string::npos);
   std::ofstream(path("empty.db"));
   EXPECT_NE(failureOf(connection, "sqlite:" + path("empty.db")).find("non è un database di questo programma"),
             std::string::npos);

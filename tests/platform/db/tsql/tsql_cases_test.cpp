@@ -12,6 +12,8 @@
 //   query N [rowsort] [eol=...]          T-SQL, "----", the first result set's rows as CSV
 //                                        records (as the database tool prints them), NULL for null
 //   translate [eol=...]                  T-SQL, "----", what the backend ran, one step per line
+//   passes_off NAMES                     a fresh database, on a connection without those
+//                                        translation passes (comma-separated, or "all")
 // eol joins the block's T-SQL lines with CR LF or a lone CR instead of LF.
 #include <gtest/gtest.h>
 
@@ -105,21 +107,25 @@ std::vector<Block> readBlocks(const std::string& text) {
 
 class CaseFile {
  public:
-  CaseFile(const fs::path& path, const fs::path& trace) : m_file(path.string()), m_trace(trace) {
-    m_db.Connect("sqlite::memory:;trace=" + trace.string());
-    sql::createSchema(m_db);
-    m_db.Execute(readFile(kRows));
-  }
+  CaseFile(const fs::path& path, const fs::path& trace) : m_file(path.string()), m_trace(trace) { connect(""); }
 
   void run(const Block& block) {
     const std::string& kind = block.header[0];
     if (kind == "statement") return statement(block);
     if (kind == "query") return query(block);
     if (kind == "translate") return translate(block);
+    if (kind == "passes_off" && block.header.size() == 2) return connect(";passes_off=" + block.header[1]);
     ADD_FAILURE_AT(m_file.c_str(), block.line) << "unknown block kind: " << kind;
   }
 
  private:
+  void connect(const std::string& options) {
+    if (m_db.IsOpen()) m_db.Close();
+    m_db.Connect("sqlite::memory:;trace=" + m_trace.string() + options);
+    sql::createSchema(m_db);
+    m_db.Execute(readFile(kRows));
+  }
+
   void statement(const Block& block) {
     const std::string mode = block.header.size() > 1 ? block.header[1] : "";
     long long affected = -1;
