@@ -6,6 +6,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <stdexcept>
 
 #include "platform/controls/button.h"
 #include "platform/controls/control.h"
@@ -56,8 +57,9 @@ void writeItemsGrid(std::ostream& out, Form& form, bool display) {
   for (const auto& row : grid.displayedRows()) writeRecord(out, row);
 }
 
-// Sets each CAPTION=FIRST[..SECOND] in the filter as a user typing both ends. False (the
-// reason said) for a field the filter does not have.
+// Sets each CAPTION=FIRST[..SECOND] in the filter as a user typing both ends, a field by its
+// caption or an attribute as "Attributo NAME[ contiene]". False (the reason said) for a name
+// the filter does not have.
 bool setFilter(Session& session, const std::vector<std::string>& filters) {
   auto& filter = session.form.get<EnhancedQuery>("ADVQ_ARTICOLI");
   for (const std::string& setting : filters) {
@@ -68,8 +70,10 @@ bool setFilter(Session& session, const std::vector<std::string>& filters) {
     const auto value = [](std::string text) { return text.empty() ? platform::Variant() : platform::Variant(text); };
     const platform::Variant first = value(range.substr(0, dots));
     const platform::Variant second = value(dots == std::string::npos ? std::string() : range.substr(dots + 2));
-    if (!filter.enterValues(caption, first, second)) {
-      complain("il filtro non ha il campo " + caption);
+    try {
+      filter.enterSetting(caption, first, second);
+    } catch (const std::invalid_argument& refused) {
+      complain(refused.what());
       return false;
     }
     if (session.stopped()) return false;

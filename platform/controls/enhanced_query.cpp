@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "platform/controls/query_condition.h"
+#include "platform/db/db_error.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 namespace {
@@ -19,6 +21,9 @@ std::optional<PickList> valueListOf(const QueryField& field) {
   for (const Variant& value : field.values[QueryField::kValueList].array()) list.rows.push_back({value});
   return list;
 }
+
+constexpr std::string_view kAttributeWord = "Attributo ";
+constexpr std::string_view kContainsWord = " contiene";
 
 // Whether a value stays as it was; Null is compared here, not by Variant's ==.
 bool sameValue(const Variant& a, const Variant& b) {
@@ -54,6 +59,15 @@ void EnhancedQuery::add(QueryField::Kind kind, std::vector<Variant> values, std:
   QueryField field;
   field.kind = kind;
   field.values = std::move(values);
+  if (kind == QueryField::Kind::ExtendedAttributes) {
+    if (extendedAttributes() != nullptr) {
+      throw std::invalid_argument("enhanced query " + name() + ": extended attributes registered twice");
+    }
+    // The alias goes into the condition as it is.
+    if (!isBareName(field.column())) {
+      throw std::invalid_argument("enhanced query " + name() + ": attribute alias " + field.column() + " is no name");
+    }
+  }
   if (kind != QueryField::Kind::ExtendedAttributes) {
     if (field.caption().empty()) throw std::invalid_argument("enhanced query " + name() + ": a field without caption");
     if (findByCaption(field.caption()) != nullptr) {
@@ -76,7 +90,90 @@ void EnhancedQuery::addExtendedAttributes(std::vector<Variant> values) {
 
 void EnhancedQuery::finish() {
   m_finished = true;
+  if (QueryField* extended = extendedAttributes()) {
+    if (!m_runner && m_connection == nullptr) {
+      m_attributesProblem = "Attributi estesi non disponibili: nessuna connessione al database";
+    } else {
+      // A filter without its attributes still filters by its fields: the reason is shown
+      // where the attributes would be, and given to whoever names one.
+      try {
+        extended->attributes = readAttributes(runner());
+        if (extended->attributes.empty()) m_attributesProblem = "La tabella degli attributi estesi non ne dichiara";
+      } catch (const db::DbError& error) {
+        m_attributesProblem = "Attributi estesi non disponibili: " + std::string(error.what());
+      }
+    }
+  }
   notifyChanged();
+}
+
+const QueryField* EnhancedQuery::extendedAttributes() const {
+  for (const QueryField& field : m_entries) {
+    if (field.kind == QueryField::Kind::ExtendedAttributes) return &field;
+  }
+  return nullptr;
+}
+
+QueryField* EnhancedQuery::extendedAttributes() {
+  return const_cast<QueryField*>(std::as_const(*this).extendedAttributes());
+}
+
+const std::vector<QueryAttribute>& EnhancedQuery::attributes() const {
+  static const std::vector<QueryAttribute> kNone;
+  const QueryField* extended = extendedAttributes();
+  return extended != nullptr ? extended->attributes : kNone;
+}
+
+void EnhancedQuery::enterAttribute(std::string_view name, bool contains, Variant first, Variant second) {
+  if (!isEnabled()) throw std::invalid_argument("il filtro è disabilitato");
+  QueryField* extended = extendedAttributes();
+  if (extended == nullptr) throw std::invalid_argument("il filtro non ha attributi estesi");
+  if (extended->attributes.empty()) throw std::invalid_argument(m_attributesProblem);
+  if (!isBareName(name)) {
+    throw std::invalid_argument("\"" + std::string(name) +
+                                "\" non è il nome di un attributo: un nome ha solo lettere, cifre e _");
+  }
+  QueryAttribute* found = nullptr;
+  std::string names;
+  for (QueryAttribute& attribute : extended->attributes) {
+    if (text::equalsIgnoringCase(attribute.name, name) || text::equalsIgnoringCase(attribute.column, name)) {
+      found = &attribute;
+    }
+    names += (names.empty() ? "" : ", ") + attribute.name;
+  }
+  if (found == nullptr) {
+    throw std::invalid_argument("l'attributo esteso " + std::string(name) + " non esiste; gli attributi sono " + names);
+  }
+  if (contains && found->number) {
+    throw std::invalid_argument("l'attributo " + found->name + " è un numero: vuole un valore o un intervallo");
+  }
+  found->contains = contains;
+  found->first = std::move(first);
+  found->second = contains ? Variant() : std::move(second);
+  notifyChanged();
+}
+
+void EnhancedQuery::enterSetting(std::string_view name, Variant first, Variant second) {
+  if (name.size() > kAttributeWord.size() &&
+      text::equalsIgnoringCase(name.substr(0, kAttributeWord.size()), kAttributeWord)) {
+    std::string_view attribute = text::trim(name.substr(kAttributeWord.size()));
+    const bool contains = attribute.size() > kContainsWord.size() &&
+                          text::equalsIgnoringCase(attribute.substr(attribute.size() - kContainsWord.size()), kContainsWord);
+    if (contains) attribute = text::trim(attribute.substr(0, attribute.size() - kContainsWord.size()));
+    return enterAttribute(attribute, contains, std::move(first), std::move(second));
+  }
+  if (!isEnabled()) throw std::invalid_argument("il filtro è disabilitato");
+  if (!enterValues(name, std::move(first), std::move(second))) {
+    throw std::invalid_argument("il filtro non ha il campo " + std::string(name));
+  }
+}
+
+QueryRunner EnhancedQuery::runner() const {
+  // Without a runner of its own the control runs its queries on the connection it was given.
+  if (!m_runner && m_connection == nullptr) {
+    throw std::logic_error("enhanced query " + name() + " has neither query runner nor connection");
+  }
+  return m_runner ? m_runner : queryRunnerFor(*m_connection);
 }
 
 const QueryField* EnhancedQuery::findByCaption(std::string_view caption) const {
@@ -111,6 +208,11 @@ void EnhancedQuery::clear() {
     field.second = Variant();
     field.firstDescription.clear();
     field.secondDescription.clear();
+    for (QueryAttribute& attribute : field.attributes) {
+      attribute.contains = false;
+      attribute.first = Variant();
+      attribute.second = Variant();
+    }
   }
   notifyChanged();
 }
@@ -138,12 +240,7 @@ std::optional<PickList> EnhancedQuery::openLookup(std::string_view caption, int 
   const Variant number = field->values.size() > QueryField::kNumber ? field->values[QueryField::kNumber] : Variant();
   onLookupRequest.raise(number, field->values[QueryField::kCaption], end, query, captions, title, connectionString);
   if (query.empty()) return valueListOf(*field);
-  // Without a runner of its own the list runs on the connection the control was given.
-  if (!m_runner && m_connection == nullptr) {
-    throw std::logic_error("enhanced query " + name() + " has neither query runner nor connection");
-  }
-  const QueryRunner runner = m_runner ? m_runner : queryRunnerFor(*m_connection);
-  std::shared_ptr<db::Recordset> rows = runner(query, connectionString);
+  std::shared_ptr<db::Recordset> rows = runner()(query, connectionString);
   return makePickList(*rows, std::move(title), captions, m_lookupName);
 }
 

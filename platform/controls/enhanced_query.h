@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/controls/attribute_catalog.h"
 #include "platform/controls/control.h"
 #include "platform/controls/event.h"
 #include "platform/controls/pick_list.h"
@@ -43,6 +44,7 @@ struct QueryField {
   Variant second;
   std::string firstDescription;  // what the decode request put next to each value
   std::string secondDescription;
+  std::vector<QueryAttribute> attributes;  // the extended attributes: what their table declares
 
   //! The caption (value 2) of a field; empty for the extended attributes.
   std::string caption() const;
@@ -81,7 +83,8 @@ class EnhancedQuery : public Control {
   void addTypedField(std::vector<Variant> values);
   //! Registers the extended-attribute condition (standard text, flag, type, alias, text).
   void addExtendedAttributes(std::vector<Variant> values);
-  //! Ends the registration.
+  //! Ends the registration. With the extended attributes registered, reads which attributes
+  //! their table declares; when they cannot be read, the filter offers none and says why.
   void finish();
   bool isFinished() const { return m_finished; }
 
@@ -97,6 +100,11 @@ class EnhancedQuery : public Control {
   //! The condition the user's values make: empty, or beginning with its own connective.
   std::string conditionText() const;
 
+  //! The extended attributes offered, in the table's order; none when not registered.
+  const std::vector<QueryAttribute>& attributes() const;
+  //! Why the extended attributes are registered but none is offered; empty otherwise.
+  const std::string& attributesProblem() const { return m_attributesProblem; }
+
   const std::string& lookupName() const { return m_lookupName; }
   void setLookupName(std::string name) { m_lookupName = std::move(name); }
   void setQueryRunner(QueryRunner runner) { m_runner = std::move(runner); }
@@ -105,6 +113,15 @@ class EnhancedQuery : public Control {
   //! Types the range of a field (by caption), then asks for its descriptions. False when
   //! there is no such field.
   bool enterValues(std::string_view caption, Variant first, Variant second);
+  //! Sets the condition on an extended attribute, named with or without its table's prefix,
+  //! letter case ignored: a value or a range, or with `contains` a text the attribute holds.
+  //! std::invalid_argument, its text for the user, when no attribute has that name (a quote
+  //! or a bracket never names one) or a number is asked to contain a text; nothing changes.
+  void enterAttribute(std::string_view name, bool contains, Variant first, Variant second);
+  //! Sets a field or an attribute by the name a user writes in a script: a field's caption,
+  //! "Attributo NAME" for a value or range, "Attributo NAME contiene" for a text it holds.
+  //! std::invalid_argument, its text for the user, when nothing has that name.
+  void enterSetting(std::string_view name, Variant first, Variant second);
   //! Empties every value and description.
   void clear();
   //! Opens the list for one end of a field's range: raises the lookup request and runs the
@@ -126,6 +143,9 @@ class EnhancedQuery : public Control {
   void add(QueryField::Kind kind, std::vector<Variant> values, std::size_t least);
   QueryField* find(std::string_view caption);
   void decode(QueryField& field);
+  const QueryField* extendedAttributes() const;
+  QueryField* extendedAttributes();
+  QueryRunner runner() const;
 
   Variant m_company;
   Variant m_userFirst;
@@ -137,6 +157,7 @@ class EnhancedQuery : public Control {
   bool m_finished = false;
   std::string m_lookupName;
   QueryRunner m_runner;
+  std::string m_attributesProblem;
 };
 
 }  // namespace platform::controls

@@ -64,26 +64,61 @@ std::optional<std::string> textValue(const Variant& value) {
   return db::quoteLiteral(value.toText());
 }
 
-std::string codeRange(const QueryField& field) {
-  return rangeOf(field.column(), textValue(field.first), textValue(field.second));
+std::string codeRange(const std::string& column, const Variant& first, const Variant& second) {
+  return rangeOf(column, textValue(first), textValue(second));
 }
 
-std::string numberRange(const QueryField& field, const Variant* list) {
+// The values set, each written as a number by `write`; one that is no such number selects
+// nothing.
+template <class Write>
+std::string numberRange(const std::string& column, const Variant& first, const Variant& second, Write write) {
   std::optional<std::string> ends[2];
-  const Variant* values[2] = {&field.first, &field.second};
+  const Variant* values[2] = {&first, &second};
   for (int end = 0; end < 2; ++end) {
     if (!isSet(*values[end])) continue;
-    const std::optional<std::int64_t> number = wholeNumber(*values[end]);
-    if (!number) return kNothing;
-    if (list != nullptr) {
-      const Variant::Array& allowed = list->array();
-      if (std::none_of(allowed.begin(), allowed.end(), [&](const Variant& v) { return wholeNumber(v) == number; })) {
-        return kNothing;
-      }
-    }
-    ends[end] = std::to_string(*number);
+    ends[end] = write(*values[end]);
+    if (!ends[end]) return kNothing;
   }
-  return rangeOf(field.column(), ends[0], ends[1]);
+  return rangeOf(column, ends[0], ends[1]);
+}
+
+// A whole number, and with a list one of the list's.
+std::optional<std::string> wholeNumberIn(const Variant& value, const Variant* list) {
+  const std::optional<std::int64_t> number = wholeNumber(value);
+  if (!number) return std::nullopt;
+  if (list != nullptr) {
+    const Variant::Array& allowed = list->array();
+    if (std::none_of(allowed.begin(), allowed.end(), [&](const Variant& v) { return wholeNumber(v) == number; })) {
+      return std::nullopt;
+    }
+  }
+  return std::to_string(*number);
+}
+
+// A number as typed: an optional sign, digits and at most one decimal point or comma; written
+// back with a point, digit for digit, so that no rounding changes what was asked.
+std::optional<std::string> decimalNumber(const Variant& value) {
+  const std::string typed = value.toText();  // the trimmed view below looks into it
+  const std::string_view text = platform::text::trim(typed);
+  std::string number;
+  bool digits = false;
+  bool point = false;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c >= '0' && c <= '9') {
+      number += c;
+      digits = true;
+    } else if ((c == '.' || c == ',') && !point) {
+      number += '.';
+      point = true;
+    } else if ((c == '-' || c == '+') && at == 0) {
+      if (c == '-') number += c;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  return number;
 }
 
 std::string yesNo(const QueryField& field) {
@@ -98,25 +133,37 @@ std::string yesNo(const QueryField& field) {
   return kNothing;
 }
 
-std::string contains(const QueryField& field) {
-  return field.column() + " LIKE " + db::quoteLiteral("%" + likeLiteral(field.first.toText()) + "%");
+std::string contains(const std::string& column, const Variant& fragment) {
+  return column + " LIKE " + db::quoteLiteral("%" + likeLiteral(fragment.toText()) + "%");
 }
 
 // The field's condition, or nothing when the user set none of its values.
 std::optional<std::string> conditionOf(const QueryField& field) {
-  if (field.kind == QueryField::Kind::ExtendedAttributes) return std::nullopt;
   const bool range = field.kind == QueryField::Kind::TypedField || flag(field, QueryField::kRange);
   if (!isSet(field.first) && (!usesSecondValue(field) || !isSet(field.second))) return std::nullopt;
+  const std::string column = field.column();
   if (field.kind == QueryField::Kind::TypedField) {
     const bool number = field.values.size() > QueryField::kType && wholeNumber(field.values[QueryField::kType]) == kWholeNumberType;
-    return number ? numberRange(field, nullptr) : codeRange(field);
+    if (!number) return codeRange(column, field.first, field.second);
+    return numberRange(column, field.first, field.second, [](const Variant& v) { return wholeNumberIn(v, nullptr); });
   }
   if (flag(field, QueryField::kYesNo)) return yesNo(field);
-  if (!range) return contains(field);
+  if (!range) return contains(column, field.first);
   if (field.values.size() > QueryField::kValueList && field.values[QueryField::kValueList].type() == Variant::Type::Array) {
-    return numberRange(field, &field.values[QueryField::kValueList]);
+    const Variant* list = &field.values[QueryField::kValueList];
+    return numberRange(column, field.first, field.second, [list](const Variant& v) { return wholeNumberIn(v, list); });
   }
-  return codeRange(field);
+  return codeRange(column, field.first, field.second);
+}
+
+// An attribute's condition over the table joined under `alias`, or nothing when the user set
+// none of its values.
+std::optional<std::string> conditionOf(const std::string& alias, const QueryAttribute& attribute) {
+  if (!isSet(attribute.first) && (attribute.contains || !isSet(attribute.second))) return std::nullopt;
+  const std::string column = alias + "." + attribute.column;
+  if (attribute.contains) return contains(column, attribute.first);
+  if (attribute.number) return numberRange(column, attribute.first, attribute.second, decimalNumber);
+  return codeRange(column, attribute.first, attribute.second);
 }
 
 }  // namespace
@@ -128,11 +175,17 @@ bool usesSecondValue(const QueryField& field) {
 
 std::string conditionText(const std::vector<QueryField>& fields) {
   std::string text;
-  for (const QueryField& field : fields) {
-    const std::optional<std::string> condition = conditionOf(field);
-    if (!condition) continue;
+  const auto add = [&text](const std::optional<std::string>& condition) {
+    if (!condition) return;
     if (!text.empty()) text += ' ';
     text += "AND " + *condition;
+  };
+  for (const QueryField& field : fields) {
+    if (field.kind != QueryField::Kind::ExtendedAttributes) {
+      add(conditionOf(field));
+      continue;
+    }
+    for (const QueryAttribute& attribute : field.attributes) add(conditionOf(field.column(), attribute));
   }
   return text;
 }

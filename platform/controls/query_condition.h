@@ -14,9 +14,16 @@
 //   (21) a value list (an array): the values are whole numbers, a range or one value as in
 //        (6), and each must be one of the list;
 //   type (6) of a typed field: 6 is a whole number (range or one value as in (6)); any other
-//        type is a text code range.
-// The others ((1), (4), (5), (7), (9) to (20), and every value of the extended attributes)
-// are kept as given and take no part in the condition. A value that cannot be what its field
+//        type is a text code range;
+//   (4)  of the extended attributes: the alias under which the statement joins the host's
+//        attribute table (attribute_catalog.h). Each column the table declares is an
+//        attribute, set by its name: a text attribute takes a range or one value of texts as
+//        in (6) true, or a text it contains as in (6) false; a number attribute takes a range
+//        or one value of numbers (a sign, digits, one decimal point or comma). The condition
+//        reads ALIAS.COLUMN, so an item without a row in the table matches no condition on
+//        an attribute.
+// The others ((1), (4) and (5) of a field, (7), (9) to (20), and the other values of the
+// extended attributes) are kept as given and take no part in the condition. A value that cannot be what its field
 // compares (a word where a number is due, a number not in the list) selects nothing; it never
 // fails the statement. Every text goes in through db::quoteLiteral().
 #pragma once

@@ -1,7 +1,10 @@
 // The enhanced query's table of fields.
 #include "platform/qt/enhanced_query_widget.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +23,19 @@ namespace {
 using controls::QueryField;
 
 Variant typedValue(const QString& text) { return text.isEmpty() ? Variant() : Variant(toStdString(text)); }
+
+// An attribute's name as a caption: COLORE shows as Colore.
+QString attributeCaption(const std::string& name) {
+  const QString text = toQString(name).toLower();
+  return text.isEmpty() ? text : text.front().toUpper() + text.mid(1);
+}
+
+const controls::QueryAttribute* attributeNamed(const controls::EnhancedQuery& query, const std::string& name) {
+  for (const controls::QueryAttribute& attribute : query.attributes()) {
+    if (attribute.name == name) return &attribute;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -40,6 +56,11 @@ std::vector<QWidget*> EnhancedQueryWidget::focusChain() const {
     chain.push_back(row.ends[0]);
     chain.push_back(row.ends[1]);
   }
+  for (const AttributeRow& row : m_attributeRows) {
+    chain.push_back(row.ends[0]);
+    chain.push_back(row.match);
+    chain.push_back(row.ends[1]);
+  }
   return chain;
 }
 
@@ -50,8 +71,17 @@ QLineEdit* EnhancedQueryWidget::valueEdit(std::string_view caption, int end) con
   return nullptr;
 }
 
+QLineEdit* EnhancedQueryWidget::attributeEdit(std::string_view name, int end) const {
+  for (const AttributeRow& row : m_attributeRows) {
+    if (row.name == name) return row.ends[end == controls::EnhancedQuery::kSecondValue ? 1 : 0];
+  }
+  return nullptr;
+}
+
 void EnhancedQueryWidget::rebuild() {
   m_rows.clear();
+  m_attributeRows.clear();
+  m_builtFinished = m_query.isFinished();
   delete m_grid;
   // Later, not now: this may run from a signal of one of these line edits.
   for (QWidget* child : m_table->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -98,6 +128,7 @@ void EnhancedQueryWidget::rebuild() {
     m_rows.push_back(row);
     ++line;
   }
+  line = addAttributeRows(line);
   m_grid->setColumnStretch(2, 1);
   m_grid->setColumnStretch(4, 1);
   m_grid->setRowStretch(line, 1);
@@ -105,10 +136,48 @@ void EnhancedQueryWidget::rebuild() {
   emit rebuilt();
 }
 
+int EnhancedQueryWidget::addAttributeRows(int line) {
+  const bool registered =
+      std::any_of(m_query.entries().begin(), m_query.entries().end(),
+                  [](const QueryField& field) { return field.kind == QueryField::Kind::ExtendedAttributes; });
+  if (!registered || !m_query.isFinished()) return line;
+  m_grid->addWidget(heading(QStringLiteral("Attributi estesi"), m_table), line++, 0);
+  if (!m_query.attributesProblem().empty()) {
+    auto* problem = new QLabel(toQString(m_query.attributesProblem()), m_table);
+    problem->setWordWrap(true);
+    m_grid->addWidget(problem, line++, 0, 1, 5);
+  }
+  for (const controls::QueryAttribute& attribute : m_query.attributes()) {
+    const std::string name = attribute.name;
+    const std::string objectName = "Attributo " + name;
+    AttributeRow row{name, {nullptr, nullptr}, new QComboBox(m_table)};
+    m_grid->addWidget(new QLabel(attributeCaption(name), m_table), line, 0);
+    row.match->setObjectName(toQString(objectName + ".match"));
+    row.match->addItem(QStringLiteral("da - a"));
+    if (!attribute.number) row.match->addItem(QStringLiteral("contiene"));
+    row.match->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    connect(row.match, &QComboBox::activated, this, [this, name] { enterAttribute(name); });
+    m_grid->addWidget(row.match, line, 2, Qt::AlignLeft);
+    for (int end = 0; end < 2; ++end) {
+      auto* edit = new QLineEdit(m_table);
+      edit->setObjectName(toQString(objectName + (end == 0 ? ".first" : ".second")));
+      connect(edit, &QLineEdit::editingFinished, this, [this, name] { enterAttribute(name); });
+      m_grid->addWidget(edit, line, 1 + 2 * end);
+      row.ends[end] = edit;
+    }
+    m_attributeRows.push_back(row);
+    ++line;
+  }
+  return line;
+}
+
 void EnhancedQueryWidget::syncFromQuery() {
   std::size_t fields = 0;
   for (const QueryField& field : m_query.entries()) fields += field.kind != QueryField::Kind::ExtendedAttributes;
-  if (fields != m_rows.size()) return rebuild();
+  if (fields != m_rows.size() || m_query.isFinished() != m_builtFinished ||
+      m_query.attributes().size() != m_attributeRows.size()) {
+    return rebuild();
+  }
   for (const Row& row : m_rows) {
     const QueryField* field = m_query.findByCaption(row.caption);
     if (field == nullptr) return rebuild();
@@ -121,6 +190,20 @@ void EnhancedQueryWidget::syncFromQuery() {
       // A field that reads only its first value offers no second one.
       row.ends[end]->setEnabled(m_query.isEnabled() && (end == 0 || controls::usesSecondValue(*field)));
     }
+  }
+  for (const AttributeRow& row : m_attributeRows) {
+    const controls::QueryAttribute* attribute = attributeNamed(m_query, row.name);
+    if (attribute == nullptr) return rebuild();
+    const Variant* values[2] = {&attribute->first, &attribute->second};
+    for (int end = 0; end < 2; ++end) {
+      const QString value = toQString(values[end]->toText());
+      if (row.ends[end]->text() != value) row.ends[end]->setText(value);
+    }
+    row.match->setCurrentIndex(attribute->contains ? 1 : 0);
+    row.match->setEnabled(m_query.isEnabled() && !attribute->number);
+    row.ends[0]->setEnabled(m_query.isEnabled());
+    // A text the attribute contains is one value.
+    row.ends[1]->setEnabled(m_query.isEnabled() && !attribute->contains);
   }
 }
 
@@ -147,6 +230,24 @@ void EnhancedQueryWidget::enter(const std::string& caption) {
   const Variant from = typedValue(first->text());
   const Variant to = typedValue(second->text());
   m_run([this, &caption, &from, &to] { m_query.enterValues(caption, from, to); });
+  syncFromQuery();
+}
+
+void EnhancedQueryWidget::enterAttribute(const std::string& name) {
+  const controls::QueryAttribute* attribute = attributeNamed(m_query, name);
+  QLineEdit* first = attributeEdit(name, 0);
+  QLineEdit* second = attributeEdit(name, 1);
+  const auto row = std::find_if(m_attributeRows.begin(), m_attributeRows.end(),
+                                [&name](const AttributeRow& r) { return r.name == name; });
+  if (attribute == nullptr || first == nullptr || second == nullptr || row == m_attributeRows.end()) return;
+  const bool contains = row->match->currentIndex() == 1;
+  if (attribute->contains == contains && attribute->first.toText() == toStdString(first->text()) &&
+      attribute->second.toText() == toStdString(second->text())) {
+    return;  // nothing was changed
+  }
+  const Variant from = typedValue(first->text());
+  const Variant to = contains ? Variant() : typedValue(second->text());
+  m_run([this, &name, contains, &from, &to] { m_query.enterAttribute(name, contains, from, to); });
   syncFromQuery();
 }
 

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <map>
+#include <stdexcept>
 
 #include "platform/controls/button.h"
 #include "platform/controls/check_box.h"
@@ -170,8 +171,11 @@ void ModelDriver::run(const Action& action) {
     refusedIf(found == m_form.controls().end(), "il modulo non ha un filtro");
     auto& filter = usable<EnhancedQuery>(action, (*found)->name());
     const Variant second = action.args.size() > 2 ? Variant(action.args[2]) : Variant();
-    refusedIf(!filter.enterValues(action.args[0], Variant(action.args[1]), second),
-              "il filtro non ha il campo " + action.args[0]);
+    try {
+      filter.enterSetting(action.args[0], Variant(action.args[1]), second);
+    } catch (const std::invalid_argument& refused) {
+      throw ScriptError(action.line, refused.what());
+    }
   } else if (verb == "dump") {
     Control* control = m_form.find(action.args[0]);
     refusedIf(control == nullptr, "controllo sconosciuto " + action.args[0]);
