@@ -88,7 +88,8 @@ comandi:
                   elabora (con --item la console è chiamata per quell'articolo) e scrive
                   gli articoli della griglia in CSV (--display: i testi come la griglia li mostra);
                   --filter imposta un campo del filtro articoli (la sua didascalia, es.
-                  "Famiglia=BUL..RON"), anche per apply, detail e signoff
+                  "Famiglia=BUL..RON") o un attributo esteso ("Attributo NORMA=UNI 5737",
+                  "Attributo MATERIALE contiene=inox"), anche per apply, detail e signoff
   run ... --output FILE
                   scrive la griglia in FILE come CSV per i fogli di calcolo (UTF-8 con BOM,
                   separato da punto e virgola), con i testi come --display li mostra

@@ -128,6 +128,18 @@ TEST_F(BatchHost, TheFilterNarrowsTheRunFromTheCommandLineAndFromAScript) {
                                                   "click CMD_ELABORA\ndump GRD_ARTICOLI\n");
   EXPECT_EQ(codes(scripted.out), codes(brand.out)) << scripted.err;
 
+  // An attribute, by the same syntax from both.
+  const Outcome inox = batch({"run", "--display", "--filter", "Attributo MATERIALE contiene=inox"});
+  ASSERT_EQ(inox.status, 0) << inox.err;
+  EXPECT_FALSE(codes(inox.out).empty());
+  EXPECT_LT(codes(inox.out).size(), codes(all.out).size());
+  const Outcome inoxScripted = batch({"script", "-"}, "page INT_MOD_DATI\nfilter \"Attributo MATERIALE contiene\" inox\n"
+                                                      "click CMD_ELABORA\ndump GRD_ARTICOLI\n");
+  EXPECT_EQ(codes(inoxScripted.out), codes(inox.out)) << inoxScripted.err;
+  const Outcome colour = batch({"run", "--filter", "Attributo COLOUR=ROSSO"});
+  EXPECT_EQ(colour.status, 1);
+  EXPECT_NE(colour.err.find("l'attributo esteso COLOUR non esiste"), std::string::npos) << colour.err;
+
   const Outcome unknown = batch({"detail", "DADO-AB-M6", "--filter", "marca=VITEK"});
   EXPECT_EQ(unknown.status, 1);
   EXPECT_NE(unknown.err.find("il filtro non ha il campo marca"), std::string::npos) << unknown.err;

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "platform/db/connection.h"
+
 #include "tests/platform/controls/rows.h"
 
 namespace platform::controls {
@@ -78,6 +82,46 @@ TEST_F(FilterTest, TheLookupIsAskedForOneEndOfTheRangeAndAPickIsDescribed) {
   ASSERT_TRUE(filter.pick("Sottofamiglia", EnhancedQuery::kSecondValue, list->code(1)));
   EXPECT_EQ(filter.value("MG66_SFAM_MG54", EnhancedQuery::kSecondValue), Variant("S2"));
   EXPECT_EQ(decodes, 1);
+}
+
+}  // namespace
+}  // namespace platform::controls
+
+namespace platform::controls {
+namespace {
+
+// The attribute table's columns are the attributes; their conditions name only the alias the
+// filter was registered with, and a filter whose attributes cannot be read says why.
+TEST(FilterAttributes, AreTheTablesColumnsAndTheirConditionsUseTheAlias) {
+  db::Connection connection;
+  connection.Connect("sqlite::memory:");
+  const auto registered = [&connection] {
+    auto filter = std::make_unique<EnhancedQuery>("ADVQ");
+    filter->setConnection(&connection);
+    filter->addExtendedAttributes({"(Standard)", true, 5, "ALIAS_ATTR", ""});
+    filter->finish();
+    return filter;
+  };
+  const std::unique_ptr<EnhancedQuery> missing = registered();
+  EXPECT_TRUE(missing->attributes().empty());
+  EXPECT_NE(missing->attributesProblem().find("CO5L_ATTRIBUTIDEN"), std::string::npos) << missing->attributesProblem();
+  EXPECT_THROW(missing->enterSetting("Attributo COLORE", Variant("X"), Variant()), std::invalid_argument);
+
+  connection.Execute("CREATE TABLE CO5L_ATTRIBUTIDEN (CO5L_ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY, "
+                     "CO5L_GUID VARCHAR(36) NOT NULL, CO5L_COLORE VARCHAR(30) NULL, CO5L_PESO DECIMAL(8,3) NULL)");
+  const std::unique_ptr<EnhancedQuery> filter = registered();
+  std::vector<std::pair<std::string, bool>> offered;
+  for (const QueryAttribute& attribute : filter->attributes()) offered.emplace_back(attribute.name, attribute.number);
+  EXPECT_EQ(offered, (std::vector<std::pair<std::string, bool>>{{"COLORE", false}, {"PESO", true}}));
+  EXPECT_TRUE(filter->attributesProblem().empty());
+
+  filter->enterSetting("Attributo colore contiene", Variant("50%"), Variant("ignored"));
+  filter->enterAttribute("CO5L_PESO", false, Variant("-1,5"), Variant("2"));
+  EXPECT_EQ(filter->conditionText(),
+            "AND ALIAS_ATTR.CO5L_COLORE LIKE '%50[%]%' AND ALIAS_ATTR.CO5L_PESO BETWEEN -1.5 AND 2");
+  filter->clear();
+  EXPECT_EQ(filter->conditionText(), "");
+  EXPECT_THROW(EnhancedQuery("X").addExtendedAttributes({"(Standard)", true, 5, "A]; DROP", ""}), std::invalid_argument);
 }
 
 }  // namespace

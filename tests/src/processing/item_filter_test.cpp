@@ -3,7 +3,10 @@
 // lists are the codes it describes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <set>
+#include <tuple>
 
 #include "platform/controls/enhanced_query.h"
 #include "platform/text/letter_case.h"
@@ -16,6 +19,17 @@ using namespace platform::controls;
 using platform::Variant;
 
 using Codes = std::set<std::string>;
+
+Codes common(const Codes& a, const Codes& b) {
+  Codes both;
+  std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::inserter(both, both.end()));
+  return both;
+}
+
+Codes joined(Codes a, const Codes& b) {
+  a.insert(b.begin(), b.end());
+  return a;
+}
 
 class ItemFilterTest : public testing::ProcessingTest {
  protected:
@@ -39,6 +53,21 @@ class ItemFilterTest : public testing::ProcessingTest {
         "WHERE MG66_DITTA_CG18 = 1 " + where);
     for (; !rows->Eof(); rows->MoveNext()) codes.insert(rows->Field(std::size_t{0}).toText());
     return codes;
+  }
+
+  //! The items whose attribute row passes `where`, over CO5L_ATTRIBUTIDEN as A.
+  Codes withAttributes(const std::string& where) {
+    return query("AND MG66_GUID IN (SELECT CO5L_GUID FROM CO5L_ATTRIBUTIDEN AS A WHERE " + where + ")");
+  }
+
+  //! The setting refused, with the reason's text.
+  std::string refusal(const std::string& setting, Variant first) {
+    try {
+      filter().enterSetting(setting, std::move(first), Variant());
+    } catch (const std::invalid_argument& refused) {
+      return refused.what();
+    }
+    return "(accepted)";
   }
 
   //! The items whose code equals, or whose description contains, `text` literally, letter
@@ -152,6 +181,113 @@ TEST_F(ItemFilterTest, EveryListedCodeIsDescribedAndAnUnknownOneIsNot) {
   EXPECT_TRUE(filter().openLookup("Sottofamiglia", EnhancedQuery::kSecondValue)->rows.empty());
   EXPECT_GT(filter().openLookup("Sottofamiglia", EnhancedQuery::kFirstValue)->rows.size(), 3u);
   EXPECT_FALSE(filter().openLookup("Codice interno", EnhancedQuery::kFirstValue).has_value());
+}
+
+TEST_F(ItemFilterTest, AttributesNarrowARunToWhatAHandWrittenQuerySelects) {
+  open();
+  const Codes all = run();
+  using Setting = std::tuple<const char*, Variant, Variant>;
+  struct Case {
+    std::vector<Setting> settings;
+    Codes expected;
+  };
+  const Case cases[] = {
+      {{{"Attributo MATERIALE", "Acciaio inox A2", Variant()}}, withAttributes("A.CO5L_MATERIALE = 'Acciaio inox A2'")},
+      {{{"Attributo materiale contiene", "INOX", Variant()}}, withAttributes("A.CO5L_MATERIALE LIKE '%inox%'")},
+      {{{"Attributo NORMA", "UNI 5737", "UNI 5739"}},
+       withAttributes("A.CO5L_NORMA >= 'UNI 5737' AND A.CO5L_NORMA <= 'UNI 5739'")},
+      // Every finish there is: the items without an attribute row stay out.
+      {{{"Attributo CO5L_FINITURA", "A", "ZZ"}}, withAttributes("A.CO5L_FINITURA IS NOT NULL")},
+      {{{"Attributo MATERIALE contiene", "8.8", Variant()}, {"Attributo FINITURA", "Brunitura", Variant()},
+        {"Famiglia", "VIT", Variant()}},
+       common(withAttributes("A.CO5L_MATERIALE = 'Acciaio 8.8' AND A.CO5L_FINITURA = 'Brunitura'"),
+              query("AND MG66_FAM_MG53 = 'VIT'"))},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(std::get<0>(test.settings.front()));
+    filter().clear();
+    for (const auto& [name, first, second] : test.settings) filter().enterSetting(name, first, second);
+    ASSERT_FALSE(test.expected.empty());
+    EXPECT_LT(test.expected.size(), all.size());
+    EXPECT_EQ(run(), test.expected);
+  }
+}
+
+TEST_F(ItemFilterTest, AnOddAttributeValueSelectsWhatItLiterallySays) {
+  open();
+  const std::string odd = "50% [rosso]; l'ultimo_";
+  exec("UPDATE CO5L_ATTRIBUTIDEN SET CO5L_COLORE = '50% [rosso]; l''ultimo_' WHERE CO5L_ID = 1");
+  const Codes oddOne = withAttributes("A.CO5L_ID = 1");
+  ASSERT_EQ(oddOne.size(), 1u);
+  const Variant items = scalar("SELECT COUNT(*) FROM MG66_ANAGRART");
+  struct Case {
+    const char* setting;
+    const char* value;
+    Codes expected;
+  };
+  const Case cases[] = {
+      {"Attributo COLORE", odd.c_str(), oddOne},  {"Attributo COLORE contiene", "%", oddOne},
+      {"Attributo COLORE contiene", "[ros", oddOne}, {"Attributo COLORE contiene", "o_", oddOne},
+      {"Attributo COLORE contiene", "l'u", oddOne}, {"Attributo COLORE", "50%", {}},
+      {"Attributo COLORE contiene", "_r", {}},      {"Attributo COLORE", "' OR '1'='1", {}},
+      {"Attributo COLORE contiene", "x'; DELETE FROM MG66_ANAGRART; --", {}},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(std::string(test.setting) + " " + test.value);
+    filter().clear();
+    filter().enterSetting(test.setting, test.value, Variant());
+    EXPECT_EQ(run(), test.expected);
+    EXPECT_TRUE(m_display->errors().empty());
+  }
+  EXPECT_EQ(scalar("SELECT COUNT(*) FROM MG66_ANAGRART"), items);
+}
+
+TEST_F(ItemFilterTest, OnlyTheAttributesTheTableDeclaresCanBeNamed) {
+  open();
+  filter().enterSetting("Attributo MATERIALE", "Acciaio", Variant());
+  const std::string condition = filter().conditionText();
+  struct Case {
+    const char* setting;
+    const char* says;
+  };
+  for (const Case& test : {Case{"Attributo COLOR", "l'attributo esteso COLOR non esiste; gli attributi sono MATERIALE, "
+                                                   "FINITURA, COLORE, NORMA, CLASSERESISTENZA"},
+                           Case{"Attributo CO'LORE", "\"CO'LORE\" non è il nome di un attributo"},
+                           Case{"Attributo [COLORE]", "\"[COLORE]\" non è il nome di un attributo"},
+                           Case{"Attributo CO5L_GUID", "l'attributo esteso CO5L_GUID non esiste"},
+                           Case{"Colore", "il filtro non ha il campo Colore"}}) {
+    SCOPED_TRACE(test.setting);
+    EXPECT_EQ(refusal(test.setting, "ROSSO").rfind(test.says, 0), 0u) << refusal(test.setting, "ROSSO");
+    EXPECT_EQ(filter().conditionText(), condition);
+  }
+
+  // A company that adds an attribute finds it in the next console it opens; one it drops is
+  // no longer offered.
+  exec("DROP TABLE CO5L_ATTRIBUTIDEN");
+  exec("CREATE TABLE CO5L_ATTRIBUTIDEN (CO5L_ID INT IDENTITY(1,1) NOT NULL PRIMARY KEY, CO5L_GUID VARCHAR(36) NOT NULL, "
+       "CO5L_DUREZZA DECIMAL(6,2) NULL, CO5L_FINITURA VARCHAR(30) NULL)");
+  exec("INSERT INTO CO5L_ATTRIBUTIDEN (CO5L_GUID, CO5L_DUREZZA) SELECT MG66_GUID, 8.8 FROM MG66_ANAGRART "
+       "WHERE MG66_DITTA_CG18 = 1 AND MG66_FAM_MG53 = 'VIT'");
+  exec("INSERT INTO CO5L_ATTRIBUTIDEN (CO5L_GUID, CO5L_DUREZZA) SELECT MG66_GUID, 10.9 FROM MG66_ANAGRART "
+       "WHERE MG66_DITTA_CG18 = 1 AND MG66_FAM_MG53 = 'BUL'");
+  release();
+  m_object = console(sql::connectionStringFor(m_file));
+  m_object->ShowForm();
+  EXPECT_EQ(refusal("Attributo MATERIALE", "Acciaio").rfind("l'attributo esteso MATERIALE non esiste", 0), 0u);
+  EXPECT_EQ(refusal("Attributo DUREZZA contiene", "8").rfind("l'attributo DUREZZA è un numero", 0), 0u);
+  const Codes screws = query("AND MG66_FAM_MG53 = 'VIT'");
+  ASSERT_FALSE(screws.empty());
+  for (const auto& [first, second, expected] : {std::tuple<const char*, const char*, Codes>{"8,8", "", screws},
+                                                {"8", "9", screws},
+                                                {"8.8", "10.9", joined(screws, query("AND MG66_FAM_MG53 = 'BUL'"))},
+                                                {"8.8.", "", {}},
+                                                {"otto", "", {}}}) {
+    SCOPED_TRACE(std::string(first) + ".." + second);
+    filter().clear();
+    filter().enterSetting("Attributo durezza", first, *second ? Variant(second) : Variant());
+    EXPECT_EQ(run(), expected);
+    EXPECT_TRUE(m_display->errors().empty());
+  }
 }
 
 TEST_F(ItemFilterTest, ACalledConsoleIgnoresTheFilter) {
