@@ -356,7 +356,8 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   // its description), then emptied again so that the run below takes every item.
   const std::pair<const char*, const char*> filter[] = {
       {"Famiglia.first", "BUL"}, {"Famiglia.second", "RON"}, {"Descrizione articolo.first", "zinc"},
-      {"Marca.first", "VITEK"}, {"Stato articolo.first", "10"}, {"Stato articolo.second", "30"}};
+      {"Marca.first", "VITEK"}, {"Stato articolo.first", "10"}, {"Stato articolo.second", "30"},
+      {"Attributo MATERIALE.first", "inox"}};
   for (const auto& [edit, text] : filter) {
     if (auto* line = console->formView()->findChild<QLineEdit*>(QString::fromUtf8(edit))) {
       line->setFocus();
@@ -364,8 +365,16 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
       QTest::keyClick(line, Qt::Key_Return);
     }
   }
+  // The material is a text it contains: chosen from the keyboard beside the value.
+  if (auto* match = console->formView()->findChild<QComboBox*>(QStringLiteral("Attributo MATERIALE.match"))) {
+    match->setFocus();
+    QTest::keyClick(match, Qt::Key_Down);
+  }
+  // Maximised, the page shows every field and the attributes below them.
+  console->showMaximized();
   settle(100);
   save(framed(window), QStringLiteral("filtro"));
+  console->showNormal();
   if (auto* clear = console->formView()->findChild<QPushButton*>(QStringLiteral("ADVQ_ARTICOLI.clear"))) {
     QTest::mouseClick(clear, Qt::LeftButton);
   }

@@ -317,5 +317,47 @@ TEST(EnhancedQueryView, RangesAreEnteredOnLeavingAndPickedFromTheFieldsList) {
   EXPECT_EQ(descriptions, (QStringList{"marca ACME", "marca BETA"}));
 }
 
+TEST(EnhancedQueryView, AttributesAreRowsOfTheirOwnThatTheClearAllEmptiesToo) {
+  db::Connection connection;
+  connection.Connect("sqlite::memory:");
+  connection.Execute("CREATE TABLE CO5L_ATTRIBUTIDEN (CO5L_ID INT, CO5L_GUID VARCHAR(36), CO5L_COLORE VARCHAR(30), "
+                     "CO5L_PESO DECIMAL(8,3))");
+  controls::Form form(controls::FormDesign{
+      "FRM_FILTRO", "Filtro", 9000, 2400,
+      {{"ADVQ_ARTICOLI", controls::ControlKind::EnhancedQuery, "", 120, 120, 8700, 2100, "", 1, true, true, {}}}});
+  auto& query = form.get<controls::EnhancedQuery>("ADVQ_ARTICOLI");
+  query.setConnection(&connection);
+  query.addField({Variant("(Standard)"), Variant("Marca"), Variant("MG66_MARCA_MG64"), true, 2, true});
+  query.addExtendedAttributes({Variant("(Standard)"), true, 5, Variant("ATTR"), Variant("")});
+  query.finish();
+  testing::ScriptedDisplay display;
+  FormView view(form, &display);
+  view.show();
+  view.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
+  auto* table = view.widget<EnhancedQueryWidget>("ADVQ_ARTICOLI");
+  QLineEdit* from = table->attributeEdit("COLORE", controls::EnhancedQuery::kFirstValue);
+  QLineEdit* to = table->attributeEdit("COLORE", controls::EnhancedQuery::kSecondValue);
+  auto* match = table->findChild<QComboBox*>(QStringLiteral("Attributo COLORE.match"));
+  ASSERT_NE(from, nullptr);
+  ASSERT_NE(match, nullptr);
+  EXPECT_FALSE(table->findChild<QComboBox*>(QStringLiteral("Attributo PESO.match"))->isEnabled())
+      << "a number is a value or a range only";
+
+  from->setFocus(Qt::TabFocusReason);
+  QTest::keyClicks(from, "ross");
+  QTest::keyClick(from, Qt::Key_Tab);
+  EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE = 'ross'");
+  match->setCurrentIndex(1);
+  emit match->activated(1);
+  EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE LIKE '%ross%'");
+  EXPECT_FALSE(to->isEnabled()) << "a contained text is one value";
+
+  QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("ADVQ_ARTICOLI.clear")), Qt::LeftButton);
+  EXPECT_EQ(query.conditionText(), "");
+  EXPECT_TRUE(from->text().isEmpty());
+  EXPECT_EQ(match->currentIndex(), 0);
+}
+
 }  // namespace
 }  // namespace platform::qt
