@@ -8,6 +8,7 @@
 #include "platform/controls/query_runner.h"
 #include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/lookup_answer.h"
 #include "src/common/row_key.h"
 #include "src/common/sql_text.h"
 #include "src/config/classifications.h"
@@ -143,12 +144,12 @@ void FRMMG_PASSAGGIO::Lkp_Elenco_Argomenti_Entita(bool& cancel, std::string& que
   cancel = false;
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
-    query = "SELECT MG0M_ARGOMENTO , MG0M_DESCARGOMENTO "
-            "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
-            "WHERE MG0M_DITTA_CG18 = " + m_company.toText() + " ";
-    captions = Variant(Variant::Array{"Codice", "", "Descrizione", ""});
-    title = "Elenco enti validazione";
-    connection = m_connectionString;
+    LookupAnswer{query, captions, title, connection}.give(
+        {"SELECT MG0M_ARGOMENTO , MG0M_DESCARGOMENTO "
+         "FROM MG0M_ARGOMENTI_PASSAGGI WITH (NOLOCK) "
+         "WHERE MG0M_DITTA_CG18 = " + m_company.toText() + " ",
+         Variant(Variant::Array{"Codice", "", "Descrizione", ""}), "Elenco enti validazione", ""},
+        m_connectionString);
     m_form.get<EditField>("TXT_ENTITA_ARG").setLookupName("Lkp_Elenco_Argomenti_Entita");
   });
 }

@@ -9,6 +9,7 @@
 #include "platform/controls/grid_navigator.h"
 #include "platform/text/letter_case.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/lookup_answer.h"
 #include "src/common/sql_text.h"
 #include "src/config/bodies_statements.h"
 #include "src/config/editor_support.h"
@@ -202,10 +203,7 @@ void FRMMG_PASSAGGIO::TXT_UTENTE_RESPONSABILE_LookupRequest(std::string& query, 
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
     const platform::host::LookupList list = Set(m_userGroupLookup).Users();
-    query = list.query;
-    captions = list.captions;
-    title = list.title;
-    connectionString = m_connectionString;
+    LookupAnswer{query, captions, title, connectionString}.give(list, m_connectionString);
     m_form.get<EditField>("TXT_UTENTE_RESPONSABILE").setLookupName(list.name);
   });
 }
@@ -215,10 +213,7 @@ void FRMMG_PASSAGGIO::TXT_GRUPPO_RESPONSABILE_LookupRequest(std::string& query, 
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
     const platform::host::LookupList list = Set(m_userGroupLookup).Groups();
-    query = list.query;
-    captions = list.captions;
-    title = list.title;
-    connectionString = m_connectionString;
+    LookupAnswer{query, captions, title, connectionString}.give(list, m_connectionString);
     m_form.get<EditField>("TXT_GRUPPO_RESPONSABILE").setLookupName(list.name);
   });
 }

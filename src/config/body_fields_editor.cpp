@@ -7,6 +7,7 @@
 #include "platform/controls/grid.h"
 #include "platform/controls/grid_navigator.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/lookup_answer.h"
 #include "src/common/sql_text.h"
 #include "src/config/body_fields_statements.h"
 #include "src/config/editor_support.h"
@@ -119,10 +120,10 @@ void FRMMG_PASSAGGIO::Lkp_Elenco_Argomenti(std::string& query, Variant& captions
                                            std::string& connectionString) {
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
-    query = sql::Fill(s::kBodyList, {{"<K>", m_company.toText()}});
-    captions = Variant(Variant::Array{"Codice", "", "Descrizione", ""});
-    title = "Elenco enti validazione";
-    connectionString = m_connectionString;
+    LookupAnswer{query, captions, title, connectionString}.give(
+        {sql::Fill(s::kBodyList, {{"<K>", m_company.toText()}}), Variant(Variant::Array{"Codice", "", "Descrizione", ""}),
+         "Elenco enti validazione", ""},
+        m_connectionString);
     m_form.get<EditField>("TXT_ARGOMENTO").setLookupName("Lkp_Elenco_Argomenti");
   });
 }
@@ -191,10 +192,10 @@ void FRMMG_PASSAGGIO::Lkp_Elenco_Campi(std::string& query, Variant& captions, st
                                        std::string& connectionString) {
   IgnoringErrors steps = Ignoring();
   steps.step([&] {
-    query = std::string(s::kFieldList);
-    captions = Variant(Variant::Array{"Codice", "", "Descrizione", "", "Numerico", ""});
-    title = "Elenco campi";
-    connectionString = m_connectionString;
+    LookupAnswer{query, captions, title, connectionString}.give(
+        {std::string(s::kFieldList), Variant(Variant::Array{"Codice", "", "Descrizione", "", "Numerico", ""}),
+         "Elenco campi", ""},
+        m_connectionString);
     m_form.get<EditField>("TXT_CAMPO_ARG").setLookupName("Lkp_Elenco_Campi");
   });
 }

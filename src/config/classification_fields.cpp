@@ -7,6 +7,7 @@
 #include "platform/controls/edit_field.h"
 #include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
+#include "src/common/lookup_answer.h"
 #include "src/config/classifications.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -93,10 +94,7 @@ void FRMMG_PASSAGGIO::Classificazione_LookupRequest(const Classification& field,
     const platform::host::LookupList list = field.productType
                                                 ? Set(m_productionLookup).ProductTypes()
                                                 : Set(m_warehouseLookup).List(field.kind, ParentCodes(field));
-    query = list.query;
-    captions = list.captions;
-    title = list.title;
-    connection = m_connectionString;
+    LookupAnswer{query, captions, title, connection}.give(list, m_connectionString);
     m_form.get<EditField>(field.codeField).setLookupName(list.name);
   });
 }

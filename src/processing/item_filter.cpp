@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/controls/enhanced_query.h"
+#include "src/common/lookup_answer.h"
 #include "src/processing/item_filter_fields.h"
 #include "src/shell/frmmg_passaggio.h"
 
@@ -102,14 +103,7 @@ void FRMMG_PASSAGGIO::ADVQ_ARTICOLI_StartLookup(const Variant& caption, int end,
   }
   platform::host::LookupList list;
   if (!trap.step([&] { list = Set(m_warehouseLookup).List(code->kind, parents); })) return;
-  if (!trap.step([&] {
-        query = list.query;
-        captions = list.captions;
-        title = list.title;
-        connectionString = m_connectionString;
-      })) {
-    return;
-  }
+  if (!trap.step([&] { LookupAnswer{query, captions, title, connectionString}.give(list, m_connectionString); })) return;
   if (!trap.step([&] { filter.setLookupName(list.name); })) return;
 }
 
