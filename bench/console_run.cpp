@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <stdexcept>
 
 #include "platform/controls/button.h"
 #include "platform/controls/enhanced_query.h"
@@ -106,8 +107,10 @@ double ConsoleRun::process() {
 void ConsoleRun::setFilter(const std::string& caption, const std::string& first, const std::string& second) {
   const auto value = [](const std::string& text) { return text.empty() ? platform::Variant() : platform::Variant(text); };
   auto& filter = m_state->form().get<platform::controls::EnhancedQuery>("ADVQ_ARTICOLI");
-  if (!filter.enterValues(caption, value(first), value(second))) {
-    std::cerr << "the filter has no field " << caption << "\n";
+  try {
+    filter.enterSetting(caption, value(first), value(second));
+  } catch (const std::invalid_argument& refused) {
+    std::cerr << refused.what() << "\n";
     std::exit(1);
   }
 }

@@ -25,6 +25,11 @@ bool isNumericType(std::string_view declared) {
 
 }  // namespace
 
+std::string attributeValuesQuery(const QueryAttribute& attribute) {
+  return "SELECT DISTINCT " + attribute.column + " FROM " + std::string(kAttributeTable) + " WITH (NOLOCK) WHERE " +
+         attribute.column + " IS NOT NULL ORDER BY " + attribute.column;
+}
+
 bool isBareName(std::string_view name) {
   if (name.empty() || !isLetter(name.front())) return false;
   for (const char c : name) {

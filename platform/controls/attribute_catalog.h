@@ -33,6 +33,9 @@ std::vector<QueryAttribute> attributesOf(const std::vector<db::ColumnInfo>& colu
 //! The attributes the table declares, read through `runner`.
 std::vector<QueryAttribute> readAttributes(const QueryRunner& runner);
 
+//! The distinct values of an attribute in its table, ascending, without NULL.
+std::string attributeValuesQuery(const QueryAttribute& attribute);
+
 //! Whether a name is a bare SQL name: a letter or an underscore, then letters, digits and
 //! underscores.
 bool isBareName(std::string_view name);

@@ -124,7 +124,7 @@ const std::vector<QueryAttribute>& EnhancedQuery::attributes() const {
   return extended != nullptr ? extended->attributes : kNone;
 }
 
-void EnhancedQuery::enterAttribute(std::string_view name, bool contains, Variant first, Variant second) {
+QueryAttribute& EnhancedQuery::attributeNamed(std::string_view name) {
   if (!isEnabled()) throw std::invalid_argument("il filtro è disabilitato");
   QueryField* extended = extendedAttributes();
   if (extended == nullptr) throw std::invalid_argument("il filtro non ha attributi estesi");
@@ -133,24 +133,31 @@ void EnhancedQuery::enterAttribute(std::string_view name, bool contains, Variant
     throw std::invalid_argument("\"" + std::string(name) +
                                 "\" non è il nome di un attributo: un nome ha solo lettere, cifre e _");
   }
-  QueryAttribute* found = nullptr;
   std::string names;
   for (QueryAttribute& attribute : extended->attributes) {
     if (text::equalsIgnoringCase(attribute.name, name) || text::equalsIgnoringCase(attribute.column, name)) {
-      found = &attribute;
+      return attribute;
     }
     names += (names.empty() ? "" : ", ") + attribute.name;
   }
-  if (found == nullptr) {
-    throw std::invalid_argument("l'attributo esteso " + std::string(name) + " non esiste; gli attributi sono " + names);
+  throw std::invalid_argument("l'attributo esteso " + std::string(name) + " non esiste; gli attributi sono " + names);
+}
+
+void EnhancedQuery::enterAttribute(std::string_view name, bool contains, Variant first, Variant second) {
+  QueryAttribute& attribute = attributeNamed(name);
+  if (contains && attribute.number) {
+    throw std::invalid_argument("l'attributo " + attribute.name + " è un numero: vuole un valore o un intervallo");
   }
-  if (contains && found->number) {
-    throw std::invalid_argument("l'attributo " + found->name + " è un numero: vuole un valore o un intervallo");
-  }
-  found->contains = contains;
-  found->first = std::move(first);
-  found->second = contains ? Variant() : std::move(second);
+  attribute.contains = contains;
+  attribute.first = std::move(first);
+  attribute.second = contains ? Variant() : std::move(second);
   notifyChanged();
+}
+
+PickList EnhancedQuery::openAttributeList(std::string_view name) {
+  const QueryAttribute& attribute = attributeNamed(name);
+  std::shared_ptr<db::Recordset> rows = runner()(attributeValuesQuery(attribute), "");
+  return makePickList(*rows, "Valori dell'attributo " + attribute.name, Variant(Variant::Array{"Valore", ""}), "");
 }
 
 void EnhancedQuery::enterSetting(std::string_view name, Variant first, Variant second) {

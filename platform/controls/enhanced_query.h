@@ -118,6 +118,9 @@ class EnhancedQuery : public Control {
   //! std::invalid_argument, its text for the user, when no attribute has that name (a quote
   //! or a bracket never names one) or a number is asked to contain a text; nothing changes.
   void enterAttribute(std::string_view name, bool contains, Variant first, Variant second);
+  //! The values an attribute holds in its table, each once, in order, to pick one from.
+  //! std::invalid_argument as enterAttribute for a name no attribute has.
+  PickList openAttributeList(std::string_view name);
   //! Sets a field or an attribute by the name a user writes in a script: a field's caption,
   //! "Attributo NAME" for a value or range, "Attributo NAME contiene" for a text it holds.
   //! std::invalid_argument, its text for the user, when nothing has that name.
@@ -145,6 +148,7 @@ class EnhancedQuery : public Control {
   void decode(QueryField& field);
   const QueryField* extendedAttributes() const;
   QueryField* extendedAttributes();
+  QueryAttribute& attributeNamed(std::string_view name);
   QueryRunner runner() const;
 
   Variant m_company;

@@ -161,7 +161,12 @@ int EnhancedQueryWidget::addAttributeRows(int line) {
     for (int end = 0; end < 2; ++end) {
       auto* edit = new QLineEdit(m_table);
       edit->setObjectName(toQString(objectName + (end == 0 ? ".first" : ".second")));
+      QAction* list = edit->addAction(toolIcon(ToolIcon::Lookup), QLineEdit::TrailingPosition);
+      list->setToolTip(QStringLiteral("Valori presenti (F3)"));
+      list->setVisible(m_display != nullptr);
+      connect(list, &QAction::triggered, this, [this, name, end] { lookupAttribute(name, end); });
       connect(edit, &QLineEdit::editingFinished, this, [this, name] { enterAttribute(name); });
+      edit->installEventFilter(this);
       m_grid->addWidget(edit, line, 1 + 2 * end);
       row.ends[end] = edit;
     }
@@ -263,6 +268,21 @@ void EnhancedQueryWidget::lookup(const std::string& caption, int end) {
   syncFromQuery();
 }
 
+void EnhancedQueryWidget::lookupAttribute(const std::string& name, int end) {
+  if (m_display == nullptr) return;
+  enterAttribute(name);  // what was typed first counts
+  m_run([this, &name, end] {
+    const controls::PickList list = m_query.openAttributeList(name);
+    const std::optional<std::string> code = chooseCode(list, *m_display);
+    const controls::QueryAttribute* attribute = attributeNamed(m_query, name);
+    if (!code || attribute == nullptr) return;
+    Variant ends[2] = {attribute->first, attribute->second};
+    ends[end == controls::EnhancedQuery::kSecondValue ? 1 : 0] = Variant(*code);
+    m_query.enterAttribute(name, attribute->contains, ends[0], ends[1]);
+  });
+  syncFromQuery();
+}
+
 bool EnhancedQueryWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F3) {
     int end = 0;
@@ -270,6 +290,14 @@ bool EnhancedQueryWidget::eventFilter(QObject* watched, QEvent* event) {
       const std::string caption = row->caption;
       lookup(caption, end);
       return true;
+    }
+    for (const AttributeRow& row : m_attributeRows) {
+      for (int at = 0; at < 2; ++at) {
+        if (row.ends[at] != watched) continue;
+        const std::string name = row.name;
+        lookupAttribute(name, at);
+        return true;
+      }
     }
   }
   return QScrollArea::eventFilter(watched, event);

@@ -1,8 +1,9 @@
 // The enhanced query as a table of its registered fields: per field its caption, the two ends
 // of the range as line edits (F3 or the look-up button opens the field's list) and the
 // descriptions the form's decode gave. Leaving an edited end enters the field's range. Below
-// them, under their own heading, the extended attributes: per attribute the two ends and
-// whether the first is a value (or the range's start) or a text the attribute contains.
+// them, under their own heading, the extended attributes: per attribute the two ends (F3 lists
+// the values the attribute holds) and whether the first is a value (or the range's start) or a
+// text the attribute contains.
 #pragma once
 
 #include <QScrollArea>
@@ -63,6 +64,7 @@ class EnhancedQueryWidget : public QScrollArea {
   int addAttributeRows(int line);
   void enter(const std::string& caption);
   void enterAttribute(const std::string& name);
+  void lookupAttribute(const std::string& name, int end);
   void lookup(const std::string& caption, int end);
   const Row* rowOf(const QObject* edit, int* end) const;
 

@@ -348,6 +348,11 @@ TEST(EnhancedQueryView, AttributesAreRowsOfTheirOwnThatTheClearAllEmptiesToo) {
   QTest::keyClicks(from, "ross");
   QTest::keyClick(from, Qt::Key_Tab);
   EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE = 'ross'");
+  // F3 lists the values the attribute holds, each once.
+  connection.Execute("INSERT INTO CO5L_ATTRIBUTIDEN (CO5L_COLORE) VALUES ('ROSSO'), (NULL), ('BLU'), ('BLU')");
+  display.pickAnswers = {1};
+  QTest::keyClick(to, Qt::Key_F3);
+  EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE BETWEEN 'ross' AND 'ROSSO'");
   match->setCurrentIndex(1);
   emit match->activated(1);
   EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE LIKE '%ross%'");
