@@ -161,7 +161,10 @@ std::optional<std::string> conditionOf(const QueryField& field) {
 std::optional<std::string> conditionOf(const std::string& alias, const QueryAttribute& attribute) {
   if (!isSet(attribute.first) && (attribute.contains || !isSet(attribute.second))) return std::nullopt;
   const std::string column = alias + "." + attribute.column;
-  if (attribute.contains) return contains(column, attribute.first);
+  // The comparison, true for every text, tells the database what LIKE does not: an item
+  // without attributes cannot match. It then joins only the items that have attributes
+  // instead of looking every item's row up first (half the fill on a large catalogue).
+  if (attribute.contains) return column + " >= '' AND " + contains(column, attribute.first);
   if (attribute.number) return numberRange(column, attribute.first, attribute.second, decimalNumber);
   return codeRange(column, attribute.first, attribute.second);
 }

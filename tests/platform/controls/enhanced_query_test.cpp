@@ -118,7 +118,8 @@ TEST(FilterAttributes, AreTheTablesColumnsAndTheirConditionsUseTheAlias) {
   filter->enterSetting("Attributo colore contiene", Variant("50%"), Variant("ignored"));
   filter->enterAttribute("CO5L_PESO", false, Variant("-1,5"), Variant("2"));
   EXPECT_EQ(filter->conditionText(),
-            "AND ALIAS_ATTR.CO5L_COLORE LIKE '%50[%]%' AND ALIAS_ATTR.CO5L_PESO BETWEEN -1.5 AND 2");
+            "AND ALIAS_ATTR.CO5L_COLORE >= '' AND ALIAS_ATTR.CO5L_COLORE LIKE '%50[%]%' AND "
+            "ALIAS_ATTR.CO5L_PESO BETWEEN -1.5 AND 2");
   filter->clear();
   EXPECT_EQ(filter->conditionText(), "");
   EXPECT_THROW(EnhancedQuery("X").addExtendedAttributes({"(Standard)", true, 5, "A]; DROP", ""}), std::invalid_argument);

@@ -355,7 +355,7 @@ TEST(EnhancedQueryView, AttributesAreRowsOfTheirOwnThatTheClearAllEmptiesToo) {
   EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE BETWEEN 'ross' AND 'ROSSO'");
   match->setCurrentIndex(1);
   emit match->activated(1);
-  EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE LIKE '%ross%'");
+  EXPECT_EQ(query.conditionText(), "AND ATTR.CO5L_COLORE >= '' AND ATTR.CO5L_COLORE LIKE '%ross%'");
   EXPECT_FALSE(to->isEnabled()) << "a contained text is one value";
 
   QTest::mouseClick(table->findChild<QPushButton*>(QStringLiteral("ADVQ_ARTICOLI.clear")), Qt::LeftButton);
