@@ -240,18 +240,18 @@ void EnhancedQueryWidget::enter(const std::string& caption) {
 
 void EnhancedQueryWidget::enterAttribute(const std::string& name) {
   const controls::QueryAttribute* attribute = attributeNamed(m_query, name);
-  QLineEdit* first = attributeEdit(name, 0);
-  QLineEdit* second = attributeEdit(name, 1);
   const auto row = std::find_if(m_attributeRows.begin(), m_attributeRows.end(),
                                 [&name](const AttributeRow& r) { return r.name == name; });
-  if (attribute == nullptr || first == nullptr || second == nullptr || row == m_attributeRows.end()) return;
+  if (attribute == nullptr || row == m_attributeRows.end()) return;
   const bool contains = row->match->currentIndex() == 1;
-  if (attribute->contains == contains && attribute->first.toText() == toStdString(first->text()) &&
-      attribute->second.toText() == toStdString(second->text())) {
+  const QString first = row->ends[0]->text();
+  const QString second = row->ends[1]->text();
+  if (attribute->contains == contains && attribute->first.toText() == toStdString(first) &&
+      attribute->second.toText() == toStdString(second)) {
     return;  // nothing was changed
   }
-  const Variant from = typedValue(first->text());
-  const Variant to = contains ? Variant() : typedValue(second->text());
+  const Variant from = typedValue(first);
+  const Variant to = contains ? Variant() : typedValue(second);
   m_run([this, &name, contains, &from, &to] { m_query.enterAttribute(name, contains, from, to); });
   syncFromQuery();
 }
