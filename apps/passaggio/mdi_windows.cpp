@@ -133,6 +133,9 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
   sub->followContainer(false);
   sub->show();
   m_area.setActiveSubWindow(sub);
+  // The area maximises a new subwindow while the active one is maximised: the sizes the
+  // controls start from would then be the maximised ones with the controls as designed.
+  if (sub->isMaximized()) sub->showNormal();
   window->Activate();
   sub->followContainer();
   if (!modal) return;

@@ -60,6 +60,38 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   EXPECT_EQ(m_window->activeConsole(), maximised);
 }
 
+TEST_F(DesktopTest, AConsoleOpenedOverAMaximisedOneFollowsItsWindowMaximisedAndRestored) {
+  // The room the design leaves under the side bar: whatever the window's size, the side bar
+  // follows the window's bottom edge at that distance.
+  const auto roomUnderSideBar = [](ConsoleSubWindow& console) {
+    const platform::qt::FormView& view = *console.formView();
+    return view.height() - view.widgetFor("SDB_PASSAGGIO")->geometry().bottom();
+  };
+  m_window->setConsoleWindowState(2);
+  ConsoleSubWindow* first = m_window->openConsole();
+  ASSERT_NE(first, nullptr);
+  settle();
+  ASSERT_TRUE(first->isMaximized());
+  const int room = roomUnderSideBar(*first);
+  const int height = first->formView()->height();
+  for (const bool forItem : {false, true}) {
+    SCOPED_TRACE(forItem ? "an item's console" : "a new console");
+    ConsoleSubWindow* console =
+        forItem ? m_window->openConsole(std::string("FRESA-MD-D10")) : m_window->openConsole();
+    ASSERT_NE(console, nullptr);
+    settle();
+    ASSERT_TRUE(console->isMaximized());
+    EXPECT_EQ(console->formView()->height(), height);
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "maximised";
+    console->showNormal();
+    settle();
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "restored";
+    console->resize(console->width(), console->height() + 60);
+    settle();
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "restored and made taller";
+  }
+}
+
 TEST_F(DesktopTest, EveryPageOfTheSideBarShowsItsFrameAndHidesTheOthers) {
   ConsoleSubWindow* console = m_window->openConsole();
   ASSERT_NE(console, nullptr);
