@@ -104,6 +104,7 @@ MainWindow::MainWindow(platform::host::LoadedModule& module, std::shared_ptr<pla
   }
   m_progress = platform::qt::statusBarProgress(*statusBar());
   m_windows->setProgress(m_progress);
+  m_windows->setNotice(platform::qt::statusBarNotice(*statusBar()));
 
   buildMenus();
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);

@@ -157,6 +157,10 @@ void MdiWindows::ShowProgress(const std::string& step, int done, int total) {
   if (m_progress) m_progress(step, done, total);
 }
 
+void MdiWindows::ShowNotice(const std::string& text) {
+  if (m_notice) m_notice(text);
+}
+
 ConsoleSubWindow* MdiWindows::takeShown() {
   ConsoleSubWindow* shown = m_shown;
   m_shown = nullptr;

@@ -269,17 +269,41 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(verdictTip(), QStringLiteral("Supera il controllo"));
 }
 
-TEST_F(ProcessingWidgetsTest, SpaceTicksTheCurrentFieldAndCtrlSSavesItKeepingTheItem) {
+TEST_F(ProcessingWidgetsTest, SpaceTicksTheCurrentFieldAndCtrlSSavesItSayingSoAndKeepingTheRows) {
   ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
   ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
-  clickCell(detail(), detailRow("DOC_CAMPIONATURA"), "MG0O_CAPTIONCAMPO");
+  const int field = detailRow("DOC_CAMPIONATURA");
+  ASSERT_GT(field, 0) << "not the first row, or keeping it would prove nothing";
+  clickCell(detail(), field, "MG0O_CAPTIONCAMPO");
   QTest::keyClick(&detail(), Qt::Key_Space);
   settle();
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass);
+  m_display->clear();
   QTest::keyClick(&detail(), Qt::Key_S, Qt::ControlModifier);
   settle();
   EXPECT_EQ(storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA"), "1");
   EXPECT_EQ(textOf(items(), items().currentIndex().row(), "CODART"), QString::fromLatin1(kUnsignedItem));
+  EXPECT_EQ(detail().currentIndex().row(), field) << "the field the user was on";
+  EXPECT_TRUE(m_display->messages().empty()) << "no box to dismiss";
+  EXPECT_EQ(m_window->statusBar()->currentMessage(),
+            QStringLiteral("Visti dell'articolo %1 salvati.").arg(QString::fromLatin1(kUnsignedItem)));
+}
+
+TEST_F(ProcessingWidgetsTest, TheDetailsNavigatorOffersOnlySaveAndTheGridsKeepTheirKeys) {
+  ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
+  auto* navigator = view().widget<platform::qt::NavigatorWidget>("GRIDNAV_VIS_CAMPIART");
+  ASSERT_NE(navigator, nullptr);
+  for (GridNavigator::Button button : GridNavigator::kButtons) {
+    EXPECT_EQ(navigator->button(button)->isEnabled(), button == GridNavigator::Button::Save)
+        << GridNavigator::buttonName(button);
+  }
+  // Page Down moves the items grid's row, as in every grid, instead of saving ticks.
+  ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
+  const int row = items().currentIndex().row();
+  ASSERT_LT(row + 1, items().model()->rowCount());
+  QTest::keyClick(&items(), Qt::Key_PageDown);
+  settle();
+  EXPECT_GT(items().currentIndex().row(), row);
 }
 
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {
