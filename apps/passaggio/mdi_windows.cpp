@@ -138,6 +138,12 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
   if (sub->isMaximized()) sub->showNormal();
   window->Activate();
   sub->followContainer();
+  // A new console takes the keyboard on the first control of its page, unless its form put
+  // the caret somewhere already.
+  const QWidget* focus = QApplication::focusWidget();
+  if (sub->isOpen() && (focus == nullptr || !sub->formView()->isAncestorOf(focus))) {
+    sub->formView()->focusFirstControl();
+  }
   if (!modal) return;
   QEventLoop loop;
   QObject::connect(sub, &QObject::destroyed, &loop, &QEventLoop::quit);

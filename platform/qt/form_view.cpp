@@ -175,8 +175,11 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
         run([&model] { model.click(); });
         paint(model);
         const Control* wanted = m_form.focus();
-        if (focused && button->isEnabled() && button->isVisible() && (wanted == nullptr || wanted == &model)) {
+        if (!focused || (wanted != nullptr && wanted != &model)) return;
+        if (button->isEnabled() && button->isVisible()) {
           button->setFocus(Qt::OtherFocusReason);
+        } else {
+          focusFirstControl();  // the button's work took it away (a run done): the caret goes on
         }
       });
       made = button;
@@ -375,11 +378,11 @@ std::vector<QWidget*> FormView::focusWidgets(Control& control) const {
   }
 }
 
-void FormView::applyTabOrder() {
+std::vector<QWidget*> FormView::tabChain(bool withSideBar) const {
   std::vector<Control*> order;
   for (const auto& control : m_form.controls()) {
     // The side bar takes no focus on the form, but its links must be reachable by keyboard.
-    const bool keyboard = control->canTakeFocus() || control->kind() == ControlKind::SideBar;
+    const bool keyboard = control->canTakeFocus() || (withSideBar && control->kind() == ControlKind::SideBar);
     if (keyboard && m_widgets.count(control.get())) order.push_back(control.get());
   }
   std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
@@ -389,6 +392,11 @@ void FormView::applyTabOrder() {
   for (Control* control : order) {
     for (QWidget* widget : focusWidgets(*control)) chain.push_back(widget);
   }
+  return chain;
+}
+
+void FormView::applyTabOrder() {
+  const std::vector<QWidget*> chain = tabChain(true);
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -412,6 +420,15 @@ void FormView::followModelFocus() {
   if (current != nullptr && (current == owner || owner->isAncestorOf(current))) return;
   QWidget* target = widgets.front();
   if (target->isVisible() && target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
+}
+
+void FormView::focusFirstControl() {
+  for (QWidget* widget : tabChain(false)) {
+    if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled()) {
+      widget->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
 }
 
 void FormView::focusNextAfter(QWidget& widget) {
