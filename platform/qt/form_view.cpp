@@ -168,18 +168,19 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
         if (m_refused == button) return;  // a mnemonic whose focus the form refused
         // While its work runs (the window repaints between statements) the button looks
         // unavailable; afterwards it shows what the form made of it.
-        const bool focused = button->hasFocus();
+        const QPointer<QWidget> had = QApplication::focusWidget();  // a mnemonic leaves it where it was
+        const bool focused = had == button;
         ++m_depth;  // the focus leaving the disabled button is no user's move
         button->setEnabled(false);
         --m_depth;
         run([&model] { model.click(); });
         paint(model);
         const Control* wanted = m_form.focus();
-        if (!focused || (wanted != nullptr && wanted != &model)) return;
-        if (button->isEnabled() && button->isVisible()) {
+        if (wanted != nullptr && wanted != &model) return;  // a handler put the caret somewhere
+        if (focused && button->isEnabled() && button->isVisible()) {
           button->setFocus(Qt::OtherFocusReason);
-        } else {
-          focusFirstControl();  // the button's work took it away (a run done): the caret goes on
+        } else if (focused || had.isNull() || !had->isVisible() || !had->isEnabled()) {
+          focusFirstControl();  // the work took the caret's place away (a run done): it goes on
         }
       });
       made = button;

@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QApplication>
+#include <QLineEdit>
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -304,6 +308,70 @@ TEST_F(ProcessingWidgetsTest, TheDetailsNavigatorOffersOnlySaveAndTheGridsKeepTh
   QTest::keyClick(&items(), Qt::Key_PageDown);
   settle();
   EXPECT_GT(items().currentIndex().row(), row);
+}
+
+//! Presses `key` on the focused widget until `done` holds (at most `times` presses).
+void pressUntil(Qt::Key key, const std::function<bool()>& done, int times = 60) {
+  for (int i = 0; i < times && !done(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    settle();
+  }
+}
+
+TEST_F(ProcessingWidgetsTest, ADaysWorkGoesByTheKeyboardAlone) {
+  m_window->setSignIn({m_file, 1, kBuyer});
+  m_window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
+  settle();
+  ASSERT_EQ(m_window->consoles().size(), 1u);
+  m_console = m_window->consoles()[0];
+  EXPECT_EQ(QApplication::focusWidget(), view().findChild<QLineEdit*>(QStringLiteral("Codice articolo.first")))
+      << "a new console takes the keyboard on its page's first field, not "
+      << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+  QTest::qWait(250);  // a mnemonic presses its button as a click does, a moment later
+  settle();
+  ASSERT_TRUE(view().widgetFor("FRAME_INTERROGAZ_RIS")->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), &items()) << "the run's results take the keyboard";
+
+  const int item = rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem));
+  pressUntil(Qt::Key_Down, [&] { return items().currentIndex().row() >= item; });
+  ASSERT_EQ(items().currentIndex().row(), item);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &detail());
+  const int field = detailRow("DOC_CAMPIONATURA");
+  pressUntil(Qt::Key_Down, [&] { return detail().currentIndex().row() >= field; });
+  QTest::keyClick(&detail(), Qt::Key_Space);
+  QTest::keyClick(&detail(), Qt::Key_S, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA"), "1");
+
+  // A focused button wears the ring: the highlight across its top, inside the border.
+  auto* apply = view().widget<QPushButton>("CMD_AGGSTATI");
+  const auto ringShown = [apply] {
+    const QColor at = apply->grab().toImage().pixelColor(apply->width() / 2, 3);
+    const QColor ring = apply->palette().color(QPalette::Highlight);
+    return std::abs(at.red() - ring.red()) + std::abs(at.green() - ring.green()) + std::abs(at.blue() - ring.blue()) < 60;
+  };
+  EXPECT_FALSE(ringShown());
+  pressUntil(Qt::Key_Tab, [apply] { return apply->hasFocus(); }, 10);
+  ASSERT_TRUE(apply->hasFocus());
+  EXPECT_TRUE(ringShown());
+
+  m_display->clear();
+  m_display->queue(platform::host::kYes);
+  QTest::keyClick(apply, Qt::Key_Space);
+  settle();
+  EXPECT_TRUE(m_display->errors().empty());
+  ASSERT_FALSE(m_display->messages().empty()) << "the apply asks first";
+  platform::db::Connection db;
+  db.Connect(sql::connectionStringFor(m_file));
+  EXPECT_FALSE(db.Open(std::string("SELECT 1 FROM FW10_LOGSTATI WHERE FW10_CODART_MG66 = '") + kUnsignedItem + "'")
+                   ->Eof())
+      << "the item moved on";
+  db.Close();
 }
 
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {
