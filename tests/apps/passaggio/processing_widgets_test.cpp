@@ -310,6 +310,38 @@ TEST_F(ProcessingWidgetsTest, TheDetailsNavigatorOffersOnlySaveAndTheGridsKeepTh
   EXPECT_GT(items().currentIndex().row(), row);
 }
 
+TEST_F(ProcessingWidgetsTest, TheProcessButtonLooksUnavailableWhileItWorksEvenWhenTheRunFails) {
+  for (const bool fails : {false, true}) {
+    SCOPED_TRACE(fails ? "a run that fails" : "a run");
+    m_console = m_window->openConsole();
+    ASSERT_NE(m_console, nullptr);
+    clickPage(view(), QStringLiteral("INT_MOD_DATI"));
+    settle();
+    if (fails) {
+      platform::db::Connection db;
+      db.Connect(sql::connectionStringFor(m_file));
+      db.Execute("DROP TABLE MG66_ANAGRART");  // the run fails taking the items in
+      db.Close();
+    }
+    auto* button = view().widget<QPushButton>("CMD_ELABORA");
+    std::vector<bool> enabledWhileWorking;
+    {
+      QObject listening;
+      QObject::connect(m_window->statusBar(), &QStatusBar::messageChanged, &listening, [&](const QString& text) {
+        if (!text.isEmpty()) enabledWhileWorking.push_back(button->isEnabled());
+      });
+      QTest::mouseClick(button, Qt::LeftButton);
+      settle();
+    }
+    ASSERT_FALSE(enabledWhileWorking.empty());
+    EXPECT_EQ(std::count(enabledWhileWorking.begin(), enabledWhileWorking.end(), true), 0);
+    EXPECT_EQ(m_display->errors().empty(), !fails);
+    EXPECT_EQ(button->isEnabled(), fails) << "afterwards it shows what the console made of it";
+    m_window->closeConsole(m_console);
+    settle();
+  }
+}
+
 //! Presses `key` on the focused widget until `done` holds (at most `times` presses).
 void pressUntil(Qt::Key key, const std::function<bool()>& done, int times = 60) {
   for (int i = 0; i < times && !done(); ++i) {
