@@ -171,9 +171,11 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
         const QPointer<QWidget> had = QApplication::focusWidget();  // a mnemonic leaves it where it was
         const bool focused = had == button;
         ++m_depth;  // the focus leaving the disabled button is no user's move
+        m_working.push_back(button);
         button->setEnabled(false);
         --m_depth;
         run([&model] { model.click(); });
+        std::erase(m_working, button);
         paint(model);
         const Control* wanted = m_form.focus();
         if (wanted != nullptr && wanted != &model) return;  // a handler put the caret somewhere
@@ -282,7 +284,8 @@ void FormView::paint(Control& control) {
     ++m_depth;  // hiding the focused widget moves the focus: that is no user's move
     widget.setGeometry(m_scale.toPixels(control.left(), control.top(), control.width(), control.height()));
     paintKind(control, widget);
-    widget.setEnabled(control.isEnabled());
+    // A button whose work runs stays unavailable, whatever the work changes of it meanwhile.
+    widget.setEnabled(control.isEnabled() && std::find(m_working.begin(), m_working.end(), &widget) == m_working.end());
     widget.setVisible(control.isVisible());
     --m_depth;
   }

@@ -100,6 +100,7 @@ class FormView : public QWidget {
   std::vector<QWidget*> m_navigators;
   int m_depth = 0;                 // user actions running (nested through dialogs)
   QPointer<QWidget> m_refused;     // took the focus by a click the form refused: the click does not count
+  std::vector<const QWidget*> m_working;  // buttons whose work is running
 };
 
 }  // namespace platform::qt
