@@ -138,9 +138,6 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
   if (sub->isMaximized()) sub->showNormal();
   window->Activate();
   sub->followContainer();
-  // A new console takes the keyboard on the first control of its page (the subwindow would
-  // give it to the side bar), unless its form put the caret somewhere already.
-  if (sub->isOpen() && window->Controls().focus() == nullptr) sub->formView()->focusFirstControl();
   if (!modal) return;
   QEventLoop loop;
   QObject::connect(sub, &QObject::destroyed, &loop, &QEventLoop::quit);

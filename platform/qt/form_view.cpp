@@ -165,11 +165,14 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
       auto* button = new QPushButton(parent);
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, &model, button] {
-        if (m_refused == button) return;  // a mnemonic whose focus the form refused
+        // A mnemonic leaves the caret where it was: the field being typed in is left first,
+        // as a click leaves it, so that what was typed counts (or the field keeps the caret).
+        const QPointer<QWidget> had = QApplication::focusWidget();
+        if (had != button && (button->focusPolicy() & Qt::TabFocus)) button->setFocus(Qt::ShortcutFocusReason);
+        if (m_refused == button) return;  // the form refused to let the caret go
+        const bool focused = had == button;
         // While its work runs (the window repaints between statements) the button looks
         // unavailable; afterwards it shows what the form made of it.
-        const QPointer<QWidget> had = QApplication::focusWidget();  // a mnemonic leaves it where it was
-        const bool focused = had == button;
         ++m_depth;  // the focus leaving the disabled button is no user's move
         m_working.push_back(button);
         button->setEnabled(false);
@@ -426,12 +429,22 @@ void FormView::followModelFocus() {
   if (target->isVisible() && target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
 }
 
-void FormView::focusFirstControl() {
+void FormView::focusFirstControl(int attempts) {
   for (QWidget* widget : tabChain(false)) {
-    if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled()) {
-      widget->setFocus(Qt::TabFocusReason);
-      return;
+    const Control* control = controlOf(widget);
+    // A control's widgets built a moment ago show once their layout gets to them: hidden,
+    // but not hidden by anyone. They may be built again meanwhile: the search is done again.
+    const bool hidden = widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    if (control == nullptr || !control->isShown() || !control->isEnabled() || hidden || !widget->isEnabled() ||
+        !(widget->focusPolicy() & Qt::TabFocus)) {
+      continue;
     }
+    if (widget->isVisible()) {
+      widget->setFocus(Qt::TabFocusReason);
+    } else if (attempts > 1) {
+      QTimer::singleShot(0, this, [this, attempts] { focusFirstControl(attempts - 1); });
+    }
+    return;
   }
 }
 
@@ -447,6 +460,21 @@ void FormView::focusNextAfter(QWidget& widget) {
 bool FormView::focusEntered(QWidget& widget, Qt::FocusReason reason) {
   if (m_depth > 0) return false;
   Control* control = controlOf(&widget);
+  const bool sideBar = control != nullptr && control->kind() == ControlKind::SideBar;
+  if (sideBar && byTheUser(reason)) m_sideBarChosen = true;
+  if (sideBar && !byTheUser(reason) && !m_sideBarChosen) {
+    // The window hands the caret to its first widget, the side bar, as it activates: until
+    // the user goes there, it belongs in the page, on the form's focus or the first control.
+    QTimer::singleShot(0, this, [this] {
+      if (m_sideBarChosen) return;
+      if (m_form.focus() != nullptr) {
+        followModelFocus();
+      } else {
+        focusFirstControl();
+      }
+    });
+    return false;
+  }
   if (!byTheUser(reason)) {
     // The window gave the caret to its first field: the form learns where it is, which
     // asks nobody to let it go since nothing had it.

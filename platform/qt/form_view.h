@@ -56,8 +56,9 @@ class FormView : public QWidget {
   void syncAll();
 
   //! Puts the caret on the first control of the page shown, in tab order (the side bar is
-  //! not a page's control); nothing when no control there can take it.
-  void focusFirstControl();
+  //! not a page's control); nothing when no control there can take it. Widgets still to
+  //! show are waited for, `attempts` turns of the event loop at most.
+  void focusFirstControl(int attempts = 5);
 
   //! How the view runs user actions on the models (wait cursor, failures reported, widgets
   //! brought up to date afterwards); for widgets a host adds to the form.
@@ -101,6 +102,7 @@ class FormView : public QWidget {
   int m_depth = 0;                 // user actions running (nested through dialogs)
   QPointer<QWidget> m_refused;     // took the focus by a click the form refused: the click does not count
   std::vector<const QWidget*> m_working;  // buttons whose work is running
+  bool m_sideBarChosen = false;           // the user put the caret on the side bar
 };
 
 }  // namespace platform::qt

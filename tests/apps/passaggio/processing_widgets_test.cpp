@@ -370,11 +370,18 @@ TEST_F(ProcessingWidgetsTest, ADaysWorkGoesByTheKeyboardAlone) {
       << "a new console takes the keyboard on its page's first field, not "
       << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
 
+  // A range of codes; the second value is still being typed when the mnemonic runs.
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("FRESA"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("FRESAZ"));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
   QTest::qWait(250);  // a mnemonic presses its button as a click does, a moment later
   settle();
   ASSERT_TRUE(view().widgetFor("FRAME_INTERROGAZ_RIS")->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), &items()) << "the run's results take the keyboard";
+  for (int row = 0; row < items().model()->rowCount(); ++row) {
+    EXPECT_TRUE(textOf(items(), row, "CODART").startsWith(QStringLiteral("FRESA"))) << "the filter as typed";
+  }
 
   const int item = rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem));
   pressUntil(Qt::Key_Down, [&] { return items().currentIndex().row() >= item; });
