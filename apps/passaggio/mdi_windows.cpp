@@ -75,9 +75,10 @@ void ConsoleSubWindow::followContainer(bool withState) {
   const auto scale = platform::qt::TwipsScale::of(*this);
   const QRect inside = scale.toPixels(container->childLeft(), container->childTop(), container->childWidth(),
                                       container->childHeight());
-  // The container gives the form's size; the frame and the title bar come on top of it.
-  const QMargins frame = contentsMargins();
-  setGeometry(QRect(inside.topLeft(), inside.size().grownBy(frame)));
+  // The container gives the window's outer size, frame and title bar included, as the form's
+  // design counts it: its controls lie in what the frame leaves, so a maximised console
+  // keeps no strip of the design's own frame below them.
+  setGeometry(inside);
 }
 
 void ConsoleSubWindow::setTitleSuffix(const QString& suffix) {

@@ -40,10 +40,10 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   EXPECT_EQ(console->windowTitle(), QString::fromUtf8(kConsoleCaption));
   EXPECT_FALSE(console->isMaximized());
   // The console leaves its position to the host (0), so its container puts it at 100 twips,
-  // and gives it the form's width.
+  // and gives it the form's outer width.
   const auto scale = platform::qt::TwipsScale::of(*console);
   EXPECT_EQ(console->pos(), QPoint(scale.toPixelsX(100), scale.toPixelsY(100)));
-  EXPECT_EQ(console->formView()->width(), scale.toPixelsX(15330));
+  EXPECT_EQ(console->width(), scale.toPixelsX(15330));
   EXPECT_TRUE(m_display->errors().empty()) << m_display->errors().front().description;
 
   ConsoleSubWindow* second = m_window->openConsole();
