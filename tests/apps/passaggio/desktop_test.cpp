@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 
+#include "platform/qt/edit_field_widget.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/grid_view.h"
 #include "platform/qt/twips.h"
@@ -136,6 +137,38 @@ TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
   settle();
   EXPECT_TRUE(view.widgetFor("FRAME_ENTEVALIDAZIONE")->isVisible());
   EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ARGOMENTI"));
+}
+
+TEST_F(DesktopTest, F3OpensThePickListOfEveryLookUpFieldWhereTheCaretIs) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  platform::qt::FormView& view = *console->formView();
+  const auto opensItsList = [&](QLineEdit& edit) {
+    SCOPED_TRACE(edit.objectName().toStdString());
+    QTest::mouseClick(&edit, Qt::LeftButton);
+    m_display->clear();
+    QTest::keyClick(&edit, Qt::Key_F3);
+    settle();
+    EXPECT_EQ(m_display->pickLists().size(), 1u);
+  };
+  int editors = 0;
+  for (const char* page : {"ARGOMENTI", "DETT_ARGOMENTI", "ENTITA_ARGOMENTI"}) {
+    clickPage(view, QString::fromLatin1(page));
+    settle();
+    for (auto* edit : view.findChildren<platform::qt::EditFieldWidget*>()) {
+      if (!edit->field().isLookup() || !edit->isVisible() || !edit->isEnabled()) continue;
+      opensItsList(*edit);
+      ++editors;
+    }
+  }
+  EXPECT_GE(editors, 5) << "the editors' code fields were tried";
+  clickPage(view, QStringLiteral("INT_MOD_DATI"));
+  settle();
+  for (const char* filter : {"Famiglia.first", "Famiglia.second", "Marca.first", "Stato articolo.second"}) {
+    auto* edit = view.findChild<QLineEdit*>(QString::fromLatin1(filter));
+    ASSERT_NE(edit, nullptr) << filter;
+    opensItsList(*edit);
+  }
 }
 
 TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {
