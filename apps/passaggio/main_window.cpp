@@ -31,6 +31,7 @@
 #include "platform/db/db_error.h"
 #include "platform/db/recordset.h"
 #include "platform/host/module_loader.h"
+#include "platform/qt/host_style.h"
 #include "platform/qt/qt_display.h"
 #include "platform/qt/text.h"
 #include "platform/services/global.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(platform::host::LoadedModule& module, std::shared_ptr<pla
     : QMainWindow(parent), m_module(module) {
   setWindowTitle(QString::fromUtf8(kConsoleCaption));
   if (QApplication::windowIcon().isNull()) QApplication::setWindowIcon(applicationIcon());
+  platform::qt::installHostStyle();
   setWindowIcon(QApplication::windowIcon());
   m_display = display ? std::move(display) : std::make_shared<platform::qt::QtDisplay>(this);
 
@@ -104,6 +106,7 @@ MainWindow::MainWindow(platform::host::LoadedModule& module, std::shared_ptr<pla
   }
   m_progress = platform::qt::statusBarProgress(*statusBar());
   m_windows->setProgress(m_progress);
+  m_windows->setNotice(platform::qt::statusBarNotice(*statusBar()));
 
   buildMenus();
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);

@@ -75,9 +75,10 @@ void ConsoleSubWindow::followContainer(bool withState) {
   const auto scale = platform::qt::TwipsScale::of(*this);
   const QRect inside = scale.toPixels(container->childLeft(), container->childTop(), container->childWidth(),
                                       container->childHeight());
-  // The container gives the form's size; the frame and the title bar come on top of it.
-  const QMargins frame = contentsMargins();
-  setGeometry(QRect(inside.topLeft(), inside.size().grownBy(frame)));
+  // The container gives the window's outer size, frame and title bar included, as the form's
+  // design counts it: its controls lie in what the frame leaves, so a maximised console
+  // keeps no strip of the design's own frame below them.
+  setGeometry(inside);
 }
 
 void ConsoleSubWindow::setTitleSuffix(const QString& suffix) {
@@ -133,6 +134,9 @@ void MdiWindows::Show(std::shared_ptr<platform::host::ModuleWindow> window, bool
   sub->followContainer(false);
   sub->show();
   m_area.setActiveSubWindow(sub);
+  // The area maximises a new subwindow while the active one is maximised: the sizes the
+  // controls start from would then be the maximised ones with the controls as designed.
+  if (sub->isMaximized()) sub->showNormal();
   window->Activate();
   sub->followContainer();
   if (!modal) return;
@@ -152,6 +156,10 @@ void MdiWindows::Closed(platform::host::ModuleWindow& window) {
 
 void MdiWindows::ShowProgress(const std::string& step, int done, int total) {
   if (m_progress) m_progress(step, done, total);
+}
+
+void MdiWindows::ShowNotice(const std::string& text) {
+  if (m_notice) m_notice(text);
 }
 
 ConsoleSubWindow* MdiWindows::takeShown() {

@@ -75,9 +75,12 @@ class MdiWindows : public platform::host::WindowSystem {
   void Closed(platform::host::ModuleWindow& window) override;
   platform::host::Display& GetDisplay() override { return m_display; }
   void ShowProgress(const std::string& step, int done, int total) override;
+  void ShowNotice(const std::string& text) override;
 
   //! Where progress reports go: the main window's status bar.
   void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
+  //! Where notices go: the same status bar, for a while.
+  void setNotice(std::function<void(const std::string&)> notice) { m_notice = std::move(notice); }
 
   //! The subwindow shown last, for the host that asked the module to show itself; null
   //! when nothing was shown since the last call.
@@ -91,6 +94,7 @@ class MdiWindows : public platform::host::WindowSystem {
   QPointer<ConsoleSubWindow> m_shown;
   std::map<const platform::host::ModuleWindow*, QPointer<platform::qt::FormDialog>> m_dialogs;
   platform::qt::ProgressHook m_progress;
+  std::function<void(const std::string&)> m_notice;
 };
 
 }  // namespace passaggio::desktop

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -309,6 +310,68 @@ void pictureHistory(MainWindow& window, ConsoleSubWindow& console) {
   settle(100);
 }
 
+// --- The frame maximised on a 1366x768 screen ------------------------------------------------
+
+// The screen as it is: the windows where they are (the main window, and a dialog over it where
+// it opened), with their titles as the window manager would draw them.
+QImage onScreen(QWidget& window, QWidget* dialog = nullptr) {
+  const QScreen* screen = window.screen();
+  QImage image(screen->geometry().size(), QImage::Format_ARGB32);
+  image.fill(QColor(0x20, 0x24, 0x2a));
+  QPainter painter(&image);
+  for (QWidget* top : {&window, dialog}) {
+    if (top == nullptr) continue;
+    const QImage shot = framed(*top);
+    painter.drawImage(top->geometry().topLeft() - QPoint(1, 26), shot);
+  }
+  return image;
+}
+
+// The main window maximised on the small screen, the console maximised in it: the results with
+// the status bar saying that the ticks were saved; the exclusions dialog, the history and the
+// sign-in each where it opens, centred on the window. The window stays maximised: the error
+// display that comes last is pictured there too.
+void smallScreenShots(MainWindow& window, ConsoleSubWindow& console) {
+  window.showMaximized();
+  console.showMaximized();
+  settle(200);
+  platform::qt::FormView& view = *console.formView();
+  clickPage(view, QStringLiteral("INT_MOD_DATI"));
+  if (auto* detail = view.widget<platform::qt::GridView>("GRD_DATIART_CAMPI"); detail != nullptr && detail->isVisible()) {
+    detail->setFocus();
+    QTest::keyClick(detail, Qt::Key_S, Qt::ControlModifier);
+    settle(100);
+  }
+  save(onScreen(window), QStringLiteral("finestra-1366x768"));
+
+  clickPage(view, QStringLiteral("ENTITA_ARGOMENTI"));
+  // The association changed above is let go: the exclusions are those of a saved one.
+  pressNavigator(view, "GRIDNAV_ENTITA_ARG", platform::controls::GridNavigator::Button::Cancel);
+  if (auto* exclusions = view.widget<QAbstractButton>("CMD_DETTAGLIO_NOVALIDAZ"); exclusions != nullptr && exclusions->isEnabled()) {
+    onNextDialog([&window](QWidget& dialog) {
+      save(onScreen(window, &dialog), QStringLiteral("campi-esclusi-1366x768"));
+      if (auto* close = button(dialog, QStringLiteral("Annulla"))) QTest::mouseClick(close, Qt::LeftButton);
+    });
+    QTest::mouseClick(exclusions, Qt::LeftButton);
+    settle(100);
+  }
+
+  shortcut(window, Qt::Key_H);
+  settle(200);
+  if (auto* history = window.findChild<HistoryWindow*>()) {
+    save(onScreen(window), QStringLiteral("storico-1366x768"));
+    history->parentWidget()->close();
+    settle(100);
+  }
+
+  SignInDialog signIn(window.signIn(), &window);
+  signIn.show();
+  settle(100);
+  save(onScreen(window, &signIn), QStringLiteral("accesso-1366x768"));
+  signIn.reject();
+  settle(100);
+}
+
 int run(const std::filesystem::path& database, platform::host::LoadedModule& module) {
   // The sign-in, with a user chosen from the keyboard.
   SignInChoice choice{database, std::nullopt, {}};
@@ -399,6 +462,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   window.resize(1920, 1080);
   settle(100);
   // The results page: a run on the item page, the first item current with its field detail.
+  clickPage(*console->formView(), QStringLiteral("INT_MOD_DATI"));
   if (auto* process = console->formView()->widget<QAbstractButton>("CMD_ELABORA")) {
     QTest::mouseClick(process, Qt::LeftButton);
     settle(300);
@@ -441,6 +505,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   menuCommand(window, Qt::Key_M, Qt::Key_D, MainWindow::Command::ChangeCompany);
   settle(100);
   pictureHistory(window, *console);
+  smallScreenShots(window, *console);
 
   // A second console whose database goes away once it is signed in, before it opens its own
   // connection: the error display, with its details open; every later error is aborted.
@@ -454,6 +519,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
       QTest::mouseClick(error->detailsButton(), Qt::LeftButton);
       settle();
       save(withDialog(window, dialog), QStringLiteral("errore"));
+      save(onScreen(window, &dialog), QStringLiteral("errore-1366x768"));
     }
     if (auto* abort = button(dialog, QStringLiteral("Interrompi"))) {
       QTest::mouseClick(abort, Qt::LeftButton);

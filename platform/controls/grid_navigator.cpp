@@ -1,8 +1,11 @@
 // A grid navigator.
 #include "platform/controls/grid_navigator.h"
 
+#include <stdexcept>
+
 #include "platform/controls/grid.h"
 #include "platform/controls/record_editor.h"
+#include "platform/text/ascii.h"
 
 namespace platform::controls {
 
@@ -47,8 +50,21 @@ void GridNavigator::switchOn(bool on) {
   notifyChanged();
 }
 
+bool GridNavigator::applyDesignProperty(std::string_view name, const Variant& value) {
+  if (!text::equalsIgnoringCase(name, "button")) return Control::applyDesignProperty(name, value);
+  for (Button button : kButtons) {
+    if (text::equalsIgnoringCase(buttonName(button), value.toText())) {
+      m_offered[static_cast<std::size_t>(button)] = true;
+      m_listed = true;
+      return true;
+    }
+  }
+  throw std::invalid_argument("navigator " + this->name() + ": no button " + value.toText());
+}
+
 bool GridNavigator::isButtonAvailable(Button button) const {
   if (!m_on || !isEnabled() || !isShown()) return false;
+  if (m_listed && !m_offered[static_cast<std::size_t>(button)]) return false;
   if (m_editor == nullptr) return true;
   const int status = m_editor->status();
   const bool rows = m_editor->recordset() && m_editor->recordset()->RecordCount() > 0;

@@ -40,9 +40,11 @@ class GridNavigator : public Control {
   bool isSwitchedOn() const { return m_on; }
   void switchOn(bool on);
 
-  //! Whether a button can be pressed now. With an editor: New, Delete and the moves while a
-  //! saved row is shown, Save and Cancel while a row is being entered or changed (Save also
-  //! on a saved row). Without an editor every button is offered to the form.
+  //! Whether a button can be pressed now. Only the buttons the navigator offers (all, unless
+  //! its design lists them: "button" = a button's name, once per button). With an editor:
+  //! New, Delete and the moves while a saved row is shown, Save and Cancel while a row is
+  //! being entered or changed (Save also on a saved row). Without an editor every offered
+  //! button goes to the form.
   bool isButtonAvailable(Button button) const;
 
   //! The user presses a button: false when it is not available. Otherwise the form gets the
@@ -52,6 +54,9 @@ class GridNavigator : public Control {
   //! (cancel, button name)
   Event<bool&, const std::string&> onButtonClick;
 
+ protected:
+  bool applyDesignProperty(std::string_view name, const Variant& value) override;
+
  private:
   friend class RecordEditor;
   void forgetEditor() { m_editor = nullptr; }
@@ -59,6 +64,8 @@ class GridNavigator : public Control {
   RecordEditor* m_editor = nullptr;
   Grid* m_grid = nullptr;
   bool m_on = true;
+  std::array<bool, kButtons.size()> m_offered{};  // all false: every button is offered
+  bool m_listed = false;                          // the design lists the buttons offered
 };
 
 }  // namespace platform::controls

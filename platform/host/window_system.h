@@ -35,6 +35,9 @@ class WindowSystem {
   //! count); an empty step ends the report. A window system without a status line shows
   //! nothing.
   virtual void ShowProgress(const std::string& /*step*/, int /*done*/, int /*total*/) {}
+  //! Tells the user that something was done ("Visti salvati"), without a box to dismiss; a
+  //! window system without a status line shows nothing.
+  virtual void ShowNotice(const std::string& /*text*/) {}
 };
 
 void InstallWindowSystem(WindowSystem* system);

@@ -50,4 +50,9 @@ ProgressHook statusBarProgress(QStatusBar& bar) {
   };
 }
 
+std::function<void(const std::string& text)> statusBarNotice(QStatusBar& bar) {
+  constexpr int kShownMs = 8000;
+  return [&bar](const std::string& text) { bar.showMessage(toQString(text), kShownMs); };
+}
+
 }  // namespace platform::qt

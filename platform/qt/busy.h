@@ -40,6 +40,10 @@ using ProgressHook = std::function<void(const std::string& step, int done, int t
 //! outlive the hook.
 ProgressHook statusBarProgress(QStatusBar& bar);
 
+//! Notices ("Visti salvati") shown in `bar` for a few seconds: the user reads them without
+//! having to dismiss them. The bar must outlive the hook.
+std::function<void(const std::string& text)> statusBarNotice(QStatusBar& bar);
+
 //! Repaints what is pending, leaving user input queued; nothing while repaints are held.
 void repaintNow();
 

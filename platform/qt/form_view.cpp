@@ -165,18 +165,27 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
       auto* button = new QPushButton(parent);
       button->setAutoDefault(false);
       connect(button, &QPushButton::clicked, this, [this, &model, button] {
-        if (m_refused == button) return;  // a mnemonic whose focus the form refused
+        // A mnemonic leaves the caret where it was: the field being typed in is left first,
+        // as a click leaves it, so that what was typed counts (or the field keeps the caret).
+        const QPointer<QWidget> had = QApplication::focusWidget();
+        if (had != button && (button->focusPolicy() & Qt::TabFocus)) button->setFocus(Qt::ShortcutFocusReason);
+        if (m_refused == button) return;  // the form refused to let the caret go
+        const bool focused = had == button;
         // While its work runs (the window repaints between statements) the button looks
         // unavailable; afterwards it shows what the form made of it.
-        const bool focused = button->hasFocus();
         ++m_depth;  // the focus leaving the disabled button is no user's move
+        m_working.push_back(button);
         button->setEnabled(false);
         --m_depth;
         run([&model] { model.click(); });
+        std::erase(m_working, button);
         paint(model);
         const Control* wanted = m_form.focus();
-        if (focused && button->isEnabled() && button->isVisible() && (wanted == nullptr || wanted == &model)) {
+        if (wanted != nullptr && wanted != &model) return;  // a handler put the caret somewhere
+        if (focused && button->isEnabled() && button->isVisible()) {
           button->setFocus(Qt::OtherFocusReason);
+        } else if (focused || had.isNull() || !had->isVisible() || !had->isEnabled()) {
+          focusFirstControl();  // the work took the caret's place away (a run done): it goes on
         }
       });
       made = button;
@@ -278,7 +287,8 @@ void FormView::paint(Control& control) {
     ++m_depth;  // hiding the focused widget moves the focus: that is no user's move
     widget.setGeometry(m_scale.toPixels(control.left(), control.top(), control.width(), control.height()));
     paintKind(control, widget);
-    widget.setEnabled(control.isEnabled());
+    // A button whose work runs stays unavailable, whatever the work changes of it meanwhile.
+    widget.setEnabled(control.isEnabled() && std::find(m_working.begin(), m_working.end(), &widget) == m_working.end());
     widget.setVisible(control.isVisible());
     --m_depth;
   }
@@ -375,11 +385,11 @@ std::vector<QWidget*> FormView::focusWidgets(Control& control) const {
   }
 }
 
-void FormView::applyTabOrder() {
+std::vector<QWidget*> FormView::tabChain(bool withSideBar) const {
   std::vector<Control*> order;
   for (const auto& control : m_form.controls()) {
     // The side bar takes no focus on the form, but its links must be reachable by keyboard.
-    const bool keyboard = control->canTakeFocus() || control->kind() == ControlKind::SideBar;
+    const bool keyboard = control->canTakeFocus() || (withSideBar && control->kind() == ControlKind::SideBar);
     if (keyboard && m_widgets.count(control.get())) order.push_back(control.get());
   }
   std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
@@ -389,6 +399,11 @@ void FormView::applyTabOrder() {
   for (Control* control : order) {
     for (QWidget* widget : focusWidgets(*control)) chain.push_back(widget);
   }
+  return chain;
+}
+
+void FormView::applyTabOrder() {
+  const std::vector<QWidget*> chain = tabChain(true);
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
@@ -414,6 +429,25 @@ void FormView::followModelFocus() {
   if (target->isVisible() && target->isEnabled()) target->setFocus(Qt::OtherFocusReason);
 }
 
+void FormView::focusFirstControl(int attempts) {
+  for (QWidget* widget : tabChain(false)) {
+    const Control* control = controlOf(widget);
+    // A control's widgets built a moment ago show once their layout gets to them: hidden,
+    // but not hidden by anyone. They may be built again meanwhile: the search is done again.
+    const bool hidden = widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+    if (control == nullptr || !control->isShown() || !control->isEnabled() || hidden || !widget->isEnabled() ||
+        !(widget->focusPolicy() & Qt::TabFocus)) {
+      continue;
+    }
+    if (widget->isVisible()) {
+      widget->setFocus(Qt::TabFocusReason);
+    } else if (attempts > 1) {
+      QTimer::singleShot(0, this, [this, attempts] { focusFirstControl(attempts - 1); });
+    }
+    return;
+  }
+}
+
 void FormView::focusNextAfter(QWidget& widget) {
   for (QWidget* next = widget.nextInFocusChain(); next != nullptr && next != &widget; next = next->nextInFocusChain()) {
     if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled() && isAncestorOf(next)) {
@@ -426,6 +460,21 @@ void FormView::focusNextAfter(QWidget& widget) {
 bool FormView::focusEntered(QWidget& widget, Qt::FocusReason reason) {
   if (m_depth > 0) return false;
   Control* control = controlOf(&widget);
+  const bool sideBar = control != nullptr && control->kind() == ControlKind::SideBar;
+  if (sideBar && byTheUser(reason)) m_sideBarChosen = true;
+  if (sideBar && !byTheUser(reason) && !m_sideBarChosen) {
+    // The window hands the caret to its first widget, the side bar, as it activates: until
+    // the user goes there, it belongs in the page, on the form's focus or the first control.
+    QTimer::singleShot(0, this, [this] {
+      if (m_sideBarChosen) return;
+      if (m_form.focus() != nullptr) {
+        followModelFocus();
+      } else {
+        focusFirstControl();
+      }
+    });
+    return false;
+  }
   if (!byTheUser(reason)) {
     // The window gave the caret to its first field: the form learns where it is, which
     // asks nobody to let it go since nothing had it.

@@ -55,6 +55,11 @@ class FormView : public QWidget {
   //! Reads every control again: for a program that changed models while the view was away.
   void syncAll();
 
+  //! Puts the caret on the first control of the page shown, in tab order (the side bar is
+  //! not a page's control); nothing when no control there can take it. Widgets still to
+  //! show are waited for, `attempts` turns of the event loop at most.
+  void focusFirstControl(int attempts = 5);
+
   //! How the view runs user actions on the models (wait cursor, failures reported, widgets
   //! brought up to date afterwards); for widgets a host adds to the form.
   ActionRunner runner();
@@ -74,6 +79,8 @@ class FormView : public QWidget {
   void paintKind(controls::Control& control, QWidget& widget);
   void placeEmbedded(controls::Control& container);
   void watch(QWidget& widget);
+  //! The widgets of the controls that take the focus, in tab order.
+  std::vector<QWidget*> tabChain(bool withSideBar) const;
   void applyTabOrder();
   std::vector<QWidget*> focusWidgets(controls::Control& control) const;
   controls::Control* controlOf(QObject* object) const;
@@ -94,6 +101,8 @@ class FormView : public QWidget {
   std::vector<QWidget*> m_navigators;
   int m_depth = 0;                 // user actions running (nested through dialogs)
   QPointer<QWidget> m_refused;     // took the focus by a click the form refused: the click does not count
+  std::vector<const QWidget*> m_working;  // buttons whose work is running
+  bool m_sideBarChosen = false;           // the user put the caret on the side bar
 };
 
 }  // namespace platform::qt

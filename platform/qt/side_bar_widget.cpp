@@ -92,9 +92,32 @@ void SideBarWidget::syncFromSideBar() {
     }
   }
   const QSignalBlocker quiet(this);
+  if (const int row = followedRow(); row >= 0) setCurrentRow(row);
+  markFollowed();
+}
+
+int SideBarWidget::followedRow() const {
   for (int i = 0; i < count(); ++i) {
-    if (item(i)->data(kKeyRole).toString() == m_followed) setCurrentRow(i);
+    if (item(i)->data(kKeyRole).toString() == m_followed) return i;
   }
+  return -1;
+}
+
+void SideBarWidget::markFollowed() {
+  const QSignalBlocker quiet(this);
+  const int followed = followedRow();
+  for (int i = 0; i < count(); ++i) item(i)->setSelected(i == followed);
+}
+
+QItemSelectionModel::SelectionFlags SideBarWidget::selectionCommand(const QModelIndex&, const QEvent*) const {
+  return QItemSelectionModel::NoUpdate;
+}
+
+void SideBarWidget::focusInEvent(QFocusEvent* event) {
+  QListWidget::focusInEvent(event);
+  // The focus mark starts on the page shown (the first link before any was followed).
+  const int row = std::max(0, followedRow());
+  if (row < count()) selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::NoUpdate);
 }
 
 void SideBarWidget::follow(QListWidgetItem* item) {

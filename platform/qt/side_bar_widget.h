@@ -21,9 +21,16 @@ class SideBarWidget : public QListWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  //! Clicks, keys and the focus select nothing: the highlight is the link followed.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event = nullptr) const override;
 
  private:
   void follow(QListWidgetItem* item);
+  //! The link last followed is the only one highlighted.
+  void markFollowed();
+  int followedRow() const;
 
   controls::SideBar& m_sideBar;
   ActionRunner m_run;

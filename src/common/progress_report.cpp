@@ -11,4 +11,8 @@ void ProgressReport::step(const std::string& what, int done, int total) const {
   if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowProgress(what, done, total);
 }
 
+void reportDone(const std::string& what) {
+  if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowNotice(what);
+}
+
 }  // namespace passaggio

@@ -1,5 +1,5 @@
 // Progress of a long action on the host's status line: which step, k of n. The report ends
-// when the object goes, however the action ended.
+// when the object goes, however the action ended. And what was done, said there too.
 #pragma once
 
 #include <string>
@@ -16,5 +16,8 @@ class ProgressReport {
   //! `what` is being done, `done` of `total` (total 0: no count).
   void step(const std::string& what, int done = 0, int total = 0) const;
 };
+
+//! Says on the host's status line that `what` was done.
+void reportDone(const std::string& what);
 
 }  // namespace passaggio

@@ -2,11 +2,15 @@
 // it (every field of the bodies of its state whose association matches it, with the item's
 // value and its stored sign-off), the ticking of sign-offs by double-click, what the detail
 // grid shows of its cells, and the navigator that saves the ticks.
+#include <optional>
+
 #include "platform/controls/grid.h"
 #include "platform/host/display.h"
+#include "platform/text/ascii.h"
 #include "platform/text/utf8.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/for_each_row.h"
+#include "src/common/progress_report.h"
 #include "src/common/sql_text.h"
 #include "src/processing/field_detail_statements.h"
 #include "src/shell/frmmg_passaggio.h"
@@ -278,7 +282,9 @@ void FRMMG_PASSAGGIO::GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::
   if (!fieldShown) return;
 
   std::size_t position = 0;
+  std::optional<std::size_t> field;  // the detail's current row, kept across the save
   if (!trap.step([&] { position = Set(m_items).AbsolutePosition(); })) return;
+  if (!trap.step([&] { field = detail.currentRow(); })) return;
   if (!trap.step([&] { items.setDataSource(nullptr); })) return;
   if (!trap.step([&] { AggiornaVisti(); })) return;
   if (!trap.step([&] { m_signOffsChanged = false; })) return;
@@ -288,6 +294,17 @@ void FRMMG_PASSAGGIO::GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::
   // Shown again, the current item's detail is built anew from the stored sign-offs.
   if (!trap.step([&] { items.setDataSource(m_items); })) return;
   if (!trap.step([&] { m_gridRefresh = false; })) return;
+  if (!trap.step([&] {
+        if (field && *field < detail.rowCount()) detail.setCurrentRow(*field);
+      })) {
+    return;
+  }
+  if (!trap.step([&] {
+        const std::string code = DefaultSeVuoto(m_items->Field("CODART"), "").toText();
+        reportDone("Visti dell'articolo " + std::string(platform::text::trimRight(code)) + " salvati.");
+      })) {
+    return;
+  }
 }
 
 }  // namespace passaggio

@@ -336,8 +336,10 @@ void resultsPage(Designer& d) {
   d.add(box, ControlKind::GroupBox, frame, {0, boxTop, kPageWidth, height}, "Campi dell'articolo");
   d.add("GRD_DATIART_CAMPI", ControlKind::Grid, box,
         {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow});
+  // Every button of the detail's navigator saves the ticks and nothing else: only Save is
+  // offered, and the grids keep their own keys (Page Up, Page Down, Del, Esc).
   d.add("GRIDNAV_VIS_CAMPIART", ControlKind::GridNavigator, box,
-        {kNavigatorLeft, navigator, kNavigatorWidth, kButtonHeight});
+        {kNavigatorLeft, navigator, kNavigatorWidth, kButtonHeight}, {}, {{"button", Variant("SAVE")}});
 }
 
 // The processing buttons under the page area, at its right: back to the parameters, process,

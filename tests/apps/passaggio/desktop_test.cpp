@@ -10,6 +10,7 @@
 #include <regex>
 #include <set>
 
+#include "platform/qt/edit_field_widget.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/grid_view.h"
 #include "platform/qt/twips.h"
@@ -40,10 +41,10 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   EXPECT_EQ(console->windowTitle(), QString::fromUtf8(kConsoleCaption));
   EXPECT_FALSE(console->isMaximized());
   // The console leaves its position to the host (0), so its container puts it at 100 twips,
-  // and gives it the form's width.
+  // and gives it the form's outer width.
   const auto scale = platform::qt::TwipsScale::of(*console);
   EXPECT_EQ(console->pos(), QPoint(scale.toPixelsX(100), scale.toPixelsY(100)));
-  EXPECT_EQ(console->formView()->width(), scale.toPixelsX(15330));
+  EXPECT_EQ(console->width(), scale.toPixelsX(15330));
   EXPECT_TRUE(m_display->errors().empty()) << m_display->errors().front().description;
 
   ConsoleSubWindow* second = m_window->openConsole();
@@ -58,6 +59,38 @@ TEST_F(DesktopTest, ConsolesOpenAsSubwindowsPlacedAndSizedByTheirContainer) {
   settle();
   EXPECT_TRUE(maximised->isMaximized());
   EXPECT_EQ(m_window->activeConsole(), maximised);
+}
+
+TEST_F(DesktopTest, AConsoleOpenedOverAMaximisedOneFollowsItsWindowMaximisedAndRestored) {
+  // The room the design leaves under the side bar: whatever the window's size, the side bar
+  // follows the window's bottom edge at that distance.
+  const auto roomUnderSideBar = [](ConsoleSubWindow& console) {
+    const platform::qt::FormView& view = *console.formView();
+    return view.height() - view.widgetFor("SDB_PASSAGGIO")->geometry().bottom();
+  };
+  m_window->setConsoleWindowState(2);
+  ConsoleSubWindow* first = m_window->openConsole();
+  ASSERT_NE(first, nullptr);
+  settle();
+  ASSERT_TRUE(first->isMaximized());
+  const int room = roomUnderSideBar(*first);
+  const int height = first->formView()->height();
+  for (const bool forItem : {false, true}) {
+    SCOPED_TRACE(forItem ? "an item's console" : "a new console");
+    ConsoleSubWindow* console =
+        forItem ? m_window->openConsole(std::string("FRESA-MD-D10")) : m_window->openConsole();
+    ASSERT_NE(console, nullptr);
+    settle();
+    ASSERT_TRUE(console->isMaximized());
+    EXPECT_EQ(console->formView()->height(), height);
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "maximised";
+    console->showNormal();
+    settle();
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "restored";
+    console->resize(console->width(), console->height() + 60);
+    settle();
+    EXPECT_EQ(roomUnderSideBar(*console), room) << "restored and made taller";
+  }
 }
 
 TEST_F(DesktopTest, EveryPageOfTheSideBarShowsItsFrameAndHidesTheOthers) {
@@ -104,6 +137,38 @@ TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
   settle();
   EXPECT_TRUE(view.widgetFor("FRAME_ENTEVALIDAZIONE")->isVisible());
   EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ARGOMENTI"));
+}
+
+TEST_F(DesktopTest, F3OpensThePickListOfEveryLookUpFieldWhereTheCaretIs) {
+  ConsoleSubWindow* console = m_window->openConsole();
+  ASSERT_NE(console, nullptr);
+  platform::qt::FormView& view = *console->formView();
+  const auto opensItsList = [&](QLineEdit& edit) {
+    SCOPED_TRACE(edit.objectName().toStdString());
+    QTest::mouseClick(&edit, Qt::LeftButton);
+    m_display->clear();
+    QTest::keyClick(&edit, Qt::Key_F3);
+    settle();
+    EXPECT_EQ(m_display->pickLists().size(), 1u);
+  };
+  int editors = 0;
+  for (const char* page : {"ARGOMENTI", "DETT_ARGOMENTI", "ENTITA_ARGOMENTI"}) {
+    clickPage(view, QString::fromLatin1(page));
+    settle();
+    for (auto* edit : view.findChildren<platform::qt::EditFieldWidget*>()) {
+      if (!edit->field().isLookup() || !edit->isVisible() || !edit->isEnabled()) continue;
+      opensItsList(*edit);
+      ++editors;
+    }
+  }
+  EXPECT_GE(editors, 5) << "the editors' code fields were tried";
+  clickPage(view, QStringLiteral("INT_MOD_DATI"));
+  settle();
+  for (const char* filter : {"Famiglia.first", "Famiglia.second", "Marca.first", "Stato articolo.second"}) {
+    auto* edit = view.findChild<QLineEdit*>(QString::fromLatin1(filter));
+    ASSERT_NE(edit, nullptr) << filter;
+    opensItsList(*edit);
+  }
 }
 
 TEST_F(DesktopTest, AnOpenConsoleRefusesCompanyChangeAndExportAndSaysWhy) {

@@ -7,7 +7,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QApplication>
+#include <QLineEdit>
 #include <algorithm>
+#include <cstdlib>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -269,17 +273,152 @@ TEST_F(ProcessingWidgetsTest, AClickedItemShowsItsFieldsAndATickSavedFromTheNavi
   EXPECT_EQ(verdictTip(), QStringLiteral("Supera il controllo"));
 }
 
-TEST_F(ProcessingWidgetsTest, SpaceTicksTheCurrentFieldAndCtrlSSavesItKeepingTheItem) {
+TEST_F(ProcessingWidgetsTest, SpaceTicksTheCurrentFieldAndCtrlSSavesItSayingSoAndKeepingTheRows) {
   ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
   ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
-  clickCell(detail(), detailRow("DOC_CAMPIONATURA"), "MG0O_CAPTIONCAMPO");
+  const int field = detailRow("DOC_CAMPIONATURA");
+  ASSERT_GT(field, 0) << "not the first row, or keeping it would prove nothing";
+  clickCell(detail(), field, "MG0O_CAPTIONCAMPO");
   QTest::keyClick(&detail(), Qt::Key_Space);
   settle();
   EXPECT_EQ(signOffShown("DOC_CAMPIONATURA"), image::kPass);
+  m_display->clear();
   QTest::keyClick(&detail(), Qt::Key_S, Qt::ControlModifier);
   settle();
   EXPECT_EQ(storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA"), "1");
   EXPECT_EQ(textOf(items(), items().currentIndex().row(), "CODART"), QString::fromLatin1(kUnsignedItem));
+  EXPECT_EQ(detail().currentIndex().row(), field) << "the field the user was on";
+  EXPECT_TRUE(m_display->messages().empty()) << "no box to dismiss";
+  EXPECT_EQ(m_window->statusBar()->currentMessage(),
+            QStringLiteral("Visti dell'articolo %1 salvati.").arg(QString::fromLatin1(kUnsignedItem)));
+}
+
+TEST_F(ProcessingWidgetsTest, TheDetailsNavigatorOffersOnlySaveAndTheGridsKeepTheirKeys) {
+  ASSERT_NO_FATAL_FAILURE(processAs(kBuyer));
+  auto* navigator = view().widget<platform::qt::NavigatorWidget>("GRIDNAV_VIS_CAMPIART");
+  ASSERT_NE(navigator, nullptr);
+  for (GridNavigator::Button button : GridNavigator::kButtons) {
+    EXPECT_EQ(navigator->button(button)->isEnabled(), button == GridNavigator::Button::Save)
+        << GridNavigator::buttonName(button);
+  }
+  // Page Down moves the items grid's row, as in every grid, instead of saving ticks.
+  ASSERT_NO_FATAL_FAILURE(choose(kUnsignedItem));
+  const int row = items().currentIndex().row();
+  ASSERT_LT(row + 1, items().model()->rowCount());
+  QTest::keyClick(&items(), Qt::Key_PageDown);
+  settle();
+  EXPECT_GT(items().currentIndex().row(), row);
+}
+
+TEST_F(ProcessingWidgetsTest, TheProcessButtonLooksUnavailableWhileItWorksEvenWhenTheRunFails) {
+  // Pressed by its mnemonic from a field, the button takes the console's focus as its work starts.
+  for (const auto& [fails, mnemonic] : {std::pair{false, false}, {true, true}}) {
+    SCOPED_TRACE(fails ? "a run that fails, by the mnemonic" : "a run, clicked");
+    m_console = m_window->openConsole();
+    ASSERT_NE(m_console, nullptr);
+    clickPage(view(), QStringLiteral("INT_MOD_DATI"));
+    settle();
+    if (fails) {
+      platform::db::Connection db;
+      db.Connect(sql::connectionStringFor(m_file));
+      db.Execute("DROP TABLE MG66_ANAGRART");  // the run fails taking the items in
+      db.Close();
+    }
+    auto* button = view().widget<QPushButton>("CMD_ELABORA");
+    std::vector<bool> enabledWhileWorking;
+    {
+      QObject listening;
+      QObject::connect(m_window->statusBar(), &QStatusBar::messageChanged, &listening, [&](const QString& text) {
+        if (!text.isEmpty()) enabledWhileWorking.push_back(button->isEnabled());
+      });
+      if (mnemonic) {
+        QWidget* first = view().findChild<QLineEdit*>(QStringLiteral("Codice articolo.first"));
+        QTest::mouseClick(first, Qt::LeftButton);
+        QTest::keyClick(first, Qt::Key_E, Qt::AltModifier);
+        QTest::qWait(250);
+      } else {
+        QTest::mouseClick(button, Qt::LeftButton);
+      }
+      settle();
+    }
+    ASSERT_FALSE(enabledWhileWorking.empty());
+    EXPECT_EQ(std::count(enabledWhileWorking.begin(), enabledWhileWorking.end(), true), 0);
+    EXPECT_EQ(m_display->errors().empty(), !fails);
+    EXPECT_EQ(button->isEnabled(), fails) << "afterwards it shows what the console made of it";
+    m_window->closeConsole(m_console);
+    settle();
+  }
+}
+
+//! Presses `key` on the focused widget until `done` holds (at most `times` presses).
+void pressUntil(Qt::Key key, const std::function<bool()>& done, int times = 60) {
+  for (int i = 0; i < times && !done(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+    settle();
+  }
+}
+
+TEST_F(ProcessingWidgetsTest, ADaysWorkGoesByTheKeyboardAlone) {
+  m_window->setSignIn({m_file, 1, kBuyer});
+  m_window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+  QTest::keyClick(m_window.get(), Qt::Key_N, Qt::ControlModifier);
+  settle();
+  ASSERT_EQ(m_window->consoles().size(), 1u);
+  m_console = m_window->consoles()[0];
+  EXPECT_EQ(QApplication::focusWidget(), view().findChild<QLineEdit*>(QStringLiteral("Codice articolo.first")))
+      << "a new console takes the keyboard on its page's first field, not "
+      << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none");
+
+  // A range of codes; the second value is still being typed when the mnemonic runs.
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("FRESA"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("FRESAZ"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_E, Qt::AltModifier);
+  QTest::qWait(250);  // a mnemonic presses its button as a click does, a moment later
+  settle();
+  ASSERT_TRUE(view().widgetFor("FRAME_INTERROGAZ_RIS")->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), &items()) << "the run's results take the keyboard";
+  for (int row = 0; row < items().model()->rowCount(); ++row) {
+    EXPECT_TRUE(textOf(items(), row, "CODART").startsWith(QStringLiteral("FRESA"))) << "the filter as typed";
+  }
+
+  const int item = rowShowing(items(), "CODART", QString::fromLatin1(kUnsignedItem));
+  pressUntil(Qt::Key_Down, [&] { return items().currentIndex().row() >= item; });
+  ASSERT_EQ(items().currentIndex().row(), item);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), &detail());
+  const int field = detailRow("DOC_CAMPIONATURA");
+  pressUntil(Qt::Key_Down, [&] { return detail().currentIndex().row() >= field; });
+  QTest::keyClick(&detail(), Qt::Key_Space);
+  QTest::keyClick(&detail(), Qt::Key_S, Qt::ControlModifier);
+  settle();
+  EXPECT_EQ(storedSignOff(kUnsignedItem, "DOC_CAMPIONATURA"), "1");
+
+  // A focused button wears the ring: the highlight across its top, inside the border.
+  auto* apply = view().widget<QPushButton>("CMD_AGGSTATI");
+  const auto ringShown = [apply] {
+    const QColor at = apply->grab().toImage().pixelColor(apply->width() / 2, 3);
+    const QColor ring = apply->palette().color(QPalette::Highlight);
+    return std::abs(at.red() - ring.red()) + std::abs(at.green() - ring.green()) + std::abs(at.blue() - ring.blue()) < 60;
+  };
+  EXPECT_FALSE(ringShown());
+  pressUntil(Qt::Key_Tab, [apply] { return apply->hasFocus(); }, 10);
+  ASSERT_TRUE(apply->hasFocus());
+  EXPECT_TRUE(ringShown());
+
+  m_display->clear();
+  m_display->queue(platform::host::kYes);
+  QTest::keyClick(apply, Qt::Key_Space);
+  settle();
+  EXPECT_TRUE(m_display->errors().empty());
+  ASSERT_FALSE(m_display->messages().empty()) << "the apply asks first";
+  platform::db::Connection db;
+  db.Connect(sql::connectionStringFor(m_file));
+  EXPECT_FALSE(db.Open(std::string("SELECT 1 FROM FW10_LOGSTATI WHERE FW10_CODART_MG66 = '") + kUnsignedItem + "'")
+                   ->Eof())
+      << "the item moved on";
+  db.Close();
 }
 
 TEST_F(ProcessingWidgetsTest, ClosingWithUnsavedTicksAsksAndSavesOnlyOnYes) {

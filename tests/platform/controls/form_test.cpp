@@ -45,6 +45,8 @@ TEST(Form, RejectsDesignMistakes) {
       {"repeated name", {"txt_codice", ControlKind::EditField, "", 0, 0, 0, 0, "", 0, true, true, {}}},
       {"setting of another kind", {"LBL_X", ControlKind::Label, "", 0, 0, 0, 0, "", 0, true, true,
                                    {{"maxchar", Variant(3)}}}},
+      {"navigator button that does not exist", {"NAV_X", ControlKind::GridNavigator, "", 0, 0, 0, 0, "", 0, true,
+                                                true, {{"button", Variant("REDO")}}}},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.what);
