@@ -35,6 +35,10 @@ class WindowSystem {
   //! count); an empty step ends the report. A window system without a status line shows
   //! nothing.
   virtual void ShowProgress(const std::string& /*step*/, int /*done*/, int /*total*/) {}
+  //! What a window's last action came to ("231 articoli trovati"), kept on the status line
+  //! while that window is the active one; an empty text clears it. A window system without a
+  //! status line shows nothing.
+  virtual void ShowStatus(const ModuleWindow& /*window*/, const std::string& /*text*/) {}
 };
 
 void InstallWindowSystem(WindowSystem* system);

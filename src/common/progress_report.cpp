@@ -11,4 +11,8 @@ void ProgressReport::step(const std::string& what, int done, int total) const {
   if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowProgress(what, done, total);
 }
 
+void ReportStatus(const platform::host::ModuleWindow& window, const std::string& text) {
+  if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowStatus(window, text);
+}
+
 }  // namespace passaggio

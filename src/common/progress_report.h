@@ -1,8 +1,12 @@
 // Progress of a long action on the host's status line: which step, k of n. The report ends
-// when the object goes, however the action ended.
+// when the object goes, however the action ended. And what an action came to, which stays.
 #pragma once
 
 #include <string>
+
+namespace platform::host {
+class ModuleWindow;
+}
 
 namespace passaggio {
 
@@ -16,5 +20,8 @@ class ProgressReport {
   //! `what` is being done, `done` of `total` (total 0: no count).
   void step(const std::string& what, int done = 0, int total = 0) const;
 };
+
+//! What the window's last action came to, kept on the host's status line for that window.
+void ReportStatus(const platform::host::ModuleWindow& window, const std::string& text);
 
 }  // namespace passaggio
