@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <QDir>
@@ -281,10 +282,17 @@ void pictureHistory(MainWindow& window, ConsoleSubWindow& console) {
     emit grid->customContextMenuRequested(grid->viewport()->rect().center());
     settle(100);
   }
-  onNextDialog([](QWidget& box) {
+  // The question says how many items will move, and the summary what the apply did.
+  onNextDialog([&window](QWidget& box) {
+    save(withDialog(window, box), QStringLiteral("domanda-aggiorna-stati"));
     QAbstractButton* yes = button(box, QStringLiteral("Sì"));
     if (yes == nullptr) yes = button(box, QStringLiteral("Yes"));
-    if (yes != nullptr) QTest::mouseClick(yes, Qt::LeftButton);
+    if (yes == nullptr) return;
+    onNextDialog([&window](QWidget& summary) {
+      save(withDialog(window, summary), QStringLiteral("riepilogo-passaggio"));
+      QTest::keyClick(&summary, Qt::Key_Return);
+    });
+    QTest::mouseClick(yes, Qt::LeftButton);
   });
   if (auto* apply = console.formView()->widget<QAbstractButton>("CMD_AGGSTATI")) QTest::mouseClick(apply, Qt::LeftButton);
   settle(300);
@@ -390,6 +398,7 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
   window.resize(1920, 1080);
   settle(100);
   // The results page: a run on the item page, the first item current with its field detail.
+  clickPage(*console->formView(), QStringLiteral("INT_MOD_DATI"));
   if (auto* process = console->formView()->widget<QAbstractButton>("CMD_ELABORA")) {
     QTest::mouseClick(process, Qt::LeftButton);
     settle(300);
@@ -405,6 +414,11 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     save(framed(window), QStringLiteral("risultati-1366x768"));
     if (auto* items = console->formView()->widget<platform::qt::GridView>("GRD_ARTICOLI")) {
       save(withToolTip(window, *items, QStringLiteral("ACQUISTI")), QStringLiteral("motivo-esito"));
+      // Scrolled to the last verdicts, the code and the description stay.
+      items->horizontalScrollBar()->setValue(items->horizontalScrollBar()->maximum());
+      settle(100);
+      save(framed(window), QStringLiteral("risultati-scorsi-1366x768"));
+      items->horizontalScrollBar()->setValue(0);
     }
     console->showNormal();
     window.resize(1920, 1080);

@@ -52,6 +52,18 @@ Grid::~Grid() {
   if (m_editor != nullptr) m_editor->forgetGrid();
 }
 
+bool Grid::applyDesignProperty(std::string_view name, const Variant& value) {
+  if (text::equalsIgnoringCase(name, "frozen")) {
+    m_frozenColumns = static_cast<int>(value.toInteger());
+    return true;
+  }
+  if (text::equalsIgnoringCase(name, "stretch")) {
+    m_stretchColumn = value.toText();
+    return true;
+  }
+  return Control::applyDesignProperty(name, value);
+}
+
 void Grid::setWrapper(GridWrapper wrapper) {
   m_wrapper = std::move(wrapper);
   notifyChanged();

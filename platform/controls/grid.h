@@ -78,6 +78,12 @@ class Grid : public Control {
   bool isFinished() const { return m_finished; }
 
   const std::vector<GridColumn>& columns() const { return m_columns; }
+  //! How many leading columns stay in place while the others scroll across them (the design's
+  //! "frozen"): the columns that say which row is which.
+  int frozenColumns() const { return m_frozenColumns; }
+  //! The column that takes the width the others leave free (the design's "stretch"); empty
+  //! for none.
+  const std::string& stretchColumn() const { return m_stretchColumn; }
   //! A column by field name, without regard to letter case; null when there is none.
   const GridColumn* column(std::string_view field) const;
 
@@ -148,6 +154,9 @@ class Grid : public Control {
   //! (column field, new state: true = all checked, cancel)
   Event<const std::string&, bool, bool&> onSelectAll;
 
+ protected:
+  bool applyDesignProperty(std::string_view name, const Variant& value) override;
+
  private:
   friend class RecordEditor;
 
@@ -163,6 +172,8 @@ class Grid : public Control {
   bool m_finished = false;
   std::shared_ptr<db::Recordset> m_rows;
   RecordEditor* m_editor = nullptr;  // the record editor that shows this grid's current row
+  int m_frozenColumns = 0;
+  std::string m_stretchColumn;
 };
 
 }  // namespace platform::controls

@@ -332,10 +332,13 @@ void resultsPage(Designer& d) {
   const int boxTop = gridHeight + kGridToBox;
   const int height = kPageHeight - boxTop;
   const int navigator = height - kBoxBelowNavigator;
-  d.add("GRD_ARTICOLI", ControlKind::Grid, frame, {0, 0, kPageWidth, gridHeight});
+  // The item's code and description stay in place while the verdicts scroll across; the
+  // field's value takes the detail's free width.
+  d.add("GRD_ARTICOLI", ControlKind::Grid, frame, {0, 0, kPageWidth, gridHeight}, {}, {{"frozen", Variant(2)}});
   d.add(box, ControlKind::GroupBox, frame, {0, boxTop, kPageWidth, height}, "Campi dell'articolo");
   d.add("GRD_DATIART_CAMPI", ControlKind::Grid, box,
-        {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow});
+        {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow}, {},
+        {{"stretch", Variant("VALORE_CAMPO")}});
   d.add("GRIDNAV_VIS_CAMPIART", ControlKind::GridNavigator, box,
         {kNavigatorLeft, navigator, kNavigatorWidth, kButtonHeight});
 }
