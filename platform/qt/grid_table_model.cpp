@@ -19,6 +19,8 @@ namespace {
 
 using controls::GridColumn;
 
+const QColor kMarkedRow(255, 214, 120);
+
 bool sameLayout(const GridColumn& a, const GridColumn& b) {
   return a.type == b.type && a.field == b.field && a.caption == b.caption && a.kind == b.kind && a.width == b.width &&
          a.visible == b.visible && a.alignment == b.alignment && a.imageList == b.imageList &&
@@ -188,6 +190,14 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation == Qt::Vertical && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
     const controls::RowMark mark = rowMark(section);
     return toQString(role == Qt::DisplayRole ? mark.sign : mark.meaning);
+  }
+  if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::FontRole)) {
+    // A marked row stands out in the margin, so that the eye finds it among the others.
+    if (rowMark(section).sign.empty()) return {};
+    if (role == Qt::BackgroundRole) return kMarkedRow;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    return bold;
   }
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
     return QAbstractTableModel::headerData(section, orientation, role);

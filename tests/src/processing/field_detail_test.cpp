@@ -336,6 +336,19 @@ TEST_F(FieldDetailTest, TheItemsGridShowsStateDescriptionsAndPaintsVerdictsOfThe
   EXPECT_TRUE(items().cell(row, "QUALITA").back.has_value());
 }
 
+TEST_F(FieldDetailTest, AFailedVerdictNamesEveryFieldThatFailsItAndTheDetailMarksEach) {
+  // BARRA-C40-D20 fails ACQUISTI twice over: no brand, and the sample not signed off.
+  processAs("");
+  choose("BARRA-C40-D20");
+  const std::size_t row = *items().findRowByKey(Variant("BARRA-C40-D20"));
+  EXPECT_EQ(items().toolTip(row, "ACQUISTI"),
+            "Non supera: campo obbligatorio senza valore: Marca; manca il visto di Campionatura approvata");
+  for (const char* field : {"MG66_MARCA_MG64", "DOC_CAMPIONATURA"}) {
+    EXPECT_EQ(detail().rowMark(rowOf(kAcquisti, field)).sign, "!") << field;
+  }
+  EXPECT_EQ(detail().rowMark(rowOf(kAcquisti, "PD18_LOTTORIORDINO")).sign, "");
+}
+
 TEST_F(FieldDetailTest, TheItemCodeButtonShowsTheItemThenChecksOnlyItsRowAgain) {
   // Both bolts fail QUALITA for want of a bar code alone; the user fills in both while the
   // first one's card is open, but only the first is checked again.
