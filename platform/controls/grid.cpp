@@ -280,6 +280,8 @@ GridCell Grid::cellOfCurrentRow(const GridColumn& column, const RowValues& value
   switch (column.type) {
     case GridColumn::Type::Text:
       onDisplayFormat.raise(cell.text, column.field, values);
+      cell.number = cell.value.type() == Variant::Type::Decimal || cell.value.type() == Variant::Type::Double;
+      onNumberCell.raise(cell.number, column.field, values);
       break;
     case GridColumn::Type::Image:
       if (!cell.text.empty()) cell.image = static_cast<int>(cell.value.toInteger());

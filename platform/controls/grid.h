@@ -40,6 +40,7 @@ struct GridCell {
   std::optional<Colour> back;    // after the cell-colour event; nullopt = the grid's default
   std::optional<int> image;      // image columns: the image index; nullopt for a blank value
   bool checked = false;          // check-box columns
+  bool number = false;           // text columns: the text is a number, shown in the reader's form
 };
 
 //! A short sign beside a row ("!" for a row that fails, "*" for one changed and not saved)
@@ -138,6 +139,10 @@ class Grid : public Control {
   Event<std::string&, const std::string&, const RowValues&> onDisplayFormat;
   //! (column field, cell value, back colour, row values): colour starts as nullopt.
   Event<const std::string&, const Variant&, std::optional<Colour>&, const RowValues&> onCellColour;
+  //! (number, column field, row values): whether a text cell holds a number, which the screen
+  //! shows in the reader's form (what is exported keeps the stored form). Starts true for a
+  //! decimal value; the form may say that a text holds one.
+  Event<bool&, const std::string&, const RowValues&> onNumberCell;
   //! (tip, column field, row values): tip starts empty, asked when the user rests on a cell.
   Event<std::string&, const std::string&, const RowValues&> onToolTip;
   //! (mark, row values): mark starts empty; a row that needs the eye gets a short mark.

@@ -13,13 +13,12 @@
 #include "platform/qt/busy.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text.h"
+#include "platform/text/numbers.h"
 
 namespace platform::qt {
 namespace {
 
 using controls::GridColumn;
-
-const QColor kMarkedRow(255, 214, 120);
 
 bool sameLayout(const GridColumn& a, const GridColumn& b) {
   return a.type == b.type && a.field == b.field && a.caption == b.caption && a.kind == b.kind && a.width == b.width &&
@@ -139,7 +138,10 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       // Fixed-width columns pad their values with blanks: shown without them, so that a
       // fitted column is not widened (nor cut) by padding.
-      if (col.type == GridColumn::Type::Text) return withoutTrailingBlanks(toQString(shown->text));
+      if (col.type == GridColumn::Type::Text) {
+        const QString plain = withoutTrailingBlanks(toQString(shown->text));
+        return shown->number ? toQString(platform::text::italianDecimal(toStdString(plain))) : plain;
+      }
       if (col.type == GridColumn::Type::Image && shown->image && image(col, *shown->image).isNull()) {
         return toQString(shown->text);  // no such image: the value itself still says something
       }
@@ -194,7 +196,7 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::FontRole)) {
     // A marked row stands out in the margin, so that the eye finds it among the others.
     if (rowMark(section).sign.empty()) return {};
-    if (role == Qt::BackgroundRole) return kMarkedRow;
+    if (role == Qt::BackgroundRole) return kMarkedRowColour;
     QFont bold = QApplication::font();
     bold.setBold(true);
     return bold;

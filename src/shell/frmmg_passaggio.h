@@ -312,6 +312,9 @@ class FRMMG_PASSAGGIO : public platform::Object,
   //! The status line's short form of the same.
   static std::string TestoCambiati(const ConteggiPassaggio& counts);
 
+  //! The value of a numeric field is a number on the screen (its decimals after a comma).
+  void GRD_DATIART_CAMPI_NumberCell(bool& number, const std::string& column, const platform::controls::RowValues& row);
+
   //! Any button of the detail's navigator saves the current item's ticks.
   void GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& button);
 
