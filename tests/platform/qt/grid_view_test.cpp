@@ -121,6 +121,22 @@ TEST_F(GridViewTest, CellsShowTheFormsTextsColoursImagesAndTicks) {
   EXPECT_EQ(selectedRow(), 0);
 }
 
+TEST_F(GridViewTest, ADecimalShowsWithACommaWhileTheGridsTextsKeepTheStoredForm) {
+  test.grid().setDataSource(test.connection.Open(
+      "SELECT ID, CODART, 1234.5 AS DESCART, STATO, ARG1, SEL FROM ARTICOLI WHERE ID = 1"));
+  EXPECT_EQ(data(0, kDescription, Qt::DisplayRole).toString(), QStringLiteral("1234,5"));
+  EXPECT_EQ(data(0, kCode, Qt::DisplayRole).toString(), QStringLiteral("A100"));
+  EXPECT_EQ(test.grid().displayedRows().at(0).at(1), "1234.5") << "exports keep it as stored";
+  // A text the form says holds a number is shown as one too.
+  test.grid().onNumberCell.connect([](bool& number, const std::string& column, const controls::RowValues&) {
+    number = number || column == "CODART";
+  });
+  test.connection.Execute("UPDATE ARTICOLI SET CODART = '0.75' WHERE ID = 1");
+  test.grid().dataSource()->Requery();
+  test.grid().refresh();
+  EXPECT_EQ(data(0, kCode, Qt::DisplayRole).toString(), QStringLiteral("0,75"));
+}
+
 TEST_F(GridViewTest, PaintingAsksTheFormOnceForEachShownTextCell) {
   test.displayFormats = 0;
   grid.viewport()->repaint();

@@ -127,6 +127,10 @@ TEST_F(FieldDetailTest, ValuesComeFromTheirTablesWithoutQuotesAndCutToAHundredCh
   EXPECT_EQ(detailValue(kAcquisti, "PD18_LOTTORIORDINO", "VALORE_CAMPO"), "100") << "through the table's join";
   EXPECT_EQ(detailValue(kAcquisti, "PD18_CODPROV_PD21", "VALORE_CAMPO"), "AC");
   EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VALORE_CAMPO"), "") << "no table holds a document";
+  // The screen shows a numeric field's value as a number; the text stays as read.
+  EXPECT_TRUE(detail().cell(rowOf(kAcquisti, "PD18_LOTTORIORDINO"), "VALORE_CAMPO").number);
+  EXPECT_FALSE(detail().cell(rowOf(kAcquisti, "PD18_CODPROV_PD21"), "VALORE_CAMPO").number);
+  EXPECT_FALSE(detail().cell(rowOf(kAcquisti, "PD18_LOTTORIORDINO"), "MG0O_CAPTIONCAMPO").number);
 }
 
 TEST_F(FieldDetailTest, TickingARequiredFieldWithoutValueAsksFirstAndNoLeavesEverythingAsItWas) {
