@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -96,8 +97,10 @@ QImage withToolTip(QWidget& window, platform::qt::GridView& grid, const QString&
       QImage image = framed(window);
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->isVisible() && top->inherits("QTipLabel")) {
+          // Where the window system puts it: beside the pointer, kept on the screen.
+          const QImage tip = top->grab().toImage();
           QPainter painter(&image);
-          painter.drawImage(at + QPoint(8, 26 + 20), top->grab().toImage());
+          painter.drawImage(std::min(at.x() + 8, image.width() - tip.width() - 4), at.y() + 26 + 20, tip);
         }
       }
       QToolTip::hideText();
