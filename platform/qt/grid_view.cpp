@@ -121,6 +121,26 @@ class GridCellDelegate : public QStyledItemDelegate {
   }
 };
 
+// The view over the frozen columns. Its cells run the form's display handlers too, so it
+// paints under the grid view's flag: a grid changed by a handler is read again afterwards.
+class FrozenColumnsView : public QTableView {
+ public:
+  FrozenColumnsView(bool& painting, QWidget* parent) : QTableView(parent), m_painting(painting) {}
+
+ protected:
+  bool viewportEvent(QEvent* event) override {
+    if (event->type() != QEvent::Paint) return QTableView::viewportEvent(event);
+    const bool was = m_painting;
+    m_painting = true;
+    const bool handled = QTableView::viewportEvent(event);
+    m_painting = was;
+    return handled;
+  }
+
+ private:
+  bool& m_painting;
+};
+
 }  // namespace
 
 GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale scale, ActionRunner runner,
@@ -165,7 +185,7 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
 }
 
 void GridView::buildFrozenView() {
-  m_frozen = new QTableView(this);
+  m_frozen = new FrozenColumnsView(m_painting, this);
   m_frozen->setObjectName(objectName() + QStringLiteral(".frozen"));
   m_frozen->setModel(m_model);
   m_frozen->setSelectionModel(selectionModel());
@@ -269,13 +289,6 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::MouseButtonPress: return pressOn(*m_frozen, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonDblClick: return doubleClickOn(*m_frozen, static_cast<QMouseEvent*>(event));
-    case QEvent::Paint: {
-      // Its cells run the form's display handlers too.
-      m_painting = true;
-      const bool handled = QTableView::eventFilter(watched, event);
-      m_painting = false;
-      return handled;
-    }
     default: return QTableView::eventFilter(watched, event);
   }
 }
