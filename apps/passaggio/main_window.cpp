@@ -107,6 +107,7 @@ MainWindow::MainWindow(platform::host::LoadedModule& module, std::shared_ptr<pla
   m_progress = platform::qt::statusBarProgress(*statusBar());
   m_windows->setProgress(m_progress);
   m_windows->setNotice(platform::qt::statusBarNotice(*statusBar()));
+  addConsoleStatus();
 
   buildMenus();
   connect(m_area, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
@@ -123,6 +124,16 @@ MainWindow::~MainWindow() {
   for (QMdiSubWindow* window : m_area->subWindowList()) delete window;
   m_consoles.clear();
   if (platform::host::CurrentWindowSystem() == m_windows.get()) platform::host::InstallWindowSystem(nullptr);
+}
+
+void MainWindow::addConsoleStatus() {
+  // The active console's counts on the left of the status bar; progress covers them while
+  // a run works.
+  auto* status = new QLabel(statusBar());
+  status->setObjectName(QStringLiteral("consoleStatus"));
+  status->setContentsMargins(6, 0, 6, 0);
+  statusBar()->addWidget(status, 1);
+  m_windows->setStatusLabel(status);
 }
 
 void MainWindow::buildMenus() {

@@ -104,6 +104,8 @@ class MainWindow : public QMainWindow {
   };
 
   void buildMenus();
+  //! The label where the active console's status shows.
+  void addConsoleStatus();
   //! Consoles are told apart: the called item, else a number from the second on.
   void nameConsole(ConsoleSubWindow& console, const std::optional<std::string>& item);
   //! The open consoles, listed at the end of `menu` each time it opens.

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 
@@ -160,6 +161,24 @@ void MdiWindows::ShowProgress(const std::string& step, int done, int total) {
 
 void MdiWindows::ShowNotice(const std::string& text) {
   if (m_notice) m_notice(text);
+}
+
+void MdiWindows::ShowStatus(const platform::host::ModuleWindow& window, const std::string& text) {
+  ConsoleSubWindow* console = subWindowOf(window);
+  if (console == nullptr) return;
+  console->setStatusText(platform::qt::toQString(text));
+  if (!m_status.isNull() && (m_area.activeSubWindow() == console || m_area.activeSubWindow() == nullptr)) {
+    m_status->setText(console->statusText());
+  }
+}
+
+void MdiWindows::setStatusLabel(QLabel* label) {
+  m_status = label;
+  QObject::connect(&m_area, &QMdiArea::subWindowActivated, label, [this](QMdiSubWindow* window) {
+    if (m_status.isNull()) return;
+    const auto* console = qobject_cast<ConsoleSubWindow*>(window);
+    m_status->setText(console != nullptr && console->isOpen() ? console->statusText() : QString());
+  });
 }
 
 ConsoleSubWindow* MdiWindows::takeShown() {

@@ -14,6 +14,7 @@
 #include "platform/host/window_system.h"
 #include "platform/qt/busy.h"
 
+class QLabel;
 class QMdiArea;
 
 namespace platform::qt {
@@ -50,6 +51,9 @@ class ConsoleSubWindow : public QMdiSubWindow {
   //! Places the subwindow and (unless told not to) sets its state from the form's window
   //! container.
   void followContainer(bool withState = true);
+  //! What the console's last action came to, for the status line while it is active.
+  const QString& statusText() const { return m_statusText; }
+  void setStatusText(const QString& text) { m_statusText = text; }
   //! The first activation is done: later activations of the subwindow reach the module.
   void setReady() { m_ready = true; }
   bool ready() const { return m_ready && !m_closed; }
@@ -65,6 +69,7 @@ class ConsoleSubWindow : public QMdiSubWindow {
   bool m_ready = false;
   bool m_asking = false;
   QString m_titleSuffix;
+  QString m_statusText;
 };
 
 class MdiWindows : public platform::host::WindowSystem {
@@ -81,6 +86,12 @@ class MdiWindows : public platform::host::WindowSystem {
   void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
   //! Where notices go: the same status bar, for a while.
   void setNotice(std::function<void(const std::string&)> notice) { m_notice = std::move(notice); }
+  void ShowStatus(const platform::host::ModuleWindow& window, const std::string& text) override;
+
+  //! Where progress reports go: the main window's status bar.
+  void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
+  //! Where the active console's status goes; it follows the console activated.
+  void setStatusLabel(QLabel* label);
 
   //! The subwindow shown last, for the host that asked the module to show itself; null
   //! when nothing was shown since the last call.
@@ -95,6 +106,7 @@ class MdiWindows : public platform::host::WindowSystem {
   std::map<const platform::host::ModuleWindow*, QPointer<platform::qt::FormDialog>> m_dialogs;
   platform::qt::ProgressHook m_progress;
   std::function<void(const std::string&)> m_notice;
+  QPointer<QLabel> m_status;
 };
 
 }  // namespace passaggio::desktop

@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QToolTip>
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -96,8 +98,10 @@ QImage withToolTip(QWidget& window, platform::qt::GridView& grid, const QString&
       QImage image = framed(window);
       for (QWidget* top : QApplication::topLevelWidgets()) {
         if (top->isVisible() && top->inherits("QTipLabel")) {
+          // Where the window system puts it: beside the pointer, kept on the screen.
+          const QImage tip = top->grab().toImage();
           QPainter painter(&image);
-          painter.drawImage(at + QPoint(8, 26 + 20), top->grab().toImage());
+          painter.drawImage(std::min(at.x() + 8, image.width() - tip.width() - 4), at.y() + 26 + 20, tip);
         }
       }
       QToolTip::hideText();
@@ -282,10 +286,17 @@ void pictureHistory(MainWindow& window, ConsoleSubWindow& console) {
     emit grid->customContextMenuRequested(grid->viewport()->rect().center());
     settle(100);
   }
-  onNextDialog([](QWidget& box) {
+  // The question says how many items will move, and the summary what the apply did.
+  onNextDialog([&window](QWidget& box) {
+    save(withDialog(window, box), QStringLiteral("domanda-aggiorna-stati"));
     QAbstractButton* yes = button(box, QStringLiteral("Sì"));
     if (yes == nullptr) yes = button(box, QStringLiteral("Yes"));
-    if (yes != nullptr) QTest::mouseClick(yes, Qt::LeftButton);
+    if (yes == nullptr) return;
+    onNextDialog([&window](QWidget& summary) {
+      save(withDialog(window, summary), QStringLiteral("riepilogo-passaggio"));
+      QTest::keyClick(&summary, Qt::Key_Return);
+    });
+    QTest::mouseClick(yes, Qt::LeftButton);
   });
   if (auto* apply = console.formView()->widget<QAbstractButton>("CMD_AGGSTATI")) QTest::mouseClick(apply, Qt::LeftButton);
   settle(300);
@@ -478,6 +489,11 @@ int run(const std::filesystem::path& database, platform::host::LoadedModule& mod
     save(framed(window), QStringLiteral("risultati-1366x768"));
     if (auto* items = console->formView()->widget<platform::qt::GridView>("GRD_ARTICOLI")) {
       save(withToolTip(window, *items, QStringLiteral("ACQUISTI")), QStringLiteral("motivo-esito"));
+      // Scrolled to the last verdicts, the code and the description stay.
+      items->horizontalScrollBar()->setValue(items->horizontalScrollBar()->maximum());
+      settle(100);
+      save(framed(window), QStringLiteral("risultati-scorsi-1366x768"));
+      items->horizontalScrollBar()->setValue(0);
     }
     console->showNormal();
     window.resize(1920, 1080);

@@ -14,6 +14,7 @@
 #include "platform/controls/grid_navigator.h"
 #include "platform/controls/group_box.h"
 #include "platform/controls/image_list.h"
+#include "platform/controls/legend.h"
 #include "platform/controls/label.h"
 #include "platform/controls/resize_control.h"
 #include "platform/controls/side_bar.h"
@@ -38,6 +39,7 @@ std::shared_ptr<Control> makeControl(const std::string& name, ControlKind kind) 
     case ControlKind::ResizeControl: return std::make_shared<ResizeControl>(name);
     case ControlKind::Container: return std::make_shared<Container>(name);
     case ControlKind::ImageList: return std::make_shared<ImageList>(name);
+    case ControlKind::Legend: return std::make_shared<Legend>(name);
   }
   throw std::invalid_argument("control " + name + ": unknown kind");
 }

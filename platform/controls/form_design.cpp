@@ -21,6 +21,7 @@ std::string_view hostTypeName(ControlKind kind) {
     case ControlKind::ResizeControl: return "ZEP_ResizeForm";
     case ControlKind::Container: return "ZEP_Container";
     case ControlKind::ImageList: return "ImageList";
+    case ControlKind::Legend: return "Legend";
   }
   return "Unknown";
 }

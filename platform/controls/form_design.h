@@ -27,6 +27,7 @@ enum class ControlKind {
   ResizeControl,
   Container,
   ImageList,
+  Legend,
 };
 
 //! The host's type name of a control kind ("Frame", "ZEP_GroupBox", "ZEP_QGridWrapper", ...),

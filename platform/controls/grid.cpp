@@ -52,6 +52,18 @@ Grid::~Grid() {
   if (m_editor != nullptr) m_editor->forgetGrid();
 }
 
+bool Grid::applyDesignProperty(std::string_view name, const Variant& value) {
+  if (text::equalsIgnoringCase(name, "frozen")) {
+    m_frozenColumns = static_cast<int>(value.toInteger());
+    return true;
+  }
+  if (text::equalsIgnoringCase(name, "stretch")) {
+    m_stretchColumn = value.toText();
+    return true;
+  }
+  return Control::applyDesignProperty(name, value);
+}
+
 void Grid::setWrapper(GridWrapper wrapper) {
   m_wrapper = std::move(wrapper);
   notifyChanged();
@@ -268,6 +280,8 @@ GridCell Grid::cellOfCurrentRow(const GridColumn& column, const RowValues& value
   switch (column.type) {
     case GridColumn::Type::Text:
       onDisplayFormat.raise(cell.text, column.field, values);
+      cell.number = cell.value.type() == Variant::Type::Decimal || cell.value.type() == Variant::Type::Double;
+      onNumberCell.raise(cell.number, column.field, values);
       break;
     case GridColumn::Type::Image:
       if (!cell.text.empty()) cell.image = static_cast<int>(cell.value.toInteger());

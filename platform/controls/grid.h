@@ -40,6 +40,7 @@ struct GridCell {
   std::optional<Colour> back;    // after the cell-colour event; nullopt = the grid's default
   std::optional<int> image;      // image columns: the image index; nullopt for a blank value
   bool checked = false;          // check-box columns
+  bool number = false;           // text columns: the text is a number, shown in the reader's form
 };
 
 //! A short sign beside a row ("!" for a row that fails, "*" for one changed and not saved)
@@ -78,6 +79,12 @@ class Grid : public Control {
   bool isFinished() const { return m_finished; }
 
   const std::vector<GridColumn>& columns() const { return m_columns; }
+  //! How many leading columns stay in place while the others scroll across them (the design's
+  //! "frozen"): the columns that say which row is which.
+  int frozenColumns() const { return m_frozenColumns; }
+  //! The column that takes the width the others leave free (the design's "stretch"); empty
+  //! for none.
+  const std::string& stretchColumn() const { return m_stretchColumn; }
   //! A column by field name, without regard to letter case; null when there is none.
   const GridColumn* column(std::string_view field) const;
 
@@ -132,6 +139,10 @@ class Grid : public Control {
   Event<std::string&, const std::string&, const RowValues&> onDisplayFormat;
   //! (column field, cell value, back colour, row values): colour starts as nullopt.
   Event<const std::string&, const Variant&, std::optional<Colour>&, const RowValues&> onCellColour;
+  //! (number, column field, row values): whether a text cell holds a number, which the screen
+  //! shows in the reader's form (what is exported keeps the stored form). Starts true for a
+  //! decimal value; the form may say that a text holds one.
+  Event<bool&, const std::string&, const RowValues&> onNumberCell;
   //! (tip, column field, row values): tip starts empty, asked when the user rests on a cell.
   Event<std::string&, const std::string&, const RowValues&> onToolTip;
   //! (mark, row values): mark starts empty; a row that needs the eye gets a short mark.
@@ -148,6 +159,9 @@ class Grid : public Control {
   //! (column field, new state: true = all checked, cancel)
   Event<const std::string&, bool, bool&> onSelectAll;
 
+ protected:
+  bool applyDesignProperty(std::string_view name, const Variant& value) override;
+
  private:
   friend class RecordEditor;
 
@@ -163,6 +177,8 @@ class Grid : public Control {
   bool m_finished = false;
   std::shared_ptr<db::Recordset> m_rows;
   RecordEditor* m_editor = nullptr;  // the record editor that shows this grid's current row
+  int m_frozenColumns = 0;
+  std::string m_stretchColumn;
 };
 
 }  // namespace platform::controls

@@ -23,15 +23,17 @@ void follow(int& start, int& length, int growth, bool nearSide, bool farSide) {
 }
 
 // A button keeps its distance to the sides of its container it is nearer to (the save button
-// at the bottom right of a page stays there); anything else stays at the top left.
+// at the bottom right of a page stays there), a legend too but stretching across as its line
+// of text may; anything else stays at the top left.
 int unregisteredAnchoring(const Control& control, int formWidth, int formHeight) {
   using R = ResizeControl;
-  if (control.kind() != ControlKind::Button) return R::kTop | R::kLeft;
+  if (control.kind() != ControlKind::Button && control.kind() != ControlKind::Legend) return R::kTop | R::kLeft;
   const Control* container = control.parent();
   const int width = container != nullptr ? container->width() : formWidth;
   const int height = container != nullptr ? container->height() : formHeight;
   const bool right = 2 * control.left() + control.width() > width;
   const bool bottom = 2 * control.top() + control.height() > height;
+  if (control.kind() == ControlKind::Legend) return R::kLeft | R::kRight | (bottom ? R::kBottom : R::kTop);
   return (right ? R::kRight : R::kLeft) | (bottom ? R::kBottom : R::kTop);
 }
 

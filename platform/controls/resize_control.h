@@ -4,8 +4,8 @@
 // bottom-right corner, 14 stretches across and follows the bottom, 7 stretches across at the
 // top, 11 stretches down at the left. A container's growth is what its controls follow.
 // Buttons nobody registered keep their distance to the sides of their container they are
-// nearer to; other controls nobody registered stay where they are. It also converts design
-// sizes in twips to the form's current scale.
+// nearer to (legends too, stretching across); other controls nobody registered stay where
+// they are. It also converts design sizes in twips to the form's current scale.
 #pragma once
 
 #include <memory>

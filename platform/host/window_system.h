@@ -38,6 +38,10 @@ class WindowSystem {
   //! Tells the user that something was done ("Visti salvati"), without a box to dismiss; a
   //! window system without a status line shows nothing.
   virtual void ShowNotice(const std::string& /*text*/) {}
+  //! What a window's last action came to ("231 articoli trovati"), kept on the status line
+  //! while that window is the active one; an empty text clears it. A window system without a
+  //! status line shows nothing.
+  virtual void ShowStatus(const ModuleWindow& /*window*/, const std::string& /*text*/) {}
 };
 
 void InstallWindowSystem(WindowSystem* system);

@@ -29,6 +29,7 @@
 #include "platform/qt/enhanced_query_widget.h"
 #include "platform/qt/grid_export_menu.h"
 #include "platform/qt/grid_view.h"
+#include "platform/qt/legend_widget.h"
 #include "platform/qt/navigator_widget.h"
 #include "platform/qt/side_bar_widget.h"
 #include "platform/qt/text.h"
@@ -249,6 +250,9 @@ QWidget* FormView::makeWidget(Control& control, QWidget* parent) {
     case ControlKind::SideBar:
       made = new SideBarWidget(static_cast<controls::SideBar&>(control), runner(), parent);
       break;
+    case ControlKind::Legend:
+      made = new LegendWidget(static_cast<controls::Legend&>(control), &m_form, parent);
+      break;
     case ControlKind::ResizeControl:
     case ControlKind::ImageList:
       return nullptr;  // nothing to see
@@ -338,6 +342,7 @@ void FormView::paintKind(Control& control, QWidget& widget) {
     case ControlKind::Container: placeEmbedded(control); break;
     case ControlKind::Grid:  // the grid view follows its grid itself
     case ControlKind::Frame:
+    case ControlKind::Legend: widget.update(); break;
     case ControlKind::ResizeControl:
     case ControlKind::ImageList: break;
   }

@@ -13,6 +13,7 @@
 #include "platform/qt/busy.h"
 #include "platform/qt/images.h"
 #include "platform/qt/text.h"
+#include "platform/text/numbers.h"
 
 namespace platform::qt {
 namespace {
@@ -137,7 +138,10 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole:
       // Fixed-width columns pad their values with blanks: shown without them, so that a
       // fitted column is not widened (nor cut) by padding.
-      if (col.type == GridColumn::Type::Text) return withoutTrailingBlanks(toQString(shown->text));
+      if (col.type == GridColumn::Type::Text) {
+        const QString plain = withoutTrailingBlanks(toQString(shown->text));
+        return shown->number ? toQString(platform::text::italianDecimal(toStdString(plain))) : plain;
+      }
       if (col.type == GridColumn::Type::Image && shown->image && image(col, *shown->image).isNull()) {
         return toQString(shown->text);  // no such image: the value itself still says something
       }
@@ -188,6 +192,14 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
   if (orientation == Qt::Vertical && (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
     const controls::RowMark mark = rowMark(section);
     return toQString(role == Qt::DisplayRole ? mark.sign : mark.meaning);
+  }
+  if (orientation == Qt::Vertical && (role == Qt::BackgroundRole || role == Qt::FontRole)) {
+    // A marked row stands out in the margin, so that the eye finds it among the others.
+    if (rowMark(section).sign.empty()) return {};
+    if (role == Qt::BackgroundRole) return kMarkedRowColour;
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    return bold;
   }
   if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
     return QAbstractTableModel::headerData(section, orientation, role);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QHash>
 #include <QPixmap>
 #include <cstddef>
@@ -17,6 +18,9 @@ class Form;
 }
 
 namespace platform::qt {
+
+//! The margin of a row the form marks ("!", "*"): it stands out from the others.
+inline const QColor kMarkedRowColour(255, 214, 120);
 
 class GridTableModel : public QAbstractTableModel {
   Q_OBJECT

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -120,6 +121,26 @@ class GridCellDelegate : public QStyledItemDelegate {
   }
 };
 
+// The view over the frozen columns. Its cells run the form's display handlers too, so it
+// paints under the grid view's flag: a grid changed by a handler is read again afterwards.
+class FrozenColumnsView : public QTableView {
+ public:
+  FrozenColumnsView(bool& painting, QWidget* parent) : QTableView(parent), m_painting(painting) {}
+
+ protected:
+  bool viewportEvent(QEvent* event) override {
+    if (event->type() != QEvent::Paint) return QTableView::viewportEvent(event);
+    const bool was = m_painting;
+    m_painting = true;
+    const bool handled = QTableView::viewportEvent(event);
+    m_painting = was;
+    return handled;
+  }
+
+ private:
+  bool& m_painting;
+};
+
 }  // namespace
 
 GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale scale, ActionRunner runner,
@@ -157,9 +178,119 @@ GridView::GridView(controls::Grid& grid, const controls::Form* form, TwipsScale 
     }
     view->syncFromGrid();
   });
+  if (m_grid.frozenColumns() > 0) buildFrozenView();
   applyColumns();
   fitToRows();
   showGridRow();
+}
+
+void GridView::buildFrozenView() {
+  m_frozen = new FrozenColumnsView(m_painting, this);
+  m_frozen->setObjectName(objectName() + QStringLiteral(".frozen"));
+  m_frozen->setModel(m_model);
+  m_frozen->setSelectionModel(selectionModel());
+  m_frozen->setItemDelegate(new GridCellDelegate(m_frozen));
+  m_frozen->setSelectionBehavior(SelectRows);
+  m_frozen->setSelectionMode(SingleSelection);
+  m_frozen->setEditTriggers(NoEditTriggers);
+  m_frozen->setWordWrap(false);
+  m_frozen->setCornerButtonEnabled(false);
+  m_frozen->setFrameShape(QFrame::NoFrame);
+  m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_frozen->setHorizontalScrollMode(ScrollPerPixel);
+  m_frozen->setVerticalScrollMode(verticalScrollMode());
+  m_frozen->verticalHeader()->hide();
+  m_frozen->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  m_frozen->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
+  m_frozen->horizontalHeader()->setHighlightSections(false);
+  m_frozen->horizontalHeader()->setDefaultAlignment(horizontalHeader()->defaultAlignment());
+  m_frozen->horizontalHeader()->setMinimumSectionSize(horizontalHeader()->minimumSectionSize());
+  // A click gives the focus to this view, which keeps the keyboard.
+  m_frozen->setFocusPolicy(Qt::ClickFocus);
+  m_frozen->setFocusProxy(this);
+  m_frozen->viewport()->installEventFilter(this);
+  m_frozen->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(m_frozen, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    emit customContextMenuRequested(m_frozen->viewport()->mapTo(viewport(), at));
+  });
+  setHorizontalScrollMode(ScrollPerPixel);
+  connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(), &QAbstractSlider::setValue);
+  connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(), &QAbstractSlider::setValue);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+    if (section < frozenCount()) {
+      m_frozen->setColumnWidth(section, size);
+      syncFrozenView();
+    }
+  });
+  connect(m_frozen->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+    if (section < frozenCount()) setColumnWidth(section, size);
+  });
+}
+
+int GridView::frozenCount() const {
+  return m_frozen == nullptr ? 0 : std::min(m_grid.frozenColumns(), m_model->columnCount());
+}
+
+int GridView::frozenWidth() const {
+  int width = 0;
+  for (int section = 0; section < frozenCount(); ++section) {
+    if (!isColumnHidden(section)) width += columnWidth(section);
+  }
+  return width;
+}
+
+void GridView::syncFrozenView() {
+  if (m_frozen == nullptr) return;
+  const int frozen = frozenCount();
+  for (int section = 0; section < m_model->columnCount(); ++section) {
+    const bool shown = section < frozen && !isColumnHidden(section);
+    m_frozen->setColumnHidden(section, !shown);
+    if (shown && m_frozen->columnWidth(section) != columnWidth(section)) m_frozen->setColumnWidth(section, columnWidth(section));
+  }
+  // Frozen columns that would leave the others no room to scroll in are not frozen.
+  const int width = frozenWidth();
+  const bool wanted = width > 0 && width * 5 < viewport()->width() * 3;
+  m_frozen->setVisible(wanted);
+  if (!wanted) return;
+  m_frozen->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
+  const int left = viewport()->x();
+  m_frozen->setGeometry(left, frameWidth(), width, viewport()->geometry().bottom() + 1 - frameWidth());
+  m_frozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+void GridView::updateGeometries() {
+  QTableView::updateGeometries();
+  syncFrozenView();
+}
+
+QTableView& GridView::viewShowing(int section) {
+  if (m_frozen != nullptr && m_frozen->isVisible() && section < frozenCount()) return *m_frozen;
+  return *this;
+}
+
+void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  if (m_frozen == nullptr || !m_frozen->isVisible() || !index.isValid()) {
+    QTableView::scrollTo(index, hint);
+    return;
+  }
+  const int across = horizontalScrollBar()->value();
+  QTableView::scrollTo(index, hint);
+  if (index.column() < frozenCount()) {
+    horizontalScrollBar()->setValue(across);
+    return;
+  }
+  const int underneath = frozenWidth() - visualRect(index).left();
+  if (underneath > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - underneath);
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  if (m_frozen == nullptr || watched != m_frozen->viewport()) return QTableView::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::MouseButtonPress: return pressOn(*m_frozen, static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick: return doubleClickOn(*m_frozen, static_cast<QMouseEvent*>(event));
+    default: return QTableView::eventFilter(watched, event);
+  }
 }
 
 void GridView::run(const UserAction& action) { m_run(action); }
@@ -216,6 +347,7 @@ void GridView::fitToRows() {
     }
   }
   giveFreeWidth();
+  fitStretchColumn();
 }
 
 void GridView::giveFreeWidth() {
@@ -228,12 +360,36 @@ void GridView::giveFreeWidth() {
   int free = viewport()->width() - used;
   for (int section = 0; free > 0 && section < m_model->columnCount(); ++section) {
     if (isColumnHidden(section) || m_model->column(section).type != GridColumn::Type::Text) continue;
+    if (m_model->column(section).field == m_grid.stretchColumn()) continue;  // it takes what is left
     const int missing = contentWidth(section) - columnWidth(section);
     if (missing <= 0) continue;
     const int given = std::min(missing, free);
     setColumnWidth(section, columnWidth(section) + given);
     free -= given;
   }
+}
+
+void GridView::fitStretchColumn() {
+  const std::string& stretch = m_grid.stretchColumn();
+  if (stretch.empty()) return;
+  int section = 0;
+  while (section < m_model->columnCount() && m_model->column(section).field != stretch) ++section;
+  if (section == m_model->columnCount() || isColumnHidden(section)) return;
+  int others = 0;
+  for (int other = 0; other < m_model->columnCount(); ++other) {
+    if (other != section && !isColumnHidden(other)) others += columnWidth(other);
+  }
+  const int least = m_model->rowCount() > 0 ? std::max(designedWidth(section), contentWidth(section)) : designedWidth(section);
+  setColumnWidth(section, std::max(least, viewport()->width() - others));
+}
+
+int GridView::designedWidth(int section) const {
+  // The design's width, plus room for a cell button so the text keeps what was designed for
+  // it, and widened where the caption would not fit: a user reads every heading whole.
+  const GridColumn& column = m_model->column(section);
+  int designed = column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize();
+  if (column.hasCellButton()) designed += buttonRectIn(QRect(0, 0, designed, verticalHeader()->defaultSectionSize())).width();
+  return std::max(designed, captionWidth(section));
 }
 
 void GridView::applyColumns() {
@@ -243,14 +399,10 @@ void GridView::applyColumns() {
   for (int section = 0; section < m_model->columnCount(); ++section) {
     const GridColumn& column = m_model->column(section);
     setColumnHidden(section, !column.visible);
-    if (column.visible) {
-      // The design's width, plus room for a cell button so the text keeps what was designed
-      // for it, and widened where the caption would not fit: a user reads every heading whole.
-      int designed = column.width > 0 ? m_scale.toPixelsX(column.width) : horizontalHeader()->defaultSectionSize();
-      if (column.hasCellButton()) designed += buttonRectIn(QRect(0, 0, designed, verticalHeader()->defaultSectionSize())).width();
-      setColumnWidth(section, std::max(designed, captionWidth(section)));
-    }
+    if (column.visible) setColumnWidth(section, designedWidth(section));
   }
+  fitStretchColumn();
+  syncFrozenView();
 }
 
 int GridView::captionWidth(int section) const {
@@ -284,28 +436,30 @@ void GridView::showGridRow() {
   m_syncing = wasSyncing;
 }
 
-QRect GridView::cellButtonRect(const QModelIndex& index) const {
+QRect GridView::cellButtonRect(const QModelIndex& index) const { return cellButtonRectIn(*this, index); }
+
+QRect GridView::cellButtonRectIn(const QTableView& view, const QModelIndex& index) const {
   if (!index.isValid() || !index.data(GridTableModel::kCellButtonRole).toBool()) return {};
-  return buttonRectIn(visualRect(index));
+  return buttonRectIn(view.visualRect(index));
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
-  QModelIndex index = indexAt(event->position().toPoint());
-  if (event->button() != Qt::LeftButton || !index.isValid()) {
-    QTableView::mousePressEvent(event);
+  if (pressOn(*this, event)) {
+    event->accept();
     return;
   }
+  QTableView::mousePressEvent(event);
+}
+
+bool GridView::pressOn(QTableView& view, QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  QModelIndex index = view.indexAt(at);
+  if (event->button() != Qt::LeftButton || !index.isValid()) return false;
   if (index.row() != gridRow()) {
-    if (!tryRow(index.row())) {
-      event->accept();  // the form kept its row
-      return;
-    }
+    if (!tryRow(index.row())) return true;  // the form kept its row
     // The form's handlers may have given the grid other rows or columns meanwhile.
-    index = indexAt(event->position().toPoint());
-    if (!index.isValid() || index.row() != gridRow()) {
-      event->accept();
-      return;
-    }
+    index = view.indexAt(at);
+    if (!index.isValid() || index.row() != gridRow()) return true;
   }
   const GridColumn& column = m_model->column(index.column());
   const std::size_t row = static_cast<std::size_t>(index.row());
@@ -315,34 +469,38 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     setCurrentIndex(index);
     m_syncing = false;
     run([this, row, field] { m_grid.clickCheckBox(row, field); });
-    event->accept();
-    return;
+    return true;
   }
-  if (column.hasCellButton() && cellButtonRect(index).contains(event->position().toPoint())) {
+  if (column.hasCellButton() && cellButtonRectIn(view, index).contains(at)) {
     run([this, row, field] { m_grid.pressCellButton(row, field); });
-    event->accept();
-    return;
+    return true;
   }
-  QTableView::mousePressEvent(event);
+  return false;
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QModelIndex index = indexAt(event->position().toPoint());
-  if (event->button() != Qt::LeftButton || !index.isValid()) {
-    QTableView::mouseDoubleClickEvent(event);
+  if (doubleClickOn(*this, event)) {
+    event->accept();
     return;
   }
-  event->accept();
-  if (index.row() != gridRow()) return;  // the first click was refused: so is this one
+  QTableView::mouseDoubleClickEvent(event);
+}
+
+bool GridView::doubleClickOn(QTableView& view, QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  const QModelIndex index = view.indexAt(at);
+  if (event->button() != Qt::LeftButton || !index.isValid()) return false;
+  if (index.row() != gridRow()) return true;  // the first click was refused: so is this one
   const GridColumn& column = m_model->column(index.column());
   const std::size_t row = static_cast<std::size_t>(index.row());
   const std::string field = column.field;
   if (column.type == GridColumn::Type::CheckBox) {
     run([this, row, field] { m_grid.clickCheckBox(row, field); });  // the second click of two
-    return;
+    return true;
   }
-  if (column.hasCellButton() && cellButtonRect(index).contains(event->position().toPoint())) return;
+  if (column.hasCellButton() && cellButtonRectIn(view, index).contains(at)) return true;
   run([this, row, field] { m_grid.doubleClick(row, field); });
+  return true;
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
@@ -412,7 +570,18 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
 
 void GridView::resizeEvent(QResizeEvent* event) {
   QTableView::resizeEvent(event);
-  if (event->size().width() > event->oldSize().width()) giveFreeWidth();
+  if (event->size().width() == event->oldSize().width()) {
+    syncFrozenView();
+    return;
+  }
+  // Widths are laid out again for the new width: what a column gained on a wide screen goes
+  // back to the others on a narrow one.
+  for (int section = 0; section < m_model->columnCount(); ++section) {
+    if (!isColumnHidden(section)) setColumnWidth(section, designedWidth(section));
+  }
+  fitToRows();
+  fitStretchColumn();
+  syncFrozenView();
 }
 
 bool GridView::viewportEvent(QEvent* event) {

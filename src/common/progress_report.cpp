@@ -15,4 +15,8 @@ void reportDone(const std::string& what) {
   if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowNotice(what);
 }
 
+void ReportStatus(const platform::host::ModuleWindow& window, const std::string& text) {
+  if (auto* windows = platform::host::CurrentWindowSystem()) windows->ShowStatus(window, text);
+}
+
 }  // namespace passaggio

@@ -1,8 +1,13 @@
 // Progress of a long action on the host's status line: which step, k of n. The report ends
-// when the object goes, however the action ended. And what was done, said there too.
+// when the object goes, however the action ended. What was done, said there for a while; what
+// a window's last action came to, which stays while the window is active.
 #pragma once
 
 #include <string>
+
+namespace platform::host {
+class ModuleWindow;
+}
 
 namespace passaggio {
 
@@ -19,5 +24,7 @@ class ProgressReport {
 
 //! Says on the host's status line that `what` was done.
 void reportDone(const std::string& what);
+//! What the window's last action came to, kept on the host's status line for that window.
+void ReportStatus(const platform::host::ModuleWindow& window, const std::string& text);
 
 }  // namespace passaggio

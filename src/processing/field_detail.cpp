@@ -272,6 +272,12 @@ void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_DisplayFormat(std::string& text, const s
   });
 }
 
+void FRMMG_PASSAGGIO::GRD_DATIART_CAMPI_NumberCell(bool& number, const std::string& column, const RowValues& row) {
+  if (column != "VALORE_CAMPO") return;
+  IgnoringErrors steps = Ignoring();
+  steps.step([&] { number = IsCampoNumerico(row["MG0O_ID"]); });
+}
+
 void FRMMG_PASSAGGIO::GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& /*button*/) {
   ErrorTrap trap = Trap("GRIDNAV_VIS_CAMPIART_ButtonClick");
   auto& items = m_form.get<Grid>("GRD_ARTICOLI");

@@ -5,6 +5,7 @@
 #include "platform/controls/grid.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/sql_text.h"
+#include "src/processing/verdict_colours.h"
 #include "src/shell/frmmg_passaggio.h"
 
 namespace passaggio {
@@ -13,7 +14,6 @@ namespace {
 using platform::Variant;
 using platform::controls::Colour;
 using platform::controls::Grid;
-using platform::controls::rgb;
 constexpr std::string_view kStateDescription =
     "SELECT MG6W_DESCR FROM MG6W_STATIART WITH (NOLOCK) WHERE MG6W_INDSTATO = <STATE> ";
 // Whether a column of the items grid is the verdict of one of the company's bodies.
@@ -26,9 +26,9 @@ constexpr std::string_view kIsBody =
 constexpr int kItemCardFirst = 50;
 constexpr int kItemCardSecond = 1000;
 
-constexpr Colour kFails = rgb(173, 207, 247);
-constexpr Colour kPasses = rgb(255, 255, 255);
-constexpr Colour kDoesNotApply = rgb(99, 105, 107);
+using verdict_colours::kDoesNotApply;
+using verdict_colours::kFails;
+using verdict_colours::kPasses;
 
 // Before the current item changes: unsaved ticks are saved on Yes, or dropped. After a save
 // the flag stays set, so that the row change re-reads the items with the new verdicts.

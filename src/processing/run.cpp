@@ -120,6 +120,7 @@ void FRMMG_PASSAGGIO::CMD_ELABORA_ButtonClick() {
   if (!trap.step([&] { m_form.get<Button>("CMD_ELABORA").setEnabled(false); })) return;
   if (!trap.step([&] { m_form.get<Button>("CMD_PARAM").setEnabled(true); })) return;
   if (!trap.step([&] { m_form.get<Button>("CMD_AGGSTATI").setEnabled(true); })) return;
+  MostraConteggiElaborazione("");
 }
 
 void FRMMG_PASSAGGIO::CMD_PARAM_ButtonClick() {

@@ -63,4 +63,21 @@ inline constexpr std::string_view kChangedItem =
     "      AND PERMESSO_AGGSTATO = 1 "
     "      AND MG66_CODART = <ITEM>";
 
+//! The rows the items grid shows (<SHOWN>), counted by what an apply does or did to them,
+//! beside the item master: those that may move and are not in their new state yet, those
+//! whose state the apply changed, those a body fails (no new state), and those whose new
+//! state the user may not assign.
+inline constexpr std::string_view kCounts[] = {
+    "SELECT",
+    "    COUNT(*) AS TROVATI",
+    "    , SUM(CASE WHEN PERMESSO_AGGSTATO = 1 AND MG66_INDSTATO_MG6W <> NEW_STATO THEN 1 ELSE 0 END) AS DA_CAMBIARE",
+    "    , SUM(CASE WHEN PERMESSO_AGGSTATO = 1 AND MG66_INDSTATO_MG6W = NEW_STATO",
+    "                   AND NEW_STATO <> INDSTATO_MG6W THEN 1 ELSE 0 END) AS CAMBIATI",
+    "    , SUM(CASE WHEN NEW_STATO IS NULL THEN 1 ELSE 0 END) AS SENZA_NUOVO_STATO",
+    "    , SUM(CASE WHEN NEW_STATO IS NOT NULL AND ISNULL(PERMESSO_AGGSTATO,0) <> 1 THEN 1 ELSE 0 END) AS NON_PERMESSI",
+    "FROM <T>",
+    "    LEFT OUTER JOIN MG66_ANAGRART WITH (NOLOCK) ON MG66_DITTA_CG18 = <K> AND MG66_CODART = CODART",
+    "WHERE (<SHOWN>)",
+};
+
 }  // namespace passaggio::state_change_statements

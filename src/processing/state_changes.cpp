@@ -1,6 +1,8 @@
 // The two write paths of processing: saving the sign-offs ticked for one item (then
 // re-checking its row), and applying the new states to the item master, recording each
 // change, withdrawing the sign-offs of items that step back, and running again.
+#include <optional>
+
 #include "platform/host/display.h"
 #include "src/common/default_se_vuoto.h"
 #include "src/common/for_each_row.h"
@@ -13,6 +15,8 @@ namespace {
 
 using platform::Variant;
 using platform::host::kYes;
+using platform::host::style::kInformation;
+using platform::host::style::kOkOnly;
 using platform::host::style::kYesNo;
 namespace s = state_change_statements;
 
@@ -71,9 +75,13 @@ void FRMMG_PASSAGGIO::CMD_AGGSTATI_ButtonClick() {
   const std::string k = m_company.toText();
   if (!trap.step([&] { SalvaVistiSeConfermato(); })) return;
   if (!trap.step([&] { m_signOffsChanged = false; })) return;
+  // The question says how many items will move, counted from what the update reads.
+  std::optional<ConteggiPassaggio> before;
+  if (!trap.step([&] { before = ContaPassaggi(); })) return;
+  const std::string question = before ? std::string(kConfirmStates) + "\r\n" + TestoDaCambiare(*before) : kConfirmStates;
   // Only a Yes goes on: a question that could not be asked changes nothing either.
   bool confirmed = false;
-  if (!trap.step([&] { confirmed = MessaggioUtente(kConfirmStates, kYesNo, Variant(Caption()), "") == kYes; })) return;
+  if (!trap.step([&] { confirmed = MessaggioUtente(question, kYesNo, Variant(Caption()), "") == kYes; })) return;
   if (!confirmed) return;
 
   if (!trap.step([&] {
@@ -89,7 +97,13 @@ void FRMMG_PASSAGGIO::CMD_AGGSTATI_ButtonClick() {
       })) {
     return;
   }
+  // What the apply did is counted before the new run replaces the working table.
+  std::optional<ConteggiPassaggio> after;
+  if (!trap.step([&] { after = ContaPassaggi(); })) return;
   if (!trap.step([&] { CMD_ELABORA_ButtonClick(); })) return;
+  if (!after) return;
+  MostraConteggiElaborazione(TestoCambiati(*after));
+  MessaggioUtente(TestoRiepilogoPassaggio(*after), kOkOnly + kInformation, Variant(Caption()), "");
 }
 
 void FRMMG_PASSAGGIO::RichiediPassword() {

@@ -1,7 +1,9 @@
 // Why a verdict is what it is, told when the user rests on a cell: the body's checks are run
-// again, one by one, on a copy of the item's row, and the first that decides names the reason
-// (the association, the state, the responsibility, the field). The same statements as the
-// run, so the reason cannot disagree with the verdict the run stored from the same data.
+// again, one by one, on a copy of the item's row: the first that makes the body not apply
+// names the reason (the association, the state, the responsibility), and a failing body has
+// every field that fails it named (required values missing, sign-offs not given). The same
+// statements as the run, so the reason cannot disagree with the verdict the run stored from
+// the same data.
 // Also the meanings of the other image cells and the marks of the field detail's rows. All of
 // it ignores errors: a tip that cannot be worked out is not shown.
 #include "platform/controls/grid.h"
@@ -142,11 +144,12 @@ std::string FRMMG_PASSAGGIO::MotivoEsito(const Variant& itemId, const std::strin
                         {"<ROW>", ""}}));
       if (verdict() == 0) missing.push_back(captionOf(fields->Field("MG0P_CAMPO_MG0O")));
     }
+    // The sign-offs are checked too, whatever the values: every field that fails the item is
+    // named, as the detail marks each.
+    std::vector<std::string> failures;
     if (!missing.empty()) {
-      reason = (missing.size() == 1 ? "Non supera: campo obbligatorio senza valore: "
-                                    : "Non supera: campi obbligatori senza valore: ") +
-               Joined(missing);
-      return;
+      failures.push_back((missing.size() == 1 ? "campo obbligatorio senza valore: " : "campi obbligatori senza valore: ") +
+                         Joined(missing));
     }
     run(sql::Fill(s::kReset, {{"<T>", scratch}, {"<C>", c}, {"<FIRST_ROW>", ""}}));
     run(sql::Compose(s::kManualSignOff,
@@ -157,10 +160,14 @@ std::string FRMMG_PASSAGGIO::MotivoEsito(const Variant& itemId, const std::strin
       for (const auto names = Db().Open(m_sql); !names->Eof(); names->MoveNext()) {
         unsigned_.push_back(DefaultSeVuoto(names->Field("MG0O_CAPTIONCAMPO"), "").toText());
       }
-      reason = "Non supera: manca il visto di " + Joined(unsigned_);
+      failures.push_back("manca il visto di " + Joined(unsigned_));
+    }
+    if (failures.empty()) {
+      reason = "Supera il controllo";
       return;
     }
-    reason = "Supera il controllo";
+    reason = "Non supera: ";
+    for (std::size_t i = 0; i < failures.size(); ++i) reason += (i == 0 ? "" : "; ") + failures[i];
   });
   steps.step([&] { run(sql::DropTable(scratch)); });
   return reason;

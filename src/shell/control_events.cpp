@@ -168,6 +168,11 @@ void FRMMG_PASSAGGIO::ConnectControlEvents() {
     GRD_DATIART_CAMPI_ToolTip(tip, column, row);
   });
   detail.onRowMark.connect([this](RowMark& mark, const RowValues& row) { GRD_DATIART_CAMPI_RowMark(mark, row); });
+
+  // Numbers of the field detail shown in the reader's form.
+  detail.onNumberCell.connect([this](bool& number, const std::string& column, const RowValues& row) {
+    GRD_DATIART_CAMPI_NumberCell(number, column, row);
+  });
 }
 
 }  // namespace passaggio

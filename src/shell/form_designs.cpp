@@ -26,17 +26,20 @@
 #include "src/shell/form_designs.h"
 
 #include <iterator>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/controls/edit_field.h"
 #include "src/config/classifications.h"
+#include "src/processing/verdict_colours.h"
 
 namespace passaggio {
 namespace {
 
 using platform::Variant;
+using platform::controls::Colour;
 using platform::controls::ControlDesign;
 using platform::controls::ControlKind;
 using platform::controls::EditField;
@@ -322,8 +325,27 @@ void selectionPage(Designer& d) {
   d.add("ADVQ_ARTICOLI", ControlKind::EnhancedQuery, frame, {0, 0, kPageWidth, kPageHeight});
 }
 
+// What the images, colours and marks of the results page mean, on the detail's navigator
+// row at its left: the verdicts on their cell colours, the permission, the detail's marks.
+void resultsLegend(Designer& d, const std::string& box, int top) {
+  namespace colours = verdict_colours;
+  const auto image = [](const char* list, int index, std::optional<Colour> back, const char* text) {
+    const Variant colour = back ? Variant((back->red << 16) | (back->green << 8) | back->blue) : Variant::null();
+    return std::pair<std::string, Variant>{"image", Variant(Variant::Array{Variant(list), Variant(index), colour,
+                                                                          Variant(text)})};
+  };
+  const auto sign = [](const char* mark, const char* text) {
+    return std::pair<std::string, Variant>{"sign", Variant(Variant::Array{Variant(mark), Variant(text)})};
+  };
+  d.add("LGD_RISULTATI", ControlKind::Legend, box, {kMargin, top, kNavigatorLeft - 2 * kMargin, kButtonHeight}, {},
+        {image("IMG_SEL", 1, colours::kPasses, "supera"), image("IMG_SEL", 0, colours::kFails, "non supera"),
+         image("IMG_SEL", 2, colours::kDoesNotApply, "non applicabile"),
+         image("IMG_AGGSTATO", 1, std::nullopt, "stato applicabile"),
+         sign("!", "fa fallire l'articolo"), sign("*", "visto non salvato")});
+}
+
 // Processing results: the items grid and, under it, the selected item's fields with their
-// navigator.
+// navigator and the page's legend.
 void resultsPage(Designer& d) {
   const std::string frame = "FRAME_INTERROGAZ_RIS";
   const std::string box = "GRB_DATIART_CAMPI";
@@ -332,14 +354,18 @@ void resultsPage(Designer& d) {
   const int boxTop = gridHeight + kGridToBox;
   const int height = kPageHeight - boxTop;
   const int navigator = height - kBoxBelowNavigator;
-  d.add("GRD_ARTICOLI", ControlKind::Grid, frame, {0, 0, kPageWidth, gridHeight});
+  // The item's code and description stay in place while the verdicts scroll across; the
+  // field's value takes the detail's free width.
+  d.add("GRD_ARTICOLI", ControlKind::Grid, frame, {0, 0, kPageWidth, gridHeight}, {}, {{"frozen", Variant(2)}});
   d.add(box, ControlKind::GroupBox, frame, {0, boxTop, kPageWidth, height}, "Campi dell'articolo");
   d.add("GRD_DATIART_CAMPI", ControlKind::Grid, box,
-        {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow});
+        {kMargin, kFirstRow, kPageWidth - 2 * kMargin, navigator - kMargin - kFirstRow}, {},
+        {{"stretch", Variant("VALORE_CAMPO")}});
   // Every button of the detail's navigator saves the ticks and nothing else: only Save is
   // offered, and the grids keep their own keys (Page Up, Page Down, Del, Esc).
   d.add("GRIDNAV_VIS_CAMPIART", ControlKind::GridNavigator, box,
         {kNavigatorLeft, navigator, kNavigatorWidth, kButtonHeight}, {}, {{"button", Variant("SAVE")}});
+  resultsLegend(d, box, navigator);
 }
 
 // The processing buttons under the page area, at its right: back to the parameters, process,

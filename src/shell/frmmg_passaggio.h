@@ -28,6 +28,15 @@ namespace passaggio {
 
 struct Classification;
 
+//! What a run found and what an apply of it does, counted from the item working table.
+struct ConteggiPassaggio {
+  long long trovati = 0;          // the rows the items grid shows
+  long long daCambiare = 0;       // may move and are not in their new state yet
+  long long cambiati = 0;         // moved by the apply: the item master holds their new state
+  long long senzaNuovoStato = 0;  // a body fails them
+  long long nonPermessi = 0;      // their new state is not one the user may assign
+};
+
 class FRMMG_PASSAGGIO : public platform::Object,
                         public platform::host::ModuleWindow,
                         public std::enable_shared_from_this<FRMMG_PASSAGGIO> {
@@ -290,6 +299,21 @@ class FRMMG_PASSAGGIO : public platform::Object,
                                  const platform::controls::RowValues& row);
   //! A detail row whose tick is not saved, or that fails its body, is marked.
   void GRD_DATIART_CAMPI_RowMark(platform::controls::RowMark& mark, const platform::controls::RowValues& row);
+
+  // ---- counts of the results page: the status line, the apply's question and summary ------
+  //! Counts the rows shown by the last run; database errors are passed on to the caller.
+  ConteggiPassaggio ContaPassaggi();
+  //! Puts what the run found on the host's status line, after `before` (what was done first).
+  void MostraConteggiElaborazione(const std::string& before);
+  //! The line the apply's question ends with: how many items will change state.
+  static std::string TestoDaCambiare(const ConteggiPassaggio& counts);
+  //! What an apply did: how many items moved, how many did not and why.
+  static std::string TestoRiepilogoPassaggio(const ConteggiPassaggio& counts);
+  //! The status line's short form of the same.
+  static std::string TestoCambiati(const ConteggiPassaggio& counts);
+
+  //! The value of a numeric field is a number on the screen (its decimals after a comma).
+  void GRD_DATIART_CAMPI_NumberCell(bool& number, const std::string& column, const platform::controls::RowValues& row);
 
   //! Any button of the detail's navigator saves the current item's ticks.
   void GRIDNAV_VIS_CAMPIART_ButtonClick(bool& cancel, const std::string& button);

@@ -31,10 +31,14 @@ class TestWindows : public platform::host::WindowSystem {
   void ShowProgress(const std::string& step, int done, int total) override {
     progress.push_back(total > 0 ? step + " " + std::to_string(done) + "/" + std::to_string(total) : step);
   }
+  void ShowStatus(const platform::host::ModuleWindow& /*window*/, const std::string& text) override {
+    status.push_back(text);
+  }
 
   std::vector<std::shared_ptr<platform::host::ModuleWindow>> shown;
   std::vector<platform::host::ModuleWindow*> closed;
   std::vector<std::string> progress;  // "step done/total", or the step alone; "" ends a report
+  std::vector<std::string> status;    // what the consoles' actions came to, in order
   //! What the user does in a modal window before its show returns.
   std::function<void(platform::host::ModuleWindow&)> whileModal;
 

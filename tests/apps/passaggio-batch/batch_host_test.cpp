@@ -212,7 +212,14 @@ TEST_F(BatchHost, AnAppliedBatchCanBeUndoneExceptWhatChangedSince) {
     const auto rows = readCsv(sql("SELECT MG66_INDSTATO_MG6W FROM MG66_ANAGRART WHERE MG66_DITTA_CG18 = 1 AND MG66_CODART = '" + item + "'").out);
     return rows.size() == 2 ? text(rows[1][0]) : "<no row>";
   };
-  ASSERT_EQ(batch({"--yes", "apply"}).status, 0);
+  const Outcome applying = batch({"--yes", "apply"});
+  ASSERT_EQ(applying.status, 0);
+  // The question and the summary carry their counts where the apply is printed.
+  EXPECT_NE(applying.err.find("message: Sei sicuro di voler aggiornare gli stati articolo?\\r\\n62 articoli cambieranno "
+                             "stato.\n"),
+            std::string::npos)
+      << applying.err;
+  EXPECT_NE(applying.err.find("message: 62 articoli hanno cambiato stato.\\r\\n"), std::string::npos) << applying.err;
   const auto history = readCsv(batch({"history"}).out);
   ASSERT_GE(history.size(), 2u);
   const std::string applied = text(column(history[0], history[1], "lotto"));

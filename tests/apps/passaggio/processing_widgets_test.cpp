@@ -3,6 +3,7 @@
 // from the process button, the verdicts the items grid paints, the field detail of the item
 // clicked, ticking and saving a sign-off, and closing a console whose ticks were not saved.
 #include <QHeaderView>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
@@ -194,6 +195,32 @@ TEST_F(ProcessingWidgetsTest, TheProcessButtonShowsTheVerdictsAndReportsEachBody
   EXPECT_TRUE(std::find(reported.begin(), reported.end(), QStringLiteral("Controllo dell'ente ACQUISTI...  2 di 6")) !=
               reported.end());
   EXPECT_TRUE(bar->currentMessage().isEmpty());
+}
+
+TEST_F(ProcessingWidgetsTest, TheStatusBarCountsTheRunAndTheApplySaysHowManyWillMoveAndDid) {
+  ASSERT_NO_FATAL_FAILURE(processAs(""));
+  const auto* status = m_window->statusBar()->findChild<QLabel*>(QStringLiteral("consoleStatus"));
+  ASSERT_NE(status, nullptr);
+  const QString found = QStringLiteral("%1 articoli trovati, ").arg(items().model()->rowCount());
+  EXPECT_TRUE(status->text().startsWith(found)) << status->text().toStdString();
+  EXPECT_TRUE(view().widgetFor("LGD_RISULTATI")->isVisible()) << "the legend explains the page";
+
+  int permitted = 0;
+  for (int row = 0; row < items().model()->rowCount(); ++row) {
+    permitted += items().grid().cellValue(static_cast<std::size_t>(row), "PERMESSO_AGGSTATO").toText() == "1" ? 1 : 0;
+  }
+  const std::string moving = std::to_string(permitted);
+  m_display->clear();
+  m_display->queue(platform::host::kYes);
+  QTest::mouseClick(view().widget<QPushButton>("CMD_AGGSTATI"), Qt::LeftButton);
+  settle();
+  ASSERT_EQ(m_display->messages().size(), 2u);
+  EXPECT_EQ(m_display->messages()[0].text,
+            "Sei sicuro di voler aggiornare gli stati articolo?\r\n" + moving + " articoli cambieranno stato.");
+  EXPECT_EQ(m_display->messages()[1].text.rfind(moving + " articoli hanno cambiato stato.\r\n", 0), 0u)
+      << m_display->messages()[1].text;
+  EXPECT_TRUE(status->text().startsWith(QString::fromStdString(moving) + QStringLiteral(" articoli hanno cambiato stato")))
+      << status->text().toStdString();
 }
 
 TEST_F(ProcessingWidgetsTest, TheResultsShowTheManagedClassificationColumnsAndWholeCodesWhateverThePathTaken) {

@@ -44,6 +44,12 @@ class GridViewTest : public ::testing::Test {
     return rows.size() == 1 ? rows.front().row() : -1;
   }
 
+  //! Where the cell button of a cell is, in `view`'s viewport.
+  QPoint buttonCentre(const QTableView& in, const QModelIndex& index) const {
+    const QRect cell = in.visualRect(index);
+    return QPoint(cell.right() - 6, cell.center().y());
+  }
+
   testing::TestForm test;
   testing::ScriptedDisplay display;
   FormView view;
@@ -115,10 +121,28 @@ TEST_F(GridViewTest, CellsShowTheFormsTextsColoursImagesAndTicks) {
   EXPECT_EQ(selectedRow(), 0);
 }
 
+TEST_F(GridViewTest, ADecimalShowsWithACommaWhileTheGridsTextsKeepTheStoredForm) {
+  test.grid().setDataSource(test.connection.Open(
+      "SELECT ID, CODART, 1234.5 AS DESCART, STATO, ARG1, SEL FROM ARTICOLI WHERE ID = 1"));
+  EXPECT_EQ(data(0, kDescription, Qt::DisplayRole).toString(), QStringLiteral("1234,5"));
+  EXPECT_EQ(data(0, kCode, Qt::DisplayRole).toString(), QStringLiteral("A100"));
+  EXPECT_EQ(test.grid().displayedRows().at(0).at(1), "1234.5") << "exports keep it as stored";
+  // A text the form says holds a number is shown as one too.
+  test.grid().onNumberCell.connect([](bool& number, const std::string& column, const controls::RowValues&) {
+    number = number || column == "CODART";
+  });
+  test.connection.Execute("UPDATE ARTICOLI SET CODART = '0.75' WHERE ID = 1");
+  test.grid().dataSource()->Requery();
+  test.grid().refresh();
+  EXPECT_EQ(data(0, kCode, Qt::DisplayRole).toString(), QStringLiteral("0,75"));
+}
+
 TEST_F(GridViewTest, PaintingAsksTheFormOnceForEachShownTextCell) {
   test.displayFormats = 0;
   grid.viewport()->repaint();
-  EXPECT_EQ(test.displayFormats, 4 * 3);  // four rows, three visible text columns
+  grid.frozenView()->viewport()->repaint();
+  // Four rows, three visible text columns: the code painted once, over the others.
+  EXPECT_EQ(test.displayFormats, 4 * 3);
 }
 
 TEST_F(GridViewTest, CheckBoxCellsAndTheSelectAllBoxGoThroughTheGrid) {
@@ -190,6 +214,44 @@ TEST_F(GridViewTest, AClickThatBringsTheFocusTakesTheRowUnderTheMouseOfAScrolled
   grid.scrollToTop();
   test.grid().refresh();
   EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(GridViewTest, TheFrozenCodeStaysWhileTheRestScrollsAndTheStretchColumnTakesTheFreeWidth) {
+  const auto usedWidth = [&] {
+    int used = 0;
+    for (int column = kCode; column <= kId; ++column) used += grid.isColumnHidden(column) ? 0 : grid.columnWidth(column);
+    return used;
+  };
+  EXPECT_EQ(usedWidth(), grid.viewport()->width()) << "the state column fills the row";
+  const int wide = grid.columnWidth(kState);
+
+  view.resize(view.width() - 300, view.height());
+  settle();
+  QTableView* frozen = grid.frozenView();
+  ASSERT_NE(frozen, nullptr);
+  ASSERT_TRUE(frozen->isVisible());
+  EXPECT_LT(grid.columnWidth(kState), wide) << "given back when the grid narrows";
+  EXPECT_GT(usedWidth(), grid.viewport()->width());
+  for (int column = kCode; column <= kId; ++column) EXPECT_EQ(frozen->isColumnHidden(column), column != kCode);
+  EXPECT_EQ(frozen->columnWidth(kCode), grid.columnWidth(kCode));
+
+  // Scrolled to the last column, the code is still in view and the verdict not under it.
+  grid.scrollTo(at(1, kSelected));
+  settle();
+  EXPECT_GT(grid.horizontalScrollBar()->value(), 0);
+  EXPECT_GE(grid.visualRect(at(1, kSelected)).left(), grid.columnWidth(kCode));
+  EXPECT_EQ(frozen->visualRect(at(1, kCode)).left(), 0);
+  EXPECT_EQ(&grid.viewShowing(kCode), frozen);
+
+  // What the user does on the frozen code reaches the grid as on the grid itself.
+  const auto frozenAt = [&](int row) { return frozen->visualRect(at(row, kCode)); };
+  QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, frozenAt(2).topLeft() + QPoint(4, 4));
+  QTest::mouseClick(frozen->viewport(), Qt::LeftButton, {}, buttonCentre(*frozen, at(3, kCode)));
+  testing::doubleClick(frozen->viewport(), frozenAt(1).topLeft() + QPoint(4, 4));
+  EXPECT_EQ(test.events, (Events{"before-row-change", "row-changed 2", "before-row-change", "row-changed 3",
+                                 "cell-button CODART=C400", "before-row-change", "row-changed 1", "double-click CODART"}));
+  EXPECT_EQ(selectedRow(), 1);
+  EXPECT_TRUE(grid.hasFocus()) << "the keyboard stays with the grid";
 }
 
 TEST_F(GridViewTest, StatementsOfAHandlerRunWhileTheGridPaintsRepaintNothingInsideThePaint) {

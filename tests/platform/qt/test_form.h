@@ -51,7 +51,9 @@ inline controls::FormDesign testDesign() {
   add("CMD_ELABORA", ControlKind::Button, "GRB_FILTRO", 7680, 330, 2280, 450, "&Elabora", 4);
   // Declared before the grid but reached after the navigator: the tab index decides.
   add("CMD_CHIUDI", ControlKind::Button, "FRAME_ARTICOLI", 8520, 7680, 1680, 450, "&Chiudi", 7);
-  add("GRD_ARTICOLI", ControlKind::Grid, "FRAME_ARTICOLI", 0, 1680, 10200, 5880, "", 5);
+  // The code stays while the rest scrolls across; the state takes the free width.
+  add("GRD_ARTICOLI", ControlKind::Grid, "FRAME_ARTICOLI", 0, 1680, 10200, 5880, "", 5,
+      {{"frozen", Variant(1)}, {"stretch", Variant("STATO")}});
   add("GRIDNAV_ARTICOLI", ControlKind::GridNavigator, "FRAME_ARTICOLI", 0, 7680, 3900, 420, "", 6);
   return design;
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/text/ascii.h"
 #include "platform/text/letter_case.h"
+#include "platform/text/numbers.h"
 #include "platform/text/utf8.h"
 
 namespace platform::text {
@@ -27,6 +30,22 @@ TEST(AsciiTest, Trimming) {
     EXPECT_EQ(isBlank(c.text), c.both.empty()) << c.text;
   }
   EXPECT_EQ(trimRight("a\t  ", " "), "a\t");
+}
+
+TEST(NumbersTest, CountsAreGroupedAndOnlyPlainDecimalsTakeAComma) {
+  EXPECT_EQ(italianCount(0), "0");
+  EXPECT_EQ(italianCount(999), "999");
+  EXPECT_EQ(italianCount(1000), "1.000");
+  EXPECT_EQ(italianCount(-1234567), "-1.234.567");
+  EXPECT_EQ(italianCount(std::numeric_limits<long long>::min()), "-9.223.372.036.854.775.808");
+  struct Case {
+    std::string_view plain, shown;
+  };
+  for (const Case& c : {Case{"0.025", "0,025"}, Case{"-12.5", "-12,5"}, Case{"1234.50", "1234,50"}, Case{"3", "3"},
+                        Case{"10.9.1", "10.9.1"}, Case{"M10.9", "M10.9"}, Case{".5", ".5"}, Case{"5.", "5."},
+                        Case{"2026-12-06", "2026-12-06"}, Case{"", ""}, Case{"1.5 kg", "1.5 kg"}}) {
+    EXPECT_EQ(italianDecimal(c.plain), c.shown) << c.plain;
+  }
 }
 
 TEST(Utf8Test, CountsAndCutsWholeCharacters) {

@@ -127,6 +127,10 @@ TEST_F(FieldDetailTest, ValuesComeFromTheirTablesWithoutQuotesAndCutToAHundredCh
   EXPECT_EQ(detailValue(kAcquisti, "PD18_LOTTORIORDINO", "VALORE_CAMPO"), "100") << "through the table's join";
   EXPECT_EQ(detailValue(kAcquisti, "PD18_CODPROV_PD21", "VALORE_CAMPO"), "AC");
   EXPECT_EQ(detailValue(kAcquisti, "DOC_CAMPIONATURA", "VALORE_CAMPO"), "") << "no table holds a document";
+  // The screen shows a numeric field's value as a number; the text stays as read.
+  EXPECT_TRUE(detail().cell(rowOf(kAcquisti, "PD18_LOTTORIORDINO"), "VALORE_CAMPO").number);
+  EXPECT_FALSE(detail().cell(rowOf(kAcquisti, "PD18_CODPROV_PD21"), "VALORE_CAMPO").number);
+  EXPECT_FALSE(detail().cell(rowOf(kAcquisti, "PD18_LOTTORIORDINO"), "MG0O_CAPTIONCAMPO").number);
 }
 
 TEST_F(FieldDetailTest, TickingARequiredFieldWithoutValueAsksFirstAndNoLeavesEverythingAsItWas) {
@@ -334,6 +338,19 @@ TEST_F(FieldDetailTest, TheItemsGridShowsStateDescriptionsAndPaintsVerdictsOfThe
   EXPECT_EQ(items().cell(row, "INDSTATO_MG6W").text, "");
   EXPECT_FALSE(items().cell(row, "LOGISTICA").back.has_value());
   EXPECT_TRUE(items().cell(row, "QUALITA").back.has_value());
+}
+
+TEST_F(FieldDetailTest, AFailedVerdictNamesEveryFieldThatFailsItAndTheDetailMarksEach) {
+  // BARRA-C40-D20 fails ACQUISTI twice over: no brand, and the sample not signed off.
+  processAs("");
+  choose("BARRA-C40-D20");
+  const std::size_t row = *items().findRowByKey(Variant("BARRA-C40-D20"));
+  EXPECT_EQ(items().toolTip(row, "ACQUISTI"),
+            "Non supera: campo obbligatorio senza valore: Marca; manca il visto di Campionatura approvata");
+  for (const char* field : {"MG66_MARCA_MG64", "DOC_CAMPIONATURA"}) {
+    EXPECT_EQ(detail().rowMark(rowOf(kAcquisti, field)).sign, "!") << field;
+  }
+  EXPECT_EQ(detail().rowMark(rowOf(kAcquisti, "PD18_LOTTORIORDINO")).sign, "");
 }
 
 TEST_F(FieldDetailTest, TheItemCodeButtonShowsTheItemThenChecksOnlyItsRowAgain) {

@@ -75,13 +75,43 @@ TEST_F(StateChangesTest, ApplyingMovesThePermittedItemsRecordsThemAndRunsAgain) 
   EXPECT_EQ(signOffs(), signOffsBefore);
   EXPECT_EQ(lastLog(), logBefore);
 
+  // The rows the grid shows, by what the apply does to them: moved, or failed by a body, or
+  // given a state the user may not assign.
+  const auto& grid = controls().get<platform::controls::Grid>("GRD_ARTICOLI");
+  std::size_t failed = 0;
+  std::size_t notAllowed = 0;
+  for (std::size_t row = 0; row < grid.rowCount(); ++row) {
+    const bool newState = !grid.cellValue(row, "NEW_STATO").isNull();
+    failed += newState ? 0 : 1;
+    notAllowed += newState && value(grid.cellValue(row, "PERMESSO_AGGSTATO")) != "1" ? 1 : 0;
+  }
+  ASSERT_EQ(grid.rowCount(), moved.size() + failed + notAllowed);
+  ASSERT_GT(failed, 0u);
+
   m_display->clear();
   m_display->queue(Answer::kYes);
   press("CMD_AGGSTATI");
   const auto messages = m_display->messages();
-  ASSERT_EQ(messages.size(), 1u) << "no unsaved sign-offs: one question";
-  EXPECT_EQ(messages[0].text, "Sei sicuro di voler aggiornare gli stati articolo?");
+  ASSERT_EQ(messages.size(), 2u) << "no unsaved sign-offs: the question, then the summary";
+  EXPECT_EQ(messages[0].text, "Sei sicuro di voler aggiornare gli stati articolo?\r\n" + std::to_string(moved.size()) +
+                                  " articoli cambieranno stato.");
   EXPECT_EQ(messages[0].style, 4);
+  std::string summary = std::to_string(moved.size()) + " articoli hanno cambiato stato.\r\n" +
+                        std::to_string(failed + notAllowed) + " articoli non hanno cambiato stato:\r\n- " +
+                        std::to_string(failed) + " non superano il controllo di un ente";
+  if (notAllowed > 0) {
+    summary += ";\r\n- " + std::to_string(notAllowed) + " hanno un nuovo stato che l'utente non può assegnare";
+  }
+  EXPECT_EQ(messages[1].text, summary + ".");
+  EXPECT_EQ(messages[1].style, 64);
+  std::size_t movable = 0;  // after the new run: items that may take one more step
+  for (std::size_t row = 0; row < grid.rowCount(); ++row) {
+    movable += value(grid.cellValue(row, "PERMESSO_AGGSTATO")) == "1" ? 1 : 0;
+  }
+  EXPECT_EQ(m_windows.status.back(), std::to_string(moved.size()) + " articoli hanno cambiato stato · " +
+                                         std::to_string(grid.rowCount()) + " articoli trovati, " +
+                                         std::to_string(movable) + (movable == 1 ? " può" : " possono") +
+                                         " cambiare stato");
   EXPECT_TRUE(m_display->errors().empty());
 
   // The item master: permitted items of company 1 have their new state, nothing else moved.
@@ -176,7 +206,7 @@ TEST_F(StateChangesTest, AFailingStatementLeavesNoChangeWithoutItsRowAndNoRowWit
       const auto before = itemStates();
       const auto signedOff = signOffs();
       const long long logBefore = lastLog();
-      form().m_connection->InjectFault(failing - update + 1, "disco pieno");
+      form().m_connection->InjectFault(failing, "disco pieno");
       m_display->clear();
       m_display->queue({Answer::kYes, answer});
       press("CMD_AGGSTATI");
