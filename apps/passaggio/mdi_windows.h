@@ -81,15 +81,12 @@ class MdiWindows : public platform::host::WindowSystem {
   platform::host::Display& GetDisplay() override { return m_display; }
   void ShowProgress(const std::string& step, int done, int total) override;
   void ShowNotice(const std::string& text) override;
+  void ShowStatus(const platform::host::ModuleWindow& window, const std::string& text) override;
 
   //! Where progress reports go: the main window's status bar.
   void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
   //! Where notices go: the same status bar, for a while.
   void setNotice(std::function<void(const std::string&)> notice) { m_notice = std::move(notice); }
-  void ShowStatus(const platform::host::ModuleWindow& window, const std::string& text) override;
-
-  //! Where progress reports go: the main window's status bar.
-  void setProgress(platform::qt::ProgressHook progress) { m_progress = std::move(progress); }
   //! Where the active console's status goes; it follows the console activated.
   void setStatusLabel(QLabel* label);
 
