@@ -248,7 +248,7 @@ bool mayAntiJoin(const UpdateStmt& update) {
 }
 
 std::optional<AntiJoin> entityAntiJoin(const UpdateStmt& update, const Catalog& catalog) {
-  if (!updatesWorkingTable(update)) return std::nullopt;
+  if (!mayAntiJoin(update)) return std::nullopt;
   // Only the new sets may read the target: the UPDATE is then written in place.
   const std::string& target = update.target.name();
   if (readsTable(*update.where, target)) return std::nullopt;
