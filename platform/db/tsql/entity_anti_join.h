@@ -29,7 +29,7 @@ struct AntiJoin {
 };
 
 //! The UPDATE with every NOT EXISTS its WHERE requires, correlated to the working table only
-//! by equalities of columns, written as the anti-join above; nullopt when there is none, and
+//! by equalities of its text columns, written as the anti-join above; nullopt when there is none, and
 //! for the re-check of one row (a WHERE requiring "ID = n"), a search of O for that row alone.
 std::optional<AntiJoin> entityAntiJoin(const UpdateStmt& update, const Catalog& catalog);
 
