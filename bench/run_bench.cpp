@@ -5,8 +5,8 @@
 //       executed directly through the SQLite C API;
 //   (b) the rules evaluated directly in memory over the configuration and items read.
 // Prints run seconds, the ratios to the run without passes, to (a) and to (b), statements per
-// second, and where the run's time goes by kind of statement. PASSAGGIO_BENCH_MILLION=1 adds 1,000,000 items x 10 bodies;
-// PASSAGGIO_BENCH_REPEAT sets the timed repetitions (3). After the runs, the field detail is
+// second, and where the run's time goes by kind of statement. PASSAGGIO_BENCH_MILLION=1 adds
+// 1,000,000 items x 10 bodies; PASSAGGIO_BENCH_REPEAT sets the timed repetitions (3). After the runs, the field detail is
 // rebuilt for ten rows spread over the items grid, as a user walking it would.
 #include <sqlite3.h>
 
@@ -172,12 +172,14 @@ void measure(const Configuration& configuration) {
   }
   std::sort(rowChanges.begin(), rowChanges.end());
 
-  const double run = fastest(runs), plain = fastest(withoutPassesRuns), a = fastest(directRuns), b = fastest(evaluations);
+  const double run = fastest(runs), plain = fastest(withoutPassesRuns);
+  const double a = fastest(directRuns), b = fastest(evaluations);
   std::printf("%9lld items %3d bodies: %4zu statements, %7zu grid rows | run %8.3f s (first %7.3f) | (a) %8.3f s "
               "run/(a) %5.2f | (b) %7.3f s (compute %6.4f) run/(b) %6.1f | %7.0f statements/s\n",
               configuration.items, configuration.bodies, statements.size(), gridRows, run, firstRun, a, run / a, b,
               fastest(computes), run / b, static_cast<double>(statements.size()) / run);
-  std::printf("    without passes: run %8.3f s, %.2fx the run with them, run/(b) %6.1f\n", plain, plain / run, plain / b);
+  std::printf("    without passes: run %8.3f s, %.2fx the run with them, run/(b) %6.1f\n", plain, plain / run,
+              plain / b);
   if (!rowChanges.empty()) {
     std::printf("    field detail on row change: median %.1f ms, slowest %.1f ms (%zu rows)\n",
                 1000 * rowChanges[rowChanges.size() / 2], 1000 * rowChanges.back(), rowChanges.size());

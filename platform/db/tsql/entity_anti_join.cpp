@@ -38,7 +38,8 @@ using Columns = std::vector<CatalogColumn>;
 bool sameName(std::string_view a, std::string_view b) { return platform::text::equalsIgnoringCase(a, b); }
 
 const CatalogColumn* findColumn(const Columns& columns, std::string_view name) {
-  const auto found = std::find_if(columns.begin(), columns.end(), [&](const CatalogColumn& c) { return sameName(c.name, name); });
+  const auto found =
+      std::find_if(columns.begin(), columns.end(), [&](const CatalogColumn& c) { return sameName(c.name, name); });
   return found == columns.end() ? nullptr : &*found;
 }
 
@@ -47,7 +48,8 @@ bool updatesWorkingTable(const UpdateStmt& update) {
   if (!update.target.isTemp() || !update.where) return false;
   if (update.from.empty()) return true;
   const TableRef& only = update.from.front();
-  return update.from.size() == 1 && !only.derived && only.alias.empty() && sameName(only.table.name(), update.target.name());
+  return update.from.size() == 1 && !only.derived && only.alias.empty() &&
+         sameName(only.table.name(), update.target.name());
 }
 
 bool isLiteral(const Expr& e) {
@@ -68,7 +70,8 @@ const QuerySpec* notExistsOverOneTable(const Expr& condition) {
       query.from.front().derived) {
     return nullptr;
   }
-  const bool literals = std::all_of(query.items.begin(), query.items.end(), [](const SelectItem& item) { return isLiteral(*item.expr); });
+  const bool literals = std::all_of(query.items.begin(), query.items.end(),
+                                    [](const SelectItem& item) { return isLiteral(*item.expr); });
   return literals ? &query : nullptr;
 }
 
@@ -266,7 +269,8 @@ std::optional<AntiJoin> entityAntiJoin(const UpdateStmt& update, const Catalog& 
   if (key == working->end()) return std::nullopt;
 
   const std::vector<const Expr*> conditions = conditionsOf(*update.where);
-  if (std::any_of(conditions.begin(), conditions.end(), [&](const Expr* c) { return picksOneRow(*c, *key, update.target); })) {
+  const auto picksOne = [&](const Expr* c) { return picksOneRow(*c, *key, update.target); };
+  if (std::any_of(conditions.begin(), conditions.end(), picksOne)) {
     return std::nullopt;
   }
   Rewrite rewrite(update, *working, *key, catalog);
