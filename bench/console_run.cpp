@@ -89,6 +89,8 @@ ConsoleRun::~ConsoleRun() {
 }
 
 double ConsoleRun::process() {
+  // Another console of the same process may have installed its windows since.
+  platform::host::InstallWindowSystem(&m_state->windows);
   auto& form = m_state->form();
   auto& process = form.get<platform::controls::Button>("CMD_ELABORA");
   if (!process.isEnabled()) form.get<platform::controls::Button>("CMD_PARAM").click();

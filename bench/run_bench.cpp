@@ -1,11 +1,12 @@
 // A whole run of the console (the process button pressed through the module, scripted
-// display) on generated databases, beside two references measured in the same process:
+// display) on generated databases, beside the same run on a connection without translation
+// passes (passes_off=all) and two references, all measured in the same process:
 //   (a) the same statements, as the layer translated them for this run, prepared once and
 //       executed directly through the SQLite C API;
 //   (b) the rules evaluated directly in memory over the configuration and items read.
-// Prints run seconds, the ratios to (a) and (b), statements per second, and where the run's
-// time goes by kind of statement. PASSAGGIO_BENCH_MILLION=1 adds 1,000,000 items x 10 bodies;
-// PASSAGGIO_BENCH_REPEAT sets the timed repetitions (3). After the runs, the field detail is
+// Prints run seconds, the ratios to the run without passes, to (a) and to (b), statements per
+// second, and where the run's time goes by kind of statement. PASSAGGIO_BENCH_MILLION=1 adds
+// 1,000,000 items x 10 bodies; PASSAGGIO_BENCH_REPEAT sets the timed repetitions (3). After the runs, the field detail is
 // rebuilt for ten rows spread over the items grid, as a user walking it would.
 #include <sqlite3.h>
 
@@ -138,19 +139,22 @@ void measure(const Configuration& configuration) {
 
   // The three are taken in turn, repetition by repetition, so that a machine whose speed
   // wanders (other work, frequency) weighs on all of them alike; the fastest of each counts.
-  std::vector<double> runs, directRuns, rewritingRuns, evaluations, computes;
+  std::vector<double> runs, withoutPassesRuns, directRuns, rewritingRuns, evaluations, computes;
   const auto rewriting = rewritingEveryRow(statements);
   passaggio::direct::RunContext context;
   bench::ConsoleRun console(file);
+  bench::ConsoleRun withoutPasses(bench::ConsoleRun::Connection{sql::connectionStringFor(file) + ";passes_off=all"});
   context.userId = console.userId();
   context.restricted = console.restricted();
   context.allowedStates = console.allowedStates();
   const double firstRun = console.process();
+  withoutPasses.process();
   DirectSqlite direct(file.string());
   runDirect(direct, statements);  // prepared once, as the layer's cache has them
   runDirect(direct, rewriting);
   for (int i = 0; i < repeats(); ++i) {
     runs.push_back(console.process());
+    withoutPassesRuns.push_back(withoutPasses.process());
     directRuns.push_back(runDirect(direct, statements));
     rewritingRuns.push_back(runDirect(direct, rewriting));
     platform::db::Connection connection;
@@ -168,11 +172,14 @@ void measure(const Configuration& configuration) {
   }
   std::sort(rowChanges.begin(), rowChanges.end());
 
-  const double run = fastest(runs), a = fastest(directRuns), b = fastest(evaluations);
+  const double run = fastest(runs), plain = fastest(withoutPassesRuns);
+  const double a = fastest(directRuns), b = fastest(evaluations);
   std::printf("%9lld items %3d bodies: %4zu statements, %7zu grid rows | run %8.3f s (first %7.3f) | (a) %8.3f s "
               "run/(a) %5.2f | (b) %7.3f s (compute %6.4f) run/(b) %6.1f | %7.0f statements/s\n",
               configuration.items, configuration.bodies, statements.size(), gridRows, run, firstRun, a, run / a, b,
               fastest(computes), run / b, static_cast<double>(statements.size()) / run);
+  std::printf("    without passes: run %8.3f s, %.2fx the run with them, run/(b) %6.1f\n", plain, plain / run,
+              plain / b);
   if (!rowChanges.empty()) {
     std::printf("    field detail on row change: median %.1f ms, slowest %.1f ms (%zu rows)\n",
                 1000 * rowChanges[rowChanges.size() / 2], 1000 * rowChanges.back(), rowChanges.size());

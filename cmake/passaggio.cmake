@@ -34,3 +34,10 @@ function(passaggio_test target)
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${target} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Registers a GoogleTest executable a second time, its tests named "<test>.passes_off", with
+# every translation pass off: a pass must change no row, count or result the suite checks.
+function(passaggio_test_without_passes target)
+  gtest_discover_tests(${target} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} DISCOVERY_TIMEOUT 60 TEST_SUFFIX .passes_off
+                       PROPERTIES ENVIRONMENT PASSAGGIO_PASSES_OFF=all)
+endfunction()

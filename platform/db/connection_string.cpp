@@ -107,7 +107,11 @@ ConnectionString ConnectionString::parse(std::string_view text) {
   return result;
 }
 
-tsql::Passes ConnectionString::passes() const { return tsql::Passes::except(option("passes_off")); }
+tsql::Passes ConnectionString::passes() const {
+  if (options.count("passes_off") > 0) return tsql::Passes::except(option("passes_off"));
+  const char* environment = std::getenv("PASSAGGIO_PASSES_OFF");
+  return tsql::Passes::except(environment != nullptr ? environment : "");
+}
 
 std::string ConnectionString::option(const std::string& key, const std::string& fallback) const {
   const auto found = options.find(key);

@@ -27,7 +27,10 @@ struct ConnectionString {
   std::string option(const std::string& key, const std::string& fallback = {}) const;
   //! "sqlite" or "tsql".
   std::string dialect() const;
-  //! The translation passes on: all but those listed in "passes_off" (checked by parse).
+  //! The translation passes on: all but those listed in "passes_off" (checked by parse), or
+  //! where the string has no such option, in PASSAGGIO_PASSES_OFF: a process whose connection
+  //! strings are made from file names (the desktop host, the batch host) can be run without
+  //! passes for comparison or support.
   tsql::Passes passes() const;
   //! The ODBC string handed to the driver: the target, with the user and password from
   //! PASSAGGIO_DB_USER and PASSAGGIO_DB_PASSWORD where the target names none.

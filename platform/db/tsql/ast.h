@@ -145,6 +145,9 @@ struct UpdateStmt {
   std::vector<Assignment> sets;
   std::vector<TableRef> from;
   ExprPtr where;
+  //! Set by a rewrite whose subqueries read the target only in columns no assignment writes,
+  //! as a set built before the first row is written: the UPDATE may be written in place.
+  bool selfReadsSettled = false;
 };
 
 struct DeleteStmt {
@@ -225,6 +228,15 @@ void forEachExpr(const Select& select, Visit&& visit) {
     each(query.having);
   }
   for (const OrderItem& item : select.orderBy) each(item.expr);
+}
+
+//! The conditions a WHERE requires: its operands of AND, however nested.
+inline void requiredConditions(const Expr& condition, std::vector<const Expr*>& out) {
+  if (condition.kind == ExprKind::Binary && condition.text == "AND") {
+    for (const ExprPtr& operand : condition.args) requiredConditions(*operand, out);
+    return;
+  }
+  out.push_back(&condition);
 }
 
 using StatementNode = std::variant<SelectStmt, InsertStmt, UpdateStmt, DeleteStmt, CreateTableStmt,

@@ -11,15 +11,6 @@
 namespace platform::db::tsql {
 namespace {
 
-// The conditions a WHERE requires: its operands of AND, however nested.
-void requiredConditions(const Expr& condition, std::vector<const Expr*>& out) {
-  if (condition.kind == ExprKind::Binary && condition.text == "AND") {
-    for (const ExprPtr& operand : condition.args) requiredConditions(*operand, out);
-    return;
-  }
-  out.push_back(&condition);
-}
-
 // The column of "column = 'text'" (written either way round), or null.
 const Expr* codeLookedUp(const Expr& condition) {
   if (condition.kind != ExprKind::Binary || condition.text != "=") return nullptr;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/entity_anti_join.h"
 #include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/parser.h"
 #include "platform/text/ascii.h"
@@ -124,7 +125,11 @@ StatementNode Parser::parseStatement(bool& needsCatalog) {
     return statement;
   }
   if (token.is("INSERT")) return parseInsert();
-  if (token.is("UPDATE")) return parseUpdate();
+  if (token.is("UPDATE")) {
+    StatementNode statement = parseUpdate();
+    needsCatalog = mayAntiJoin(std::get<UpdateStmt>(statement));
+    return statement;
+  }
   if (token.is("DELETE")) return parseDelete();
   if (token.is("CREATE")) return parseCreate();
   if (token.is("DROP")) return parseDrop();

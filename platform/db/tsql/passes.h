@@ -11,6 +11,9 @@ namespace platform::db::tsql {
 struct Passes {
   //! Index the working-table column a query picks one row by, before the query.
   bool lookupIndex = true;
+  //! A working table's NOT EXISTS over another table's matching rows as an anti-join on the
+  //! row key, over an index on the matching columns.
+  bool entityAntiJoin = true;
 
   //! Every pass on, except those named in the comma-separated list ("all": every one off).
   //! Throws std::invalid_argument naming an unknown pass.

@@ -7,6 +7,7 @@
 //                  WHERE <where>) AS J WHERE t.rowid = J.rid
 // The same forms make an UPDATE whose subqueries read its own target set-based: SQLite lets
 // later rows see the changes made to earlier ones.
+#include "platform/db/tsql/entity_anti_join.h"
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
@@ -90,8 +91,16 @@ bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& fr
 }  // namespace
 
 // UPDATE picks one of three ways to write the statement, in this order: a reset of every row
-// of a working table, an UPDATE in place, or an UPDATE through the joined rows.
+// of a working table, an UPDATE in place, or an UPDATE through the joined rows. A statement
+// the entity anti-join pass rewrites is written as its rewriting, after the pass's steps.
 Statement Writer::update(const UpdateStmt& s) {
+  if (m_catalog != nullptr && m_passes.entityAntiJoin) {
+    if (std::optional<AntiJoin> rewritten = entityAntiJoin(s, *m_catalog)) {
+      Statement statement = update(rewritten->update);
+      statement.steps.insert(statement.steps.begin(), rewritten->steps.begin(), rewritten->steps.end());
+      return statement;
+    }
+  }
   // "FROM target" alone names the target again: the statement is the UPDATE without FROM.
   const bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
   bool readsItself = s.where && readsTable(*s.where, s.target.name());
@@ -101,7 +110,7 @@ Statement Writer::update(const UpdateStmt& s) {
     plainValues = plainValues && isPlainValue(*set.value);
   }
   if (plainFrom && !s.where && s.target.isTemp() && plainValues) return resetEveryRow(s);
-  if (plainFrom && !readsItself) return updateInPlace(s);
+  if (plainFrom && (!readsItself || s.selfReadsSettled)) return updateInPlace(s);
   return updateThroughJoin(s, plainFrom);
 }
 

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -65,6 +66,15 @@ TEST_F(ConnectionTest, OpenFailuresSayWhatIsWrong) {
   EXPECT_FALSE(connection.IsOpen());
   EXPECT_FALSE(fs::exists(path("missing.db"))) << "a failed open must not create the file";
   EXPECT_EQ(fs::file_size(path("empty.db")), 0u) << "a refused file stays as it was";
+}
+
+TEST_F(ConnectionTest, PassesOffComeFromTheEnvironmentWhereTheStringNamesNone) {
+  ::setenv("PASSAGGIO_PASSES_OFF", "fast", 1);
+  Connection connection;
+  EXPECT_NE(failureOf(connection, "sqlite::memory:").find("sconosciuto: fast"), std::string::npos);
+  connection.Connect("sqlite::memory:;passes_off=lookup-index");
+  EXPECT_TRUE(connection.IsOpen());
+  ::unsetenv("PASSAGGIO_PASSES_OFF");
 }
 
 TEST_F(ConnectionTest, AFileThatMayNotBeWrittenIsReadButNotChanged) {

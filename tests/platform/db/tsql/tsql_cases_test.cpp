@@ -14,10 +14,14 @@
 //   translate [eol=...]                  T-SQL, "----", what the backend ran, one step per line
 //   passes_off NAMES                     a fresh database, on a connection without those
 //                                        translation passes (comma-separated, or "all")
+// Translations are those with every pass on, or as the last passes_off block left them; run
+// with PASSAGGIO_PASSES_OFF set, blocks before any passes_off block check rows, counts and
+// errors only.
 // eol joins the block's T-SQL lines with CR LF or a lone CR instead of LF.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -120,6 +124,7 @@ class CaseFile {
 
  private:
   void connect(const std::string& options) {
+    m_passesAsWritten = !options.empty() || std::getenv("PASSAGGIO_PASSES_OFF") == nullptr;
     if (m_db.IsOpen()) m_db.Close();
     m_db.Connect("sqlite::memory:;trace=" + m_trace.string() + options);
     sql::createSchema(m_db);
@@ -203,6 +208,7 @@ class CaseFile {
       m_db.Execute(block.sql());
     } catch (const DbError&) {
     }
+    if (!m_passesAsWritten) return;
     std::ifstream in(m_trace);
     std::string line;
     for (std::string next; std::getline(in, next);) line = next;
@@ -219,6 +225,7 @@ class CaseFile {
 
   std::string m_file;
   fs::path m_trace;
+  bool m_passesAsWritten = true;  // translations are compared
   Connection m_db;
 };
 
