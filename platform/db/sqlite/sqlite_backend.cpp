@@ -3,6 +3,7 @@
 // SQL Server returns them: CHAR(n) padded, DECIMAL exact, counts per statement.
 #include "platform/db/sqlite/sqlite_backend.h"
 
+#include <malloc.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -402,6 +403,20 @@ std::string immutableUri(const std::string& path) {
                             code, "08001"}});
 }
 
+// The heap stays as large as a run made it. Every statement writing a temporary table keeps
+// a statement journal in memory, freed when the statement ends; with the working tables' rows
+// packed, the temporary database stops growing, the freed journal lies at the top of the heap,
+// and glibc gives it back to the system after each statement and takes it again, page fault by
+// page fault, at the next one (ten times the faults of a run). Neither trimming the heap nor
+// mapping large blocks on their own (which are unmapped when freed) is worth that.
+void keepHeapMapped() {
+  [[maybe_unused]] static const bool kept = [] {
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    return true;
+  }();
+}
+
 // Opens `target` (the path or a URI for it) with the settings and functions every connection
 // has; a failure names `path`.
 sqlite3* openWithFunctions(const std::string& path, const std::string& target, int flags, int busyTimeout) {
@@ -498,6 +513,7 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0)) |
                     SQLITE_OPEN_URI;
   const int busyTimeout = std::atoi(connection.option("busy_timeout", "5000").c_str());
+  keepHeapMapped();
   sqlite3* db = openWithFunctions(path, path, flags, busyTimeout);
   // Opening is lazy in SQLite: read the schema now so that a file that is not a database,
   // or one locked past the timeout, is reported here and not at the first statement.
