@@ -15,6 +15,7 @@
 #include "platform/db/sqlite/sqlite_backend.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/translated_batches.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db {
@@ -34,6 +35,18 @@ class SqlCatalog : public tsql::Catalog {
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
     const std::string key = platform::text::upperAscii(table);
     if (const auto known = m_known.find(key); known != m_known.end()) return known->second;
+    const std::vector<sqlite::DeclaredColumn> own = declared(table);
+    auto columns = sqlite::holdsPackedColumns(own)
+                       ? sqlite::catalogColumns(own, declared(tsql::packedLayoutTable(table)))
+                       : sqlite::catalogColumns(own);
+    return m_known.emplace(key, std::move(columns)).first->second;
+  }
+
+  //! Forgets what it read: a statement has changed the schema.
+  void forget() { m_known.clear(); }
+
+ private:
+  std::vector<sqlite::DeclaredColumn> declared(std::string_view table) const {
     std::string sql = sqlite::kDeclaredColumnsQuery;
     const std::string literal = quoteLiteral(table);
     for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + literal.size())) {
@@ -42,15 +55,11 @@ class SqlCatalog : public tsql::Catalog {
     std::vector<sqlite::DeclaredColumn> declared;
     for (const auto& row : m_query(sql)) {
       declared.push_back({row.at(0).value_or(""), row.at(1).value_or(""), row.at(2).value_or("0") != "0",
-                          row.at(3).value_or("")});
+                          row.at(3).value_or(""), row.at(4).value_or("")});
     }
-    return m_known.emplace(key, sqlite::catalogColumns(declared)).first->second;
+    return declared;
   }
 
-  //! Forgets what it read: a statement has changed the schema.
-  void forget() { m_known.clear(); }
-
- private:
   std::function<TextRows(const std::string&)> m_query;
   mutable std::unordered_map<std::string, std::optional<std::vector<tsql::CatalogColumn>>> m_known;
 };
@@ -133,8 +142,8 @@ class OdbcBackend : public Backend {
       if (!SQL_SUCCEEDED(SQLRowCount(statement(), &count))) fail();
       return count;
     }
-    ResultData read(const tsql::Catalog* catalog) {
-      return odbc::readResult(m_handle, catalog, [this] { fail(); });
+    ResultData read(const tsql::Catalog* catalog, const std::vector<tsql::ResultSource>& sources = {}) {
+      return odbc::readResult(m_handle, catalog, [this] { fail(); }, sources);
     }
     std::optional<std::string> first() { return odbc::firstText(m_handle, [this] { fail(); }); }
     //! Moves to the next result of the batch; false after the last.
@@ -258,7 +267,7 @@ class OdbcBackend : public Backend {
           affected += std::atoll(cursor.first().value_or("0").c_str());
           continue;
         }
-        if (i + 1 == statement.steps.size() && readRows) outcome.rows = cursor.read(&m_catalog);
+        if (i + 1 == statement.steps.size() && readRows) outcome.rows = cursor.read(&m_catalog, statement.sources);
       }
       if (step.countsRows) {
         counted = true;

@@ -174,7 +174,7 @@ class SqliteBackend : public Backend {
         continue;
       }
       if (last && readRows) {
-        outcome.rows = readAll(prepared, statement.tsql, step.sql);
+        outcome.rows = readAll(prepared, statement.tsql, step.sql, statement.sources);
       } else {
         stepThrough(prepared, statement.tsql, step.sql);
       }
@@ -239,7 +239,8 @@ class SqliteBackend : public Backend {
     return nothing;
   }
 
-  ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
+  ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text,
+                     const std::vector<tsql::ResultSource>& sources) {
     ResultData data;
     // The columns are read after the first step: a statement prepared before a schema change
     // is prepared again by that step, and until then describes the table as it was.
@@ -257,6 +258,12 @@ class SqliteBackend : public Backend {
         column.baseTable = table;
         column.baseColumn = origin;
         column.isKey = isRowKey(column.baseTable, column.baseColumn);
+      }
+      for (const tsql::ResultSource& source : sources) {
+        if (source.index != static_cast<std::size_t>(i)) continue;
+        column.declaredType = source.declaredType;  // a packed column, read through a function
+        column.baseTable = source.table;
+        column.baseColumn = source.column;
       }
       readers[i] = DeclaredShape::of(column.declaredType);
       data.columns.push_back(std::move(column));

@@ -17,6 +17,7 @@ struct NamedPass {
 // One row per pass: its name on the connection string.
 constexpr NamedPass kPasses[] = {
     {"lookup-index", &Passes::lookupIndex},
+    {"packed-verdicts", &Passes::packedVerdicts},
 };
 
 }  // namespace

@@ -11,6 +11,8 @@ namespace platform::db::tsql {
 struct Passes {
   //! Index the working-table column a query picks one row by, before the query.
   bool lookupIndex = true;
+  //! Store a working table's many small verdict columns in one BLOB, a byte each.
+  bool packedVerdicts = true;
 
   //! Every pass on, except those named in the comma-separated list ("all": every one off).
   //! Throws std::invalid_argument naming an unknown pass.

@@ -3,6 +3,8 @@
 #include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/writer.h"
 
+#include <utility>
+
 namespace platform::db::tsql {
 
 std::string Writer::tableName(const ObjectName& name) {
@@ -35,6 +37,7 @@ void Writer::select(const Select& s, std::string& out) {
     }
   }
   if (!s.orderBy.empty()) {
+    const EnteredScope entered(m_scopes, scopeOf(s.specs.front().from));
     out += " ORDER BY ";
     for (size_t i = 0; i < s.orderBy.size(); ++i) {
       if (i > 0) out += ", ";
@@ -57,11 +60,25 @@ void Writer::orderKey(const Expr& e, std::string& out) {
 }
 
 void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out) {
+  ResultColumns result{std::exchange(m_sources, nullptr)};
+  const EnteredScope entered(m_scopes, scopeOf(core.from));
+  const bool expandStars = packsAny(m_scopes.back());
   out += core.distinct ? "SELECT DISTINCT " : "SELECT ";
+  bool first = true;
   for (size_t i = 0; i < core.items.size(); ++i) {
-    if (i > 0) out += ", ";
     const SelectItem& item = core.items[i];
     const Expr& value = *item.expr;
+    if (value.kind == ExprKind::Star && expandStars) {
+      expandStar(value, m_scopes.back(), result, first, out);
+      continue;
+    }
+    if (!first) out += ", ";
+    first = false;
+    if (const auto packed = value.kind == ExprKind::Column ? packedColumn(value) : std::nullopt) {
+      resultItem(packed->written, item.alias.empty() ? packed->column->name : item.alias, &*packed, result, out);
+      continue;
+    }
+    ++result.next;
     // A text expression has the database collation in SQL Server; in SQLite only a column has
     // one. Giving it TSQL_CI here carries it to whatever reads the result: a derived table, a
     // view, the other members of a UNION.
@@ -136,7 +153,9 @@ Statement Writer::selectStatement(const SelectStmt& s) {
     statement = selectInto(s.select);
   } else {
     std::string sql;
+    m_sources = &statement.sources;
     select(s.select, sql);
+    m_sources = nullptr;
     statement.steps.push_back({std::move(sql), false});
     statement.returnsRows = true;
   }
