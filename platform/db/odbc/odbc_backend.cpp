@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/db/odbc/odbc_errors.h"
@@ -310,31 +311,37 @@ class OdbcBackend : public Backend {
     }
   }
 
+  // One edit, its values written as literals; on a SQLite database a packed column's value
+  // stands inside the expression that writes its byte (tsql/packed_verdicts.h).
   std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
     const std::string table = quoteName(changes.table);
     const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = " + literal(change.key);
+    const auto columns = m_translates ? m_catalog.columns(changes.table) : std::nullopt;
+    std::vector<tsql::ColumnValue> values;
+    std::string names;
+    std::string row;
+    std::string assignments;
+    for (const auto& [column, value] : change.values) {
+      values.push_back({column, literal(value)});
+      names += (names.empty() ? " (" : ", ") + quoteName(column);
+      row += (row.empty() ? "" : ", ") + values.back().value;
+      assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = " + values.back().value;
+    }
+    if (!names.empty()) names += ")";
+    if (columns) {
+      std::tie(names, row) = tsql::insertLists(&*columns, changes.table, values);
+      assignments = tsql::assignmentList(&*columns, changes.table, values);
+    }
     std::string sql;
     switch (change.kind) {
-      case RowChange::Kind::Insert: {
-        std::string names;
-        std::string values;
-        for (const auto& [column, value] : change.values) {
-          names += (names.empty() ? "" : ", ") + quoteName(column);
-          values += (values.empty() ? "" : ", ") + literal(value);
-        }
-        sql = names.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                            : "INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")";
+      case RowChange::Kind::Insert:
+        sql = values.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                             : "INSERT INTO " + table + names + " VALUES (" + row + ")";
         break;
-      }
-      case RowChange::Kind::Update: {
+      case RowChange::Kind::Update:
         if (change.values.empty()) return std::nullopt;
-        std::string assignments;
-        for (const auto& [column, value] : change.values) {
-          assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = " + literal(value);
-        }
         sql = "UPDATE " + table + " SET " + assignments + keyTest;
         break;
-      }
       case RowChange::Kind::Delete:
         sql = "DELETE FROM " + table + keyTest;
         break;

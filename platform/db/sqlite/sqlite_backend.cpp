@@ -22,6 +22,7 @@
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "platform/db/sqlite/sqlite_settings.h"
 #include "platform/db/translated_batches.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/db/tsql/translator.h"
 #include "platform/text/ascii.h"
 
@@ -126,8 +127,9 @@ class SqliteBackend : public Backend {
   std::vector<Variant> applyChanges(const BatchChanges& changes) override {
     std::vector<Variant> insertedKeys;
     Savepoint savepoint(*this);
+    const auto columns = m_catalog.columns(changes.table);
     for (const RowChange& change : changes.changes) {
-      const std::optional<Variant> key = apply(changes, change);
+      const std::optional<Variant> key = apply(changes, change, columns ? &*columns : nullptr);
       if (key) insertedKeys.push_back(*key);
     }
     savepoint.keep();
@@ -326,37 +328,33 @@ class SqliteBackend : public Backend {
     }
   }
 
-  std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
+  // One edit, its values bound as numbered parameters: a packed column's value stands inside
+  // the expression that writes its byte (tsql/packed_verdicts.h).
+  std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change,
+                               const std::vector<tsql::CatalogColumn>* columns) {
     std::string sql;
     const std::string table = quoteName(changes.table);
-    const std::string key = quoteName(changes.keyColumn);
     std::vector<const Variant*> parameters;
+    std::vector<tsql::ColumnValue> values;
+    for (const auto& [column, value] : change.values) {
+      parameters.push_back(&value);
+      values.push_back({column, "?" + std::to_string(parameters.size())});
+    }
+    const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = ?" + std::to_string(parameters.size() + 1);
     switch (change.kind) {
       case RowChange::Kind::Insert: {
-        std::string names;
-        std::string marks;
-        for (const auto& [column, value] : change.values) {
-          names += (names.empty() ? "" : ", ") + quoteName(column);
-          marks += marks.empty() ? "?" : ", ?";
-          parameters.push_back(&value);
-        }
-        sql = names.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                            : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+        const auto [names, row] = tsql::insertLists(columns, changes.table, values);
+        sql = values.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                             : "INSERT INTO " + table + names + " VALUES (" + row + ")";
         break;
       }
-      case RowChange::Kind::Update: {
+      case RowChange::Kind::Update:
         if (change.values.empty()) return std::nullopt;
-        std::string assignments;
-        for (const auto& [column, value] : change.values) {
-          assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = ?";
-          parameters.push_back(&value);
-        }
-        sql = "UPDATE " + table + " SET " + assignments + " WHERE " + key + " = ?";
+        sql = "UPDATE " + table + " SET " + tsql::assignmentList(columns, changes.table, values) + keyTest;
         parameters.push_back(&change.key);
         break;
-      }
       case RowChange::Kind::Delete:
-        sql = "DELETE FROM " + table + " WHERE " + key + " = ?";
+        sql = "DELETE FROM " + table + keyTest;
         parameters.push_back(&change.key);
         break;
     }

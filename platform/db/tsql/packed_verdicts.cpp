@@ -1,4 +1,4 @@
-// Which columns of a new working table are packed, and the bytes of their defaults.
+// Which columns of a new working table are packed, and how values are written into them.
 #include "platform/db/tsql/packed_verdicts.h"
 
 #include <algorithm>
@@ -6,12 +6,15 @@
 #include <type_traits>
 #include <variant>
 
+#include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
+
 namespace platform::db::tsql {
 namespace {
 
 // Fewer columns than this stay columns of their own: the per-column cost of SQLite's records
 // that packing saves does not yet outweigh reading every value through a function.
-constexpr std::size_t kMinPackedColumns = 8;
+constexpr std::size_t kMinPackedColumns = 4;
 
 // The number a DEFAULT(n) or DEFAULT(-n) gives, if that is what it is.
 std::optional<long> defaultNumber(const ColumnDef& column) {
@@ -114,6 +117,84 @@ std::string packedLiteral(const std::vector<signed char>& bytes) {
     literal += kHex[b & 15];
   }
   return literal + "'";
+}
+
+namespace {
+
+const CatalogColumn* packedColumn(const std::vector<CatalogColumn>* columns, std::string_view name) {
+  if (columns == nullptr) return nullptr;
+  for (const CatalogColumn& column : *columns) {
+    if (column.packedSlot >= 0 && platform::text::equalsIgnoringCase(column.name, name)) return &column;
+  }
+  return nullptr;
+}
+
+std::string quotedLiteral(std::string_view text) {
+  std::string literal = "'";
+  for (char c : text) literal += c == '\'' ? std::string("''") : std::string(1, c);
+  return literal + "'";
+}
+
+// vset(blob, k, value[, name]) round the BLOB written so far. The name, for the message of a
+// NULL, is passed only where the value may be one.
+std::string setByte(const std::string& blob, const CatalogColumn& column, const ColumnValue& value,
+                    std::string_view table) {
+  std::string written = "vset(" + blob + ", " + std::to_string(column.packedSlot) + ", " + value.value;
+  if (value.mayBeNull) written += ", " + quotedLiteral(std::string(table) + "." + column.name);
+  return written + ")";
+}
+
+// The table's defaults as a BLOB literal; the catalog gives them as declared: a number,
+// perhaps in parentheses.
+std::string defaultBlob(const std::vector<CatalogColumn>& columns) {
+  std::vector<signed char> bytes;
+  for (const CatalogColumn& column : columns) {
+    if (column.packedSlot < 0) continue;
+    if (bytes.size() <= static_cast<std::size_t>(column.packedSlot)) bytes.resize(column.packedSlot + 1);
+    const std::size_t digits = column.defaultValue.find_first_not_of("( ");
+    if (digits == std::string::npos) continue;
+    bytes[column.packedSlot] = static_cast<signed char>(std::strtol(column.defaultValue.c_str() + digits, nullptr, 10));
+  }
+  return packedLiteral(bytes);
+}
+
+}  // namespace
+
+std::string assignmentList(const std::vector<CatalogColumn>* columns, std::string_view table,
+                           const std::vector<ColumnValue>& values) {
+  std::string list;
+  std::string blob = quoteName(kPackedColumn);
+  bool packed = false;
+  for (const ColumnValue& value : values) {
+    if (const CatalogColumn* column = packedColumn(columns, value.column)) {
+      blob = setByte(blob, *column, value, table);
+      packed = true;
+      continue;
+    }
+    list += (list.empty() ? "" : ", ") + quoteName(value.column) + " = " + value.value;
+  }
+  if (packed) list += (list.empty() ? "" : ", ") + quoteName(kPackedColumn) + " = " + blob;
+  return list;
+}
+
+std::pair<std::string, std::string> insertLists(const std::vector<CatalogColumn>* columns, std::string_view table,
+                                                const std::vector<ColumnValue>& values) {
+  std::vector<std::string> names;
+  std::string row;
+  std::string blob;
+  for (const ColumnValue& value : values) {
+    if (const CatalogColumn* column = packedColumn(columns, value.column)) {
+      blob = setByte(blob.empty() ? defaultBlob(*columns) : blob, *column, value, table);
+      continue;
+    }
+    names.push_back(value.column);
+    row += (row.empty() ? "" : ", ") + value.value;
+  }
+  if (!blob.empty()) {
+    names.emplace_back(kPackedColumn);
+    row += (row.empty() ? "" : ", ") + blob;
+  }
+  return {quotedColumnList(names), row};
 }
 
 }  // namespace platform::db::tsql

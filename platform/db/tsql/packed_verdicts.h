@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/db/tsql/ast.h"
+#include "platform/db/tsql/translator.h"
 
 namespace platform::db::tsql {
 
@@ -34,6 +35,23 @@ std::optional<std::pair<std::size_t, std::size_t>> packedRun(const CreateTableSt
 //! the catalog, and holds only while the tables keep their shape (a DROP of a packed table
 //! drops its layout too).
 bool namesTemporaryTable(const StatementNode& node);
+
+//! A column given a value (SQLite text) by an UPDATE or an INSERT.
+struct ColumnValue {
+  std::string column;
+  std::string value;
+  bool mayBeNull = true;  // false for a number written as it stands
+};
+
+//! The SET list "c1 = v1, ...", the packed columns of the table (its catalog columns, or
+//! null for a table the catalog does not know) one nested vset of their BLOB.
+std::string assignmentList(const std::vector<CatalogColumn>* columns, std::string_view table,
+                           const std::vector<ColumnValue>& values);
+
+//! An INSERT's column list " (c1, ...)" and its row "v1, ...", the packed columns' values in
+//! the BLOB of the table's defaults.
+std::pair<std::string, std::string> insertLists(const std::vector<CatalogColumn>* columns, std::string_view table,
+                                                const std::vector<ColumnValue>& values);
 
 //! A packed column's default as its byte.
 signed char packedDefault(const ColumnDef& column);

@@ -2,7 +2,6 @@
 // packed column are read from their byte, UPDATE and INSERT write the byte, a star over a
 // packed table lists its columns in declared order. See packed_verdicts.h.
 #include <algorithm>
-#include <cstdlib>
 
 #include "platform/db/tsql/packed_verdicts.h"
 #include "platform/db/tsql/writer.h"
@@ -23,35 +22,6 @@ const CatalogColumn* findColumn(const std::vector<CatalogColumn>* columns, std::
 const CatalogColumn* findPacked(const std::vector<CatalogColumn>* columns, std::string_view name) {
   const CatalogColumn* column = findColumn(columns, name);
   return column != nullptr && column->packedSlot >= 0 ? column : nullptr;
-}
-
-std::string quotedLiteral(std::string_view text) {
-  std::string literal = "'";
-  for (char c : text) literal += c == '\'' ? std::string("''") : std::string(1, c);
-  return literal + "'";
-}
-
-// A packed table's defaults as a BLOB literal. The catalog gives them as declared: a number,
-// perhaps in parentheses.
-std::string defaultBlob(const std::vector<CatalogColumn>& columns) {
-  std::vector<signed char> bytes;
-  for (const CatalogColumn& column : columns) {
-    if (column.packedSlot < 0) continue;
-    if (bytes.size() <= static_cast<std::size_t>(column.packedSlot)) bytes.resize(column.packedSlot + 1);
-    const std::size_t digits = column.defaultValue.find_first_not_of("( ");
-    if (digits == std::string::npos) continue;
-    bytes[column.packedSlot] = static_cast<signed char>(std::strtol(column.defaultValue.c_str() + digits, nullptr, 10));
-  }
-  return packedLiteral(bytes);
-}
-
-// blob = vset(blob, k, value[, name]) once more round what is written so far. The name, for
-// the message of a NULL, is passed only where the value may be one.
-std::string setByte(std::string blob, const CatalogColumn& column, const std::string& value, bool mayBeNull,
-                    std::string_view table) {
-  std::string written = "vset(" + blob + ", " + std::to_string(column.packedSlot) + ", " + value;
-  if (mayBeNull) written += ", " + quotedLiteral(std::string(table) + "." + column.name);
-  return written + ")";
 }
 
 }  // namespace
@@ -186,90 +156,49 @@ std::string Writer::targetColumn(const ObjectName& target, const std::string& co
 
 void Writer::assignments(const ObjectName& target, const std::vector<Assignment>& sets,
                          const std::function<void(std::size_t, std::string&)>& value, std::string& out) {
-  const std::vector<CatalogColumn>* columns = packs(target) ? tableColumns(target) : nullptr;
-  std::string blob = quoteName(kPackedColumn);
-  bool any = false;
-  bool first = true;
+  std::vector<ColumnValue> values;
   for (std::size_t i = 0; i < sets.size(); ++i) {
-    std::string written;
-    value(i, written);
-    if (const CatalogColumn* packed = findPacked(columns, sets[i].column)) {
-      blob = setByte(std::move(blob), *packed, written, !isNumericLiteral(*sets[i].value), target.name());
-      any = true;
-      continue;
-    }
-    if (!first) out += ", ";
-    first = false;
-    out += quoteName(sets[i].column) + " = " + written;
+    values.push_back({sets[i].column, {}, !isNumericLiteral(*sets[i].value)});
+    value(i, values.back().value);
   }
-  if (any) out += (first ? "" : ", ") + quoteName(kPackedColumn) + " = " + blob;
+  out += assignmentList(packs(target) ? tableColumns(target) : nullptr, target.name(), values);
 }
 
 // INSERT into a packed table: the packed columns given become one BLOB value, the table's
 // defaults with their bytes replaced; an INSERT ... SELECT reads the rows from a CTE first.
 Statement Writer::packedInsert(const InsertStmt& s) {
-  const std::vector<CatalogColumn>& columns = *tableColumns(s.table);
+  const std::vector<CatalogColumn>* columns = tableColumns(s.table);
   std::vector<std::string> names = s.columns;
   if (names.empty()) {
-    for (const CatalogColumn& column : columns) {
+    for (const CatalogColumn& column : *columns) {
       if (!column.isRowKey) names.push_back(column.name);
     }
   }
-  std::vector<std::string> stored;
-  std::vector<std::pair<std::size_t, const CatalogColumn*>> packed;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (const CatalogColumn* column = findPacked(&columns, names[i])) {
-      packed.emplace_back(i, column);
-    } else {
-      stored.push_back(names[i]);
-    }
-  }
-  if (!packed.empty()) stored.push_back(std::string(kPackedColumn));
-  // One row's values, each written by `value(i)`, in the stored order.
-  auto row = [&](const std::function<std::string(std::size_t)>& value, const std::function<bool(std::size_t)>& literal) {
-    std::string written;
-    std::string blob = defaultBlob(columns);
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (next < packed.size() && packed[next].first == i) {
-        blob = setByte(std::move(blob), *packed[next].second, value(i), !literal(i), s.table.name());
-        ++next;
-        continue;
-      }
-      written += written.empty() ? "" : ", ";
-      written += value(i);
-    }
-    if (!packed.empty()) written += (written.empty() ? "" : ", ") + blob;
-    return written;
-  };
-
-  std::string sql = "INSERT INTO " + tableName(s.table) + quotedColumnList(stored);
+  std::string sql;
   if (s.select) {
-    std::string source = "WITH \"tsql_rows\" (";
-    for (std::size_t i = 0; i < names.size(); ++i) source += (i > 0 ? ", " : "") + quoteName("tsql_c" + std::to_string(i + 1));
-    source += ") AS (";
-    select(*s.select, source);
-    source += ") ";
-    sql = source + sql + " SELECT " +
-          row([](std::size_t i) { return quoteName("tsql_c" + std::to_string(i + 1)); }, [](std::size_t) { return false; }) +
-          " FROM \"tsql_rows\"";
+    std::vector<ColumnValue> values;
+    sql = "WITH \"tsql_rows\" (";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      values.push_back({names[i], quoteName("tsql_c" + std::to_string(i + 1))});
+      sql += (i > 0 ? ", " : "") + values.back().value;
+    }
+    sql += ") AS (";
+    select(*s.select, sql);
+    const auto [stored, row] = insertLists(columns, s.table.name(), values);
+    sql += ") INSERT INTO " + tableName(s.table) + stored + " SELECT " + row + " FROM \"tsql_rows\"";
   } else {
-    sql += " VALUES ";
-    for (std::size_t r = 0; r < s.rows.size(); ++r) {
-      const auto& values = s.rows[r];
-      if (values.size() != names.size()) {
+    for (const auto& given : s.rows) {
+      if (given.size() != names.size()) {
         fail("There are more columns in the INSERT statement than values specified in the VALUES clause.", "VALUES",
-             values.empty() ? s.table.pos : values.front()->pos, 109);
+             given.empty() ? s.table.pos : given.front()->pos, 109);
       }
-      sql += r > 0 ? ", (" : "(";
-      sql += row(
-          [&](std::size_t i) {
-            std::string value;
-            expr(*values[i], value);
-            return value;
-          },
-          [&](std::size_t i) { return isNumericLiteral(*values[i]); });
-      sql += ')';
+      std::vector<ColumnValue> values;
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        values.push_back({names[i], {}, !isNumericLiteral(*given[i])});
+        expr(*given[i], values.back().value);
+      }
+      const auto [stored, row] = insertLists(columns, s.table.name(), values);
+      sql += (sql.empty() ? "INSERT INTO " + tableName(s.table) + stored + " VALUES (" : ", (") + row + ")";
     }
   }
   Statement statement;
