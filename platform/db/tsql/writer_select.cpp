@@ -1,11 +1,25 @@
 // SELECT for SQLite: TOP becomes LIMIT, hints are gone, temporary tables are named in "temp",
 // and keys that group, sort or remove duplicates compare through TSQL_CI.
-#include "platform/db/tsql/lookup_index.h"
-#include "platform/db/tsql/writer.h"
-
+#include <algorithm>
 #include <utility>
 
+#include "platform/db/tsql/lookup_index.h"
+#include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
+
 namespace platform::db::tsql {
+namespace {
+
+// Whether an ORDER BY key is a bare name the query's select list gives a column.
+bool namesResultColumn(const QuerySpec& core, const Expr& key) {
+  if (key.kind != ExprKind::Column || !key.qualifier.empty()) return false;
+  return std::any_of(core.items.begin(), core.items.end(), [&](const SelectItem& item) {
+    const std::string name = !item.alias.empty() ? item.alias : item.expr->kind == ExprKind::Column ? item.expr->text : "";
+    return platform::text::equalsIgnoringCase(name, key.text);
+  });
+}
+
+}  // namespace
 
 std::string Writer::tableName(const ObjectName& name) {
   if (name.isTemp()) return "temp." + quoteName(name.name());
@@ -41,7 +55,12 @@ void Writer::select(const Select& s, std::string& out) {
     out += " ORDER BY ";
     for (size_t i = 0; i < s.orderBy.size(); ++i) {
       if (i > 0) out += ", ";
-      orderKey(*s.orderBy[i].expr, out);
+      const Expr& key = *s.orderBy[i].expr;
+      if (namesResultColumn(s.specs.front(), key)) {
+        out += quoteName(key.text);  // SQL Server takes the select list's name first
+      } else {
+        orderKey(key, out);
+      }
       if (s.orderBy[i].descending) out += " DESC";
     }
   }
