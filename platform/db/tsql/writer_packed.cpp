@@ -189,8 +189,10 @@ Statement Writer::packedInsert(const InsertStmt& s) {
   } else {
     for (const auto& given : s.rows) {
       if (given.size() != names.size()) {
-        fail("There are more columns in the INSERT statement than values specified in the VALUES clause.", "VALUES",
-             given.empty() ? s.table.pos : given.front()->pos, 109);
+        const bool fewer = given.size() < names.size();
+        fail(std::string("There are ") + (fewer ? "more" : "fewer") +
+                 " columns in the INSERT statement than values specified in the VALUES clause.",
+             "VALUES", given.empty() ? s.table.pos : given.front()->pos, fewer ? 109 : 110);
       }
       std::vector<ColumnValue> values;
       for (std::size_t i = 0; i < names.size(); ++i) {
