@@ -88,7 +88,11 @@ Statement Writer::createTable(const CreateTableStmt& s) {
   Statement statement;
   statement.steps.push_back({std::move(sql), false});
   if (runLength > 0) {
-    statement.steps.push_back({"CREATE TEMP TABLE " + quoteName(packedLayoutTable(s.table.name())) + " (" + layout + ")", false});
+    // A layout left behind goes first: statements of a trace replayed as they were written
+    // drop the table with a DROP translated before the table existed.
+    const std::string layoutTable = quoteName(packedLayoutTable(s.table.name()));
+    statement.steps.push_back({"DROP TABLE IF EXISTS temp." + layoutTable, false});
+    statement.steps.push_back({"CREATE TEMP TABLE " + layoutTable + " (" + layout + ")", false});
   }
   statement.changesSchema = true;
   return statement;
