@@ -96,8 +96,6 @@ class Writer {
   //! A target column as the SET or the WHERE of its UPDATE reads it.
   std::string targetColumn(const ObjectName& target, const std::string& column);
   Statement packedInsert(const InsertStmt& s);
-  void columnDefinition(const ColumnDef& column, bool temp, std::string& out);
-
 
   void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out);
   void orderKey(const Expr& e, std::string& out);
@@ -116,6 +114,7 @@ class Writer {
   Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
   Statement createTable(const CreateTableStmt& s);
+  void columnDefinition(const ColumnDef& column, bool temp, std::string& out);
   Statement createIndex(const CreateIndexStmt& s);
   Statement createView(const CreateViewStmt& s);
   Statement drop(const DropStmt& s);
