@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/db/odbc/odbc_errors.h"
@@ -15,6 +16,7 @@
 #include "platform/db/sqlite/sqlite_backend.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/translated_batches.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db {
@@ -34,6 +36,18 @@ class SqlCatalog : public tsql::Catalog {
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
     const std::string key = platform::text::upperAscii(table);
     if (const auto known = m_known.find(key); known != m_known.end()) return known->second;
+    const std::vector<sqlite::DeclaredColumn> own = declared(table);
+    auto columns = sqlite::holdsPackedColumns(own)
+                       ? sqlite::catalogColumns(own, declared(tsql::packedLayoutTable(table)))
+                       : sqlite::catalogColumns(own);
+    return m_known.emplace(key, std::move(columns)).first->second;
+  }
+
+  //! Forgets what it read: a statement has changed the schema.
+  void forget() { m_known.clear(); }
+
+ private:
+  std::vector<sqlite::DeclaredColumn> declared(std::string_view table) const {
     std::string sql = sqlite::kDeclaredColumnsQuery;
     const std::string literal = quoteLiteral(table);
     for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + literal.size())) {
@@ -42,15 +56,11 @@ class SqlCatalog : public tsql::Catalog {
     std::vector<sqlite::DeclaredColumn> declared;
     for (const auto& row : m_query(sql)) {
       declared.push_back({row.at(0).value_or(""), row.at(1).value_or(""), row.at(2).value_or("0") != "0",
-                          row.at(3).value_or("")});
+                          row.at(3).value_or(""), row.at(4).value_or("")});
     }
-    return m_known.emplace(key, sqlite::catalogColumns(declared)).first->second;
+    return declared;
   }
 
-  //! Forgets what it read: a statement has changed the schema.
-  void forget() { m_known.clear(); }
-
- private:
   std::function<TextRows(const std::string&)> m_query;
   mutable std::unordered_map<std::string, std::optional<std::vector<tsql::CatalogColumn>>> m_known;
 };
@@ -133,8 +143,8 @@ class OdbcBackend : public Backend {
       if (!SQL_SUCCEEDED(SQLRowCount(statement(), &count))) fail();
       return count;
     }
-    ResultData read(const tsql::Catalog* catalog) {
-      return odbc::readResult(m_handle, catalog, [this] { fail(); });
+    ResultData read(const tsql::Catalog* catalog, const std::vector<tsql::ResultSource>& sources = {}) {
+      return odbc::readResult(m_handle, catalog, [this] { fail(); }, sources);
     }
     std::optional<std::string> first() { return odbc::firstText(m_handle, [this] { fail(); }); }
     //! Moves to the next result of the batch; false after the last.
@@ -258,7 +268,7 @@ class OdbcBackend : public Backend {
           affected += std::atoll(cursor.first().value_or("0").c_str());
           continue;
         }
-        if (i + 1 == statement.steps.size() && readRows) outcome.rows = cursor.read(&m_catalog);
+        if (i + 1 == statement.steps.size() && readRows) outcome.rows = cursor.read(&m_catalog, statement.sources);
       }
       if (step.countsRows) {
         counted = true;
@@ -301,31 +311,37 @@ class OdbcBackend : public Backend {
     }
   }
 
+  // One edit, its values written as literals; on a SQLite database a packed column's value
+  // stands inside the expression that writes its byte (tsql/packed_verdicts.h).
   std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
     const std::string table = quoteName(changes.table);
     const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = " + literal(change.key);
+    const auto columns = m_translates ? m_catalog.columns(changes.table) : std::nullopt;
+    std::vector<tsql::ColumnValue> values;
+    std::string names;
+    std::string row;
+    std::string assignments;
+    for (const auto& [column, value] : change.values) {
+      values.push_back({column, literal(value)});
+      names += (names.empty() ? " (" : ", ") + quoteName(column);
+      row += (row.empty() ? "" : ", ") + values.back().value;
+      assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = " + values.back().value;
+    }
+    if (!names.empty()) names += ")";
+    if (columns) {
+      std::tie(names, row) = tsql::insertLists(&*columns, changes.table, values);
+      assignments = tsql::assignmentList(&*columns, changes.table, values);
+    }
     std::string sql;
     switch (change.kind) {
-      case RowChange::Kind::Insert: {
-        std::string names;
-        std::string values;
-        for (const auto& [column, value] : change.values) {
-          names += (names.empty() ? "" : ", ") + quoteName(column);
-          values += (values.empty() ? "" : ", ") + literal(value);
-        }
-        sql = names.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                            : "INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")";
+      case RowChange::Kind::Insert:
+        sql = values.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                             : "INSERT INTO " + table + names + " VALUES (" + row + ")";
         break;
-      }
-      case RowChange::Kind::Update: {
+      case RowChange::Kind::Update:
         if (change.values.empty()) return std::nullopt;
-        std::string assignments;
-        for (const auto& [column, value] : change.values) {
-          assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = " + literal(value);
-        }
         sql = "UPDATE " + table + " SET " + assignments + keyTest;
         break;
-      }
       case RowChange::Kind::Delete:
         sql = "DELETE FROM " + table + keyTest;
         break;

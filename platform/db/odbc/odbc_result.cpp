@@ -162,7 +162,8 @@ const tsql::CatalogColumn* catalogColumn(const tsql::Catalog& catalog, const Col
 
 }  // namespace
 
-ResultData readResult(const Handle& statement, const tsql::Catalog* catalog, const std::function<void()>& fail) {
+ResultData readResult(const Handle& statement, const tsql::Catalog* catalog, const std::function<void()>& fail,
+                      const std::vector<tsql::ResultSource>& sources) {
   ResultData data;
   SQLSMALLINT count = 0;
   if (!SQL_SUCCEEDED(SQLNumResultCols(statement.get(), &count))) fail();
@@ -182,6 +183,11 @@ ResultData readResult(const Handle& statement, const tsql::Catalog* catalog, con
     column.name = reinterpret_cast<const char*>(name);
     column.baseTable = attributeText(statement, i, SQL_DESC_BASE_TABLE_NAME);
     column.baseColumn = column.baseTable.empty() ? std::string() : attributeText(statement, i, SQL_DESC_BASE_COLUMN_NAME);
+    for (const tsql::ResultSource& source : sources) {
+      if (source.index + 1 != i) continue;
+      column.baseTable = source.table;  // a packed column, which the driver sees as an expression
+      column.baseColumn = source.column;
+    }
     ColumnPlan& plan = plans[i - 1];
     plan.fetch = fetchFor(type);
     if (catalog != nullptr) {

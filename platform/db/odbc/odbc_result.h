@@ -18,7 +18,8 @@ namespace platform::db::odbc {
 //! declared types and row keys of the base columns come from it, and values are shaped by
 //! them as the embedded database gives them; without, from what the driver describes.
 //! Throws DbError (through `fail`) when the driver fails.
-ResultData readResult(const Handle& statement, const tsql::Catalog* catalog, const std::function<void()>& fail);
+ResultData readResult(const Handle& statement, const tsql::Catalog* catalog, const std::function<void()>& fail,
+                      const std::vector<tsql::ResultSource>& sources = {});
 
 //! The first value of the current result set as text; nullopt for none or NULL.
 std::optional<std::string> firstText(const Handle& statement, const std::function<void()>& fail);

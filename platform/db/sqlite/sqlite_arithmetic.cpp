@@ -18,11 +18,13 @@ constexpr const char* kNotADate = "Conversion failed when converting date and/or
 constexpr const char* kOverflow = "Arithmetic overflow error converting expression to data type bigint.";
 constexpr std::string_view kNotANumber = "Conversion failed when converting the varchar value '";
 
-constexpr std::array<std::pair<std::string_view, long>, 4> kErrorNumbers = {{
+constexpr std::array<std::pair<std::string_view, long>, 6> kErrorNumbers = {{
     {kDivideByZero, 8134},
     {kNotADate, 241},
     {kOverflow, 8115},
     {kNotANumber, 245},
+    {kNumericOverflow, 8115},
+    {kNotNumeric, 8114},
 }};
 
 // A text operand of arithmetic converts as SQL Server converts it: to a number, or the

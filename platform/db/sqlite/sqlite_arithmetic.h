@@ -13,6 +13,10 @@ namespace platform::db::sqlite {
 //! Returns SQLITE_OK or the SQLite error code of the failing registration.
 int registerArithmeticFunctions(sqlite3* db);
 
+//! SQL Server's messages for a value that does not fit a DECIMAL column, or is no number.
+inline constexpr const char* kNumericOverflow = "Arithmetic overflow error converting numeric to data type numeric.";
+inline constexpr const char* kNotNumeric = "Error converting data type varchar to numeric.";
+
 //! SQL Server's error number for a message these functions raise; 0 for any other message.
 long tsqlErrorNumber(std::string_view message);
 

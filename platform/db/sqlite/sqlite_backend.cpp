@@ -3,6 +3,7 @@
 // SQL Server returns them: CHAR(n) padded, DECIMAL exact, counts per statement.
 #include "platform/db/sqlite/sqlite_backend.h"
 
+#include <malloc.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@
 #include "platform/db/sqlite/sqlite_functions.h"
 #include "platform/db/sqlite/sqlite_settings.h"
 #include "platform/db/translated_batches.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/db/tsql/translator.h"
 #include "platform/text/ascii.h"
 
@@ -125,8 +127,9 @@ class SqliteBackend : public Backend {
   std::vector<Variant> applyChanges(const BatchChanges& changes) override {
     std::vector<Variant> insertedKeys;
     Savepoint savepoint(*this);
+    const auto columns = m_catalog.columns(changes.table);
     for (const RowChange& change : changes.changes) {
-      const std::optional<Variant> key = apply(changes, change);
+      const std::optional<Variant> key = apply(changes, change, columns ? &*columns : nullptr);
       if (key) insertedKeys.push_back(*key);
     }
     savepoint.keep();
@@ -173,7 +176,7 @@ class SqliteBackend : public Backend {
         continue;
       }
       if (last && readRows) {
-        outcome.rows = readAll(prepared, statement.tsql, step.sql);
+        outcome.rows = readAll(prepared, statement.tsql, step.sql, statement.sources);
       } else {
         stepThrough(prepared, statement.tsql, step.sql);
       }
@@ -238,7 +241,8 @@ class SqliteBackend : public Backend {
     return nothing;
   }
 
-  ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text) {
+  ResultData readAll(sqlite3_stmt* statement, std::string_view tsql, const std::string& text,
+                     const std::vector<tsql::ResultSource>& sources) {
     ResultData data;
     // The columns are read after the first step: a statement prepared before a schema change
     // is prepared again by that step, and until then describes the table as it was.
@@ -256,6 +260,12 @@ class SqliteBackend : public Backend {
         column.baseTable = table;
         column.baseColumn = origin;
         column.isKey = isRowKey(column.baseTable, column.baseColumn);
+      }
+      for (const tsql::ResultSource& source : sources) {
+        if (source.index != static_cast<std::size_t>(i)) continue;
+        column.declaredType = source.declaredType;  // a packed column, read through a function
+        column.baseTable = source.table;
+        column.baseColumn = source.column;
       }
       readers[i] = DeclaredShape::of(column.declaredType);
       data.columns.push_back(std::move(column));
@@ -318,37 +328,33 @@ class SqliteBackend : public Backend {
     }
   }
 
-  std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
+  // One edit, its values bound as numbered parameters: a packed column's value stands inside
+  // the expression that writes its byte (tsql/packed_verdicts.h).
+  std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change,
+                               const std::vector<tsql::CatalogColumn>* columns) {
     std::string sql;
     const std::string table = quoteName(changes.table);
-    const std::string key = quoteName(changes.keyColumn);
     std::vector<const Variant*> parameters;
+    std::vector<tsql::ColumnValue> values;
+    for (const auto& [column, value] : change.values) {
+      parameters.push_back(&value);
+      values.push_back({column, "?" + std::to_string(parameters.size())});
+    }
+    const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = ?" + std::to_string(parameters.size() + 1);
     switch (change.kind) {
       case RowChange::Kind::Insert: {
-        std::string names;
-        std::string marks;
-        for (const auto& [column, value] : change.values) {
-          names += (names.empty() ? "" : ", ") + quoteName(column);
-          marks += marks.empty() ? "?" : ", ?";
-          parameters.push_back(&value);
-        }
-        sql = names.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                            : "INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")";
+        const auto [names, row] = tsql::insertLists(columns, changes.table, values);
+        sql = values.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                             : "INSERT INTO " + table + names + " VALUES (" + row + ")";
         break;
       }
-      case RowChange::Kind::Update: {
+      case RowChange::Kind::Update:
         if (change.values.empty()) return std::nullopt;
-        std::string assignments;
-        for (const auto& [column, value] : change.values) {
-          assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = ?";
-          parameters.push_back(&value);
-        }
-        sql = "UPDATE " + table + " SET " + assignments + " WHERE " + key + " = ?";
+        sql = "UPDATE " + table + " SET " + tsql::assignmentList(columns, changes.table, values) + keyTest;
         parameters.push_back(&change.key);
         break;
-      }
       case RowChange::Kind::Delete:
-        sql = "DELETE FROM " + table + " WHERE " + key + " = ?";
+        sql = "DELETE FROM " + table + keyTest;
         parameters.push_back(&change.key);
         break;
     }
@@ -400,6 +406,20 @@ std::string immutableUri(const std::string& path) {
   if (db != nullptr) sqlite3_close_v2(db);
   throw DbError({ErrorEntry{kConnectionErrorNumber, "Impossibile aprire il database " + path + ": " + why, kSource,
                             code, "08001"}});
+}
+
+// The heap stays as large as a run made it. Every statement writing a temporary table keeps
+// a statement journal in memory, freed when the statement ends; with the working tables' rows
+// packed, the temporary database stops growing, the freed journal lies at the top of the heap,
+// and glibc gives it back to the system after each statement and takes it again, page fault by
+// page fault, at the next one (ten times the faults of a run). Neither trimming the heap nor
+// mapping large blocks on their own (which are unmapped when freed) is worth that.
+void keepHeapMapped() {
+  [[maybe_unused]] static const bool kept = [] {
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    return true;
+  }();
 }
 
 // Opens `target` (the path or a URI for it) with the settings and functions every connection
@@ -498,6 +518,7 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection) {
   const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | (mayCreate ? SQLITE_OPEN_CREATE : 0)) |
                     SQLITE_OPEN_URI;
   const int busyTimeout = std::atoi(connection.option("busy_timeout", "5000").c_str());
+  keepHeapMapped();
   sqlite3* db = openWithFunctions(path, path, flags, busyTimeout);
   // Opening is lazy in SQLite: read the schema now so that a file that is not a database,
   // or one locked past the timeout, is reported here and not at the first statement.

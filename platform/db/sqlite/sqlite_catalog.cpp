@@ -4,18 +4,43 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <string>
 
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db::sqlite {
 
-std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared) {
+namespace {
+
+bool isPackedBlob(const DeclaredColumn& column) { return column.name == tsql::kPackedColumn; }
+
+}  // namespace
+
+bool holdsPackedColumns(const std::vector<DeclaredColumn>& declared) {
+  return std::any_of(declared.begin(), declared.end(), isPackedBlob);
+}
+
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared,
+                                                               const std::vector<DeclaredColumn>& packed) {
   if (declared.empty()) return std::nullopt;
   std::vector<tsql::CatalogColumn> result;
   int keyColumns = 0;
   for (const DeclaredColumn& source : declared) {
+    if (isPackedBlob(source) && !packed.empty()) {
+      for (const DeclaredColumn& member : packed) {
+        tsql::CatalogColumn column;
+        column.name = member.name;
+        column.type = tsql::SqlType::parse(member.type);
+        column.defaultValue = member.defaultValue;
+        column.packedSlot = static_cast<int>(&member - packed.data());
+        result.push_back(std::move(column));
+      }
+      continue;
+    }
     tsql::CatalogColumn column;
+    column.defaultValue = source.defaultValue;
     column.name = source.name;
     column.type = tsql::SqlType::parse(source.type);
     keyColumns += source.primaryKey;
@@ -33,19 +58,26 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector
 }
 
 std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::string_view table) const {
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(m_db, "SELECT name, type, pk FROM pragma_table_xinfo(?1) WHERE hidden = 0", -1, &statement,
-                         nullptr) != SQLITE_OK) {
-    return std::nullopt;
-  }
-  sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
-  std::vector<DeclaredColumn> declared;
   const std::string tableName(table);
+  const std::vector<DeclaredColumn> own = declared(tableName);
+  if (!holdsPackedColumns(own)) return catalogColumns(own);
+  return catalogColumns(own, declared(tsql::packedLayoutTable(tableName)));
+}
+
+std::vector<DeclaredColumn> SqliteCatalog::declared(const std::string& tableName) const {
+  std::vector<DeclaredColumn> declared;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(m_db, "SELECT name, type, pk, dflt_value FROM pragma_table_xinfo(?1) WHERE hidden = 0", -1,
+                         &statement, nullptr) != SQLITE_OK) {
+    return declared;
+  }
+  sqlite3_bind_text(statement, 1, tableName.data(), static_cast<int>(tableName.size()), SQLITE_TRANSIENT);
   while (sqlite3_step(statement) == SQLITE_ROW) {
     DeclaredColumn column;
     column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
     column.type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
     column.primaryKey = sqlite3_column_int(statement, 2) != 0;
+    if (const auto* value = sqlite3_column_text(statement, 3)) column.defaultValue = reinterpret_cast<const char*>(value);
     const char* collation = nullptr;
     if (sqlite3_table_column_metadata(m_db, nullptr, tableName.c_str(), column.name.c_str(), nullptr, &collation,
                                       nullptr, nullptr, nullptr) == SQLITE_OK &&
@@ -55,7 +87,7 @@ std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::stri
     declared.push_back(std::move(column));
   }
   sqlite3_finalize(statement);
-  return catalogColumns(declared);
+  return declared;
 }
 
 }  // namespace platform::db::sqlite

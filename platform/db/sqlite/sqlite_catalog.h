@@ -16,16 +16,24 @@ struct DeclaredColumn {
   std::string type;       // as declared
   bool primaryKey = false;
   std::string collation;  // as declared; "BINARY" when none
+  std::string defaultValue;  // as declared; empty when none
 };
 
-//! The translator's columns for a table's declarations; nullopt when there are none.
-std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared);
+//! Whether a table's declarations hold packed columns (tsql/packed_verdicts.h): their own
+//! declarations are then those of the table packedLayoutTable(table).
+bool holdsPackedColumns(const std::vector<DeclaredColumn>& declared);
+
+//! The translator's columns for a table's declarations, the packed ones (the declarations of
+//! its layout table) in their BLOB's place; nullopt when there are none.
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared,
+                                                               const std::vector<DeclaredColumn>& packed = {});
 
 //! The query that lists a table's columns as DeclaredColumn's fields, in order, through SQL
 //! alone (for a transport without the C API); TABLE stands for the table's name as a literal.
 //! The collation comes from passaggio_collation(), registered with the T-SQL functions.
 inline constexpr const char* kDeclaredColumnsQuery =
-    "SELECT name, type, pk, passaggio_collation(TABLE, name) FROM pragma_table_xinfo(TABLE) WHERE hidden = 0";
+    "SELECT name, type, pk, passaggio_collation(TABLE, name), dflt_value FROM pragma_table_xinfo(TABLE) "
+    "WHERE hidden = 0";
 
 class SqliteCatalog : public tsql::Catalog {
  public:
@@ -33,6 +41,8 @@ class SqliteCatalog : public tsql::Catalog {
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override;
 
  private:
+  std::vector<DeclaredColumn> declared(const std::string& table) const;
+
   sqlite3* m_db;
 };
 

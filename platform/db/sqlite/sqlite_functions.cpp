@@ -4,6 +4,7 @@
 #include "platform/db/sqlite/sqlite_functions.h"
 
 #include "platform/db/sqlite/sqlite_arithmetic.h"
+#include "platform/db/sqlite/sqlite_packed.h"
 
 #include <sqlite3.h>
 
@@ -176,6 +177,7 @@ int registerTsqlFunctions(sqlite3* db) {
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 2, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 3, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = registerArithmeticFunctions(db);
+  if (rc == SQLITE_OK) rc = registerPackedFunctions(db);
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function(db, "upper", 1, kFlags, nullptr, letterCaseFunction<text::toUpper>, nullptr, nullptr);
   }

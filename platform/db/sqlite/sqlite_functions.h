@@ -7,8 +7,8 @@ struct sqlite3;
 
 namespace platform::db::sqlite {
 
-//! Registers TSQL_CI, like() (2 and 3 arguments), upper(), lower(), the arithmetic
-//! functions and passaggio_collation(TABLE, COLUMN) on the connection.
+//! Registers TSQL_CI, like() (2 and 3 arguments), upper(), lower(), the arithmetic and
+//! packed-column functions and passaggio_collation(TABLE, COLUMN) on the connection.
 //! Returns SQLITE_OK or the SQLite error code of the failing registration.
 int registerTsqlFunctions(sqlite3* db);
 

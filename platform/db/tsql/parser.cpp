@@ -5,6 +5,7 @@
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/entity_anti_join.h"
 #include "platform/db/tsql/lookup_index.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/db/tsql/parser.h"
 #include "platform/text/ascii.h"
 
@@ -108,6 +109,7 @@ std::vector<ParsedNode> Parser::parseBatch() {
     m_statementStart = m_at;
     bool needsCatalog = false;
     StatementNode node = parseStatement(needsCatalog);
+    needsCatalog = needsCatalog || namesTemporaryTable(node);
     ParsedNode parsed{std::move(node), {}, needsCatalog};
     const Token& first = m_tokens[m_statementStart];
     const Token& last = m_tokens[m_at - 1];

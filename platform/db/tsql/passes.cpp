@@ -18,6 +18,7 @@ struct NamedPass {
 constexpr NamedPass kPasses[] = {
     {"lookup-index", &Passes::lookupIndex},
     {"entity-anti-join", &Passes::entityAntiJoin},
+    {"packed-verdicts", &Passes::packedVerdicts},
 };
 
 }  // namespace

@@ -14,6 +14,8 @@ struct Passes {
   //! A working table's NOT EXISTS over another table's matching rows as an anti-join on the
   //! row key, over an index on the matching columns.
   bool entityAntiJoin = true;
+  //! Store a working table's many small verdict columns in one BLOB, a byte each.
+  bool packedVerdicts = true;
 
   //! Every pass on, except those named in the comma-separated list ("all": every one off).
   //! Throws std::invalid_argument naming an unknown pass.

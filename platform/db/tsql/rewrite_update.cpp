@@ -121,13 +121,12 @@ Statement Writer::update(const UpdateStmt& s) {
 Statement Writer::resetEveryRow(const UpdateStmt& s) {
   std::string update = "UPDATE " + tableName(s.target) + " SET ";
   std::string changing;
+  assignments(s.target, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, update);
   for (size_t i = 0; i < s.sets.size(); ++i) {
-    update += i > 0 ? ", " : "";
     changing += i > 0 ? " OR " : "";
     std::string value;
     expr(*s.sets[i].value, value);
-    update += quoteName(s.sets[i].column) + " = " + value;
-    changing += quoteName(s.sets[i].column) + " IS NOT " + value;
+    changing += targetColumn(s.target, s.sets[i].column) + " IS NOT " + value;
   }
   Statement statement;
   statement.steps.push_back({"SELECT count(*) FROM " + tableName(s.target), false, true});
@@ -137,13 +136,9 @@ Statement Writer::resetEveryRow(const UpdateStmt& s) {
 
 // The target alone, its subqueries reading other tables: SQLite's UPDATE means the same.
 Statement Writer::updateInPlace(const UpdateStmt& s) {
+  const EnteredScope entered(m_scopes, {targetOf(s.target)});
   std::string sql = "UPDATE " + tableName(s.target) + " SET ";
-  for (size_t i = 0; i < s.sets.size(); ++i) {
-    if (i > 0) sql += ", ";
-    sql += quoteName(s.sets[i].column);
-    sql += " = ";
-    expr(*s.sets[i].value, sql);
-  }
+  assignments(s.target, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, sql);
   if (s.where) {
     sql += " WHERE ";
     expr(*s.where, sql);
@@ -163,21 +158,27 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
   ObjectName updated = s.target;
   std::string source;
   std::string qualifier;
+  Scope joined;
   if (plainFrom) {
     source = tableName(s.target);
     qualifier = quoteName(s.target.name());
+    joined.push_back(targetOf(s.target));
   } else {
     TargetInFrom found = findTarget(*this, s.target, s.from);
     if (found.ref == nullptr) {
       // The target is not in FROM: SQL Server joins it to the FROM list.
       source = tableName(s.target) + ", ";
       qualifier = quoteName(s.target.name());
+      joined.push_back(targetOf(s.target));
     } else {
       updated = found.ref->table;
       qualifier = found.qualifier;
     }
-    from(s.from, source);
+    const Scope listed = scopeOf(s.from);
+    joined.insert(joined.end(), listed.begin(), listed.end());
   }
+  const EnteredScope entered(m_scopes, std::move(joined));
+  if (!plainFrom) from(s.from, source);
   std::string filter;
   if (s.where) {
     filter = " WHERE ";
@@ -186,23 +187,21 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
 
   std::string sql = "UPDATE " + tableName(updated) + " SET ";
   if (constant) {
-    for (size_t i = 0; i < s.sets.size(); ++i) {
-      if (i > 0) sql += ", ";
-      sql += quoteName(s.sets[i].column);
-      sql += " = ";
-      expr(*s.sets[i].value, sql);
-    }
+    assignments(updated, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, sql);
     sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM " + source + filter + ")";
   } else {
     std::string values;
     for (size_t i = 0; i < s.sets.size(); ++i) {
-      std::string value = quoteName("tsql_v" + std::to_string(i + 1));
-      if (i > 0) sql += ", ";
-      sql += quoteName(s.sets[i].column) + " = " + std::string(kDerived) + "." + value;
       values += ", ";
       expr(*s.sets[i].value, values);
-      values += " AS " + value;
+      values += " AS " + quoteName("tsql_v" + std::to_string(i + 1));
     }
+    assignments(
+        updated, s.sets,
+        [&](size_t i, std::string& value) {
+          value += std::string(kDerived) + "." + quoteName("tsql_v" + std::to_string(i + 1));
+        },
+        sql);
     sql += " FROM (SELECT " + qualifier + ".rowid AS " + std::string(kRowId) + values + " FROM " + source + filter +
            ") AS " + std::string(kDerived) + " WHERE " + quoteName(updated.name()) + ".rowid = " +
            std::string(kDerived) + "." + std::string(kRowId);
@@ -215,6 +214,7 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
 Statement Writer::remove(const DeleteStmt& s) {
   std::string sql = "DELETE FROM ";
   if (s.from.empty() || fromIsTargetAlone(s.target, s.from)) {
+    const EnteredScope entered(m_scopes, {targetOf(s.target)});
     sql += tableName(s.target);
     if (s.where) {
       sql += " WHERE ";
@@ -224,6 +224,10 @@ Statement Writer::remove(const DeleteStmt& s) {
     TargetInFrom found = findTarget(*this, s.target, s.from);
     ObjectName deleted = found.ref == nullptr ? s.target : found.ref->table;
     std::string qualifier = found.ref == nullptr ? quoteName(s.target.name()) : found.qualifier;
+    Scope joined = found.ref == nullptr ? Scope{targetOf(s.target)} : Scope{};
+    const Scope listed = scopeOf(s.from);
+    joined.insert(joined.end(), listed.begin(), listed.end());
+    const EnteredScope entered(m_scopes, std::move(joined));
     sql += tableName(deleted);
     sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM ";
     if (found.ref == nullptr) sql += tableName(s.target) + ", ";

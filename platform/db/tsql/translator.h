@@ -21,6 +21,8 @@ struct CatalogColumn {
   SqlType type;            // as declared in SQLite: "CHAR(25)", "DECIMAL(2,0)", "INTEGER", ""
   std::string collation;   // "TSQL_CI" for text columns, empty for BINARY
   bool isRowKey = false;   // INTEGER PRIMARY KEY: the table's identity
+  std::string defaultValue;  // the DEFAULT expression as declared, empty when none
+  int packedSlot = -1;     // a packed column: its byte in the table's packed BLOB
 };
 
 //! What the translator may ask of the database while it writes a statement.
@@ -41,12 +43,22 @@ struct SqliteStep {
   bool countIsValue = false;
 };
 
+//! A result column the written query computes where the T-SQL one reads a table's column: the
+//! declared type and the base column that record sets report for it.
+struct ResultSource {
+  std::size_t index = 0;
+  std::string table;
+  std::string column;
+  std::string declaredType;
+};
+
 //! One T-SQL statement of a batch, written for SQLite.
 struct Statement {
   std::string tsql;               // this statement's own text, as it stands in the batch
   std::vector<SqliteStep> steps;  // run in order; the last one yields the rows when returnsRows
   bool returnsRows = false;       // a SELECT without INTO
   bool changesSchema = false;     // CREATE, DROP, SELECT INTO
+  std::vector<ResultSource> sources;  // when returnsRows: the columns SQLite cannot describe
 };
 
 //! A construct that is not T-SQL, or not supported here. Names the construct, its 1-based

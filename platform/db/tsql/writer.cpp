@@ -20,6 +20,7 @@ Statement Writer::write(const StatementNode& node) {
 }
 
 Statement Writer::insert(const InsertStmt& s) {
+  if (!s.defaultValues && packs(s.table)) return packedInsert(s);
   std::string sql = "INSERT INTO " + tableName(s.table);
   sql += quotedColumnList(s.columns);
   if (s.defaultValues) {

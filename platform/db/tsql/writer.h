@@ -2,8 +2,11 @@
 // Server's result. Identifiers are always double-quoted; temporary tables live in "temp".
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/db/tsql/ast.h"
@@ -44,6 +47,56 @@ class Writer {
   const Passes& passes() const { return m_passes; }
 
  private:
+  // Packed columns (writer_packed.cpp): the tables a column name may reach, innermost query
+  // last, and what the catalog says of the tables named.
+  struct ScopeTable {
+    const ObjectName* table = nullptr;  // null for a derived table
+    const Select* derived = nullptr;
+    std::string exposed;
+  };
+  using Scope = std::vector<ScopeTable>;
+  //! A query's tables in scope while it is written.
+  class EnteredScope {
+   public:
+    EnteredScope(std::vector<Scope>& scopes, Scope scope) : m_scopes(scopes) { m_scopes.push_back(std::move(scope)); }
+    EnteredScope(const EnteredScope&) = delete;
+    EnteredScope& operator=(const EnteredScope&) = delete;
+    ~EnteredScope() { m_scopes.pop_back(); }
+
+   private:
+    std::vector<Scope>& m_scopes;
+  };
+  static Scope scopeOf(const std::vector<TableRef>& from);
+  static ScopeTable targetOf(const ObjectName& target);
+  const std::vector<CatalogColumn>* tableColumns(const ObjectName& table);
+  bool packs(const ObjectName& table);
+  std::vector<std::string> columnNames(const ScopeTable& table);
+  bool hasColumn(const ScopeTable& table, std::string_view name);
+  bool packsAny(const Scope& scope);
+  struct PackedRef {
+    std::string written;  // its read
+    const CatalogColumn* column;
+    std::string table;
+  };
+  //! The packed column the expression names, or nullopt.
+  std::optional<PackedRef> packedColumn(const Expr& column);
+  std::string packedRead(const std::string& qualifier, const CatalogColumn& column) const;
+  //! A result column: a packed one named as declared and, for the outermost query, described.
+  struct ResultColumns {
+    std::vector<ResultSource>* sources;  // null but for the outermost query's first SELECT
+    std::size_t next = 0;
+  };
+  void resultItem(const std::string& written, const std::string& name, const PackedRef* packed, ResultColumns& result,
+                  std::string& out);
+  //! The select items of a star over a FROM with a packed table, written out.
+  void expandStar(const Expr& star, const Scope& scope, ResultColumns& result, bool& first, std::string& out);
+  //! An UPDATE's "column = value" list, the target's packed columns in one vset chain.
+  void assignments(const ObjectName& target, const std::vector<Assignment>& sets,
+                   const std::function<void(std::size_t, std::string&)>& value, std::string& out);
+  //! A target column as the SET or the WHERE of its UPDATE reads it.
+  std::string targetColumn(const ObjectName& target, const std::string& column);
+  Statement packedInsert(const InsertStmt& s);
+
   void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out);
   void orderKey(const Expr& e, std::string& out);
   int precedence(const Expr& e) const;
@@ -61,6 +114,7 @@ class Writer {
   Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
   Statement createTable(const CreateTableStmt& s);
+  void columnDefinition(const ColumnDef& column, bool temp, std::string& out);
   Statement createIndex(const CreateIndexStmt& s);
   Statement createView(const CreateViewStmt& s);
   Statement drop(const DropStmt& s);
@@ -68,6 +122,9 @@ class Writer {
   const Catalog* m_catalog;
   std::string_view m_statement;
   Passes m_passes;
+  std::vector<Scope> m_scopes;
+  std::unordered_map<std::string, std::optional<std::vector<CatalogColumn>>> m_tables;
+  std::vector<ResultSource>* m_sources = nullptr;  // the result columns of the query being written
 };
 
 // Helpers shared by the writer's files.

@@ -3,6 +3,7 @@
 // column becomes the rowid (AUTOINCREMENT on permanent tables, whose identities must not be
 // reused after a delete).
 #include "platform/db/tsql/errors.h"
+#include "platform/db/tsql/packed_verdicts.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
 
@@ -52,28 +53,29 @@ Statement Writer::createTable(const CreateTableStmt& s) {
     }
   }
 
+  // A run of many small verdict columns is stored in one BLOB (packed_verdicts.h): the BLOB
+  // stands in the run's place, its layout in a table of its own.
+  const auto run = m_passes.packedVerdicts ? packedRun(s) : std::nullopt;
+  const size_t runStart = run ? run->first : s.columns.size();
+  const size_t runLength = run ? run->second : 0;
+  std::string layout;
   std::string sql = s.table.isTemp() ? "CREATE TEMP TABLE " : "CREATE TABLE ";
   sql += quoteName(s.table.name());
   sql += " (";
   for (size_t i = 0; i < s.columns.size(); ++i) {
-    const ColumnDef& column = s.columns[i];
     if (i > 0) sql += ", ";
-    sql += quoteName(column.name);
-    if (column.identity) {
-      sql += s.table.isTemp() ? " INTEGER PRIMARY KEY" : " INTEGER PRIMARY KEY AUTOINCREMENT";
-    } else {
-      sql += ' ';
-      sql += columnTypeText(column.type);
-      if (comparesAsText(column.type)) sql += " COLLATE TSQL_CI";
+    if (i == runStart) {
+      std::vector<signed char> defaults;
+      for (size_t k = 0; k < runLength; ++k) {
+        defaults.push_back(packedDefault(s.columns[i + k]));
+        layout += k > 0 ? ", " : "";
+        columnDefinition(s.columns[i + k], true, layout);
+      }
+      sql += quoteName(kPackedColumn) + " BLOB NOT NULL DEFAULT (" + packedLiteral(defaults) + ")";
+      i += runLength - 1;
+      continue;
     }
-    if (column.nullable.has_value()) sql += *column.nullable ? " NULL" : " NOT NULL";
-    if (column.defaultValue) {
-      sql += " DEFAULT (";
-      expr(*column.defaultValue, sql);
-      sql += ')';
-    }
-    if (column.primaryKey && !column.identity) sql += " PRIMARY KEY";
-    if (column.unique) sql += " UNIQUE";
+    columnDefinition(s.columns[i], s.table.isTemp(), sql);
   }
   for (const TableConstraint& constraint : s.constraints) {
     if (&constraint == identityKey) continue;
@@ -85,8 +87,34 @@ Statement Writer::createTable(const CreateTableStmt& s) {
   sql += ')';
   Statement statement;
   statement.steps.push_back({std::move(sql), false});
+  if (runLength > 0) {
+    // A layout left behind goes first: statements of a trace replayed as they were written
+    // drop the table with a DROP translated before the table existed.
+    const std::string layoutTable = quoteName(packedLayoutTable(s.table.name()));
+    statement.steps.push_back({"DROP TABLE IF EXISTS temp." + layoutTable, false});
+    statement.steps.push_back({"CREATE TEMP TABLE " + layoutTable + " (" + layout + ")", false});
+  }
   statement.changesSchema = true;
   return statement;
+}
+
+void Writer::columnDefinition(const ColumnDef& column, bool temp, std::string& out) {
+  out += quoteName(column.name);
+  if (column.identity) {
+    out += temp ? " INTEGER PRIMARY KEY" : " INTEGER PRIMARY KEY AUTOINCREMENT";
+  } else {
+    out += ' ';
+    out += columnTypeText(column.type);
+    if (comparesAsText(column.type)) out += " COLLATE TSQL_CI";
+  }
+  if (column.nullable.has_value()) out += *column.nullable ? " NULL" : " NOT NULL";
+  if (column.defaultValue) {
+    out += " DEFAULT (";
+    expr(*column.defaultValue, out);
+    out += ')';
+  }
+  if (column.primaryKey && !column.identity) out += " PRIMARY KEY";
+  if (column.unique) out += " UNIQUE";
 }
 
 Statement Writer::createIndex(const CreateIndexStmt& s) {
@@ -133,6 +161,11 @@ Statement Writer::drop(const DropStmt& s) {
       sql += tableName(s.names[i]);
     }
     statement.steps.push_back({std::move(sql), false});
+    // A packed table's layout goes with it.
+    if (s.kind == DropKind::Table && packs(s.names[i])) {
+      statement.steps.push_back(
+          {"DROP TABLE IF EXISTS temp." + quoteName(packedLayoutTable(s.names[i].name())), false});
+    }
   }
   return statement;
 }

@@ -255,6 +255,10 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
   if (parenthesise) out += '(';
   switch (e.kind) {
     case ExprKind::Column:
+      if (const auto packed = packedColumn(e)) {
+        out += packed->written;
+        break;
+      }
       if (!e.qualifier.empty()) {
         out += quoteName(e.qualifier);
         out += '.';

@@ -1,9 +1,25 @@
 // SELECT for SQLite: TOP becomes LIMIT, hints are gone, temporary tables are named in "temp",
 // and keys that group, sort or remove duplicates compare through TSQL_CI.
+#include <algorithm>
+#include <utility>
+
 #include "platform/db/tsql/lookup_index.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
+namespace {
+
+// Whether an ORDER BY key is a bare name the query's select list gives a column.
+bool namesResultColumn(const QuerySpec& core, const Expr& key) {
+  if (key.kind != ExprKind::Column || !key.qualifier.empty()) return false;
+  return std::any_of(core.items.begin(), core.items.end(), [&](const SelectItem& item) {
+    const std::string name = !item.alias.empty() ? item.alias : item.expr->kind == ExprKind::Column ? item.expr->text : "";
+    return platform::text::equalsIgnoringCase(name, key.text);
+  });
+}
+
+}  // namespace
 
 std::string Writer::tableName(const ObjectName& name) {
   if (name.isTemp()) return "temp." + quoteName(name.name());
@@ -35,10 +51,16 @@ void Writer::select(const Select& s, std::string& out) {
     }
   }
   if (!s.orderBy.empty()) {
+    const EnteredScope entered(m_scopes, scopeOf(s.specs.front().from));
     out += " ORDER BY ";
     for (size_t i = 0; i < s.orderBy.size(); ++i) {
       if (i > 0) out += ", ";
-      orderKey(*s.orderBy[i].expr, out);
+      const Expr& key = *s.orderBy[i].expr;
+      if (namesResultColumn(s.specs.front(), key)) {
+        out += quoteName(key.text);  // SQL Server takes the select list's name first
+      } else {
+        orderKey(key, out);
+      }
       if (s.orderBy[i].descending) out += " DESC";
     }
   }
@@ -57,11 +79,25 @@ void Writer::orderKey(const Expr& e, std::string& out) {
 }
 
 void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out) {
+  ResultColumns result{std::exchange(m_sources, nullptr)};
+  const EnteredScope entered(m_scopes, scopeOf(core.from));
+  const bool expandStars = packsAny(m_scopes.back());
   out += core.distinct ? "SELECT DISTINCT " : "SELECT ";
+  bool first = true;
   for (size_t i = 0; i < core.items.size(); ++i) {
-    if (i > 0) out += ", ";
     const SelectItem& item = core.items[i];
     const Expr& value = *item.expr;
+    if (value.kind == ExprKind::Star && expandStars) {
+      expandStar(value, m_scopes.back(), result, first, out);
+      continue;
+    }
+    if (!first) out += ", ";
+    first = false;
+    if (const auto packed = value.kind == ExprKind::Column ? packedColumn(value) : std::nullopt) {
+      resultItem(packed->written, item.alias.empty() ? packed->column->name : item.alias, &*packed, result, out);
+      continue;
+    }
+    ++result.next;
     // A text expression has the database collation in SQL Server; in SQLite only a column has
     // one. Giving it TSQL_CI here carries it to whatever reads the result: a derived table, a
     // view, the other members of a UNION.
@@ -136,7 +172,9 @@ Statement Writer::selectStatement(const SelectStmt& s) {
     statement = selectInto(s.select);
   } else {
     std::string sql;
+    m_sources = &statement.sources;
     select(s.select, sql);
+    m_sources = nullptr;
     statement.steps.push_back({std::move(sql), false});
     statement.returnsRows = true;
   }

@@ -122,6 +122,30 @@ TEST_P(RecordsetTest, CancelBatchRestoresEveryPendingEditAndAResultWithoutKeyIsN
   EXPECT_THROW(grouped->UpdateBatch(), DbError);
 }
 
+// A working table whose verdicts the database keeps packed: what a grid sees and writes back
+// is still its declared columns.
+TEST_P(RecordsetTest, APackedWorkingTableShowsAndTakesItsDeclaredColumns) {
+  m_connection.Execute(
+      "CREATE TABLE ##W (ID BIGINT IDENTITY(1,1) NOT NULL, CODART CHAR(6) NOT NULL, E1 DECIMAL(1,0) NOT NULL "
+      "DEFAULT(1), E2 DECIMAL(1,0) NOT NULL DEFAULT(1), E3 DECIMAL(1,0) NOT NULL DEFAULT(1), E4 DECIMAL(1,0) NOT "
+      "NULL DEFAULT(1), NEW_STATO DECIMAL(2,0) NULL)");
+  m_connection.Execute("INSERT INTO ##W (CODART, E2) SELECT CODART, 2 FROM ART");
+  auto rows = m_connection.Open("SELECT * FROM ##W ORDER BY ID");
+  ASSERT_EQ(rows->FieldCount(), 7u);
+  EXPECT_EQ(rows->Column(3).name, "E2");
+  EXPECT_EQ(rows->Column(3).declaredType, "DECIMAL(1,0)");
+  EXPECT_EQ(rows->Column(3).baseTable, "##W");
+  EXPECT_EQ(rows->Column(3).baseColumn, "E2");
+  EXPECT_EQ(rows->Field("E2"), Variant(2));
+  EXPECT_EQ(rows->Field("E2").type(), Variant::Type::Integer);
+  rows->SetField("E3", Variant(0));
+  rows->UpdateBatch();
+  auto first = m_connection.Open("SELECT E2, E3, E4 FROM ##W WHERE ID = 1");
+  EXPECT_EQ(first->Field("E2"), Variant(2));
+  EXPECT_EQ(first->Field("E3"), Variant(0));
+  EXPECT_EQ(first->Column(1).baseColumn, "E3");
+}
+
 INSTANTIATE_TEST_SUITE_P(Transports, RecordsetTest, ::testing::ValuesIn(passaggio::testing::kTransports));
 
 }  // namespace

@@ -19,8 +19,8 @@ class OneTable : public tsql::Catalog {
  public:
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
     if (table != "T") return std::nullopt;
-    return std::vector<tsql::CatalogColumn>{{"ID", tsql::SqlType::parse("INTEGER"), "", true},
-                                            {"NAME", tsql::SqlType::parse("VARCHAR(10)"), "TSQL_CI", false}};
+    return std::vector<tsql::CatalogColumn>{{"ID", tsql::SqlType::parse("INTEGER"), "", true, "", -1},
+                                            {"NAME", tsql::SqlType::parse("VARCHAR(10)"), "TSQL_CI", false, "", -1}};
   }
 };
 
@@ -45,7 +45,7 @@ TEST(TsqlBatch, SplitsStatementsByGrammarKeepingTheirText) {
       {false, false, false, {true}},
       {true, false, true, {false, true}},
       {false, true, false, {false}},
-      {false, false, true, {false}},
+      {true, false, true, {false}},  // a temporary table's DROP asks whether it is packed
   };
   OneTable catalog;
   for (size_t i = 0; i < statements.size(); ++i) {
