@@ -14,6 +14,8 @@
 //   translate [eol=...]                  T-SQL, "----", what the backend ran, one step per line
 //   passes_off NAMES                     a fresh database, on a connection without those
 //                                        translation passes (comma-separated, or "all")
+//   with_passes BLOCK                    the block, only while the passes are as written: what
+//                                        a pass does beyond the plain translation
 // Translations are those with every pass on, or as the last passes_off block left them; run
 // with PASSAGGIO_PASSES_OFF set, blocks before any passes_off block check rows, counts and
 // errors only.
@@ -119,6 +121,12 @@ class CaseFile {
     if (kind == "query") return query(block);
     if (kind == "translate") return translate(block);
     if (kind == "passes_off" && block.header.size() == 2) return connect(";passes_off=" + block.header[1]);
+    if (kind == "with_passes" && block.header.size() > 1) {
+      if (!m_passesAsWritten) return;
+      Block inner = block;
+      inner.header.erase(inner.header.begin());
+      return run(inner);
+    }
     ADD_FAILURE_AT(m_file.c_str(), block.line) << "unknown block kind: " << kind;
   }
 
