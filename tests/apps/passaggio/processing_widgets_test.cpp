@@ -389,7 +389,9 @@ TEST_F(ProcessingWidgetsTest, ADaysWorkGoesByTheKeyboardAlone) {
   const auto ringShown = [apply] {
     const QColor at = apply->grab().toImage().pixelColor(apply->width() / 2, 3);
     const QColor ring = apply->palette().color(QPalette::Highlight);
-    return std::abs(at.red() - ring.red()) + std::abs(at.green() - ring.green()) + std::abs(at.blue() - ring.blue()) < 60;
+    return std::abs(at.red() - ring.red()) + std::abs(at.green() - ring.green()) +
+               std::abs(at.blue() - ring.blue()) <
+           60;
   };
   EXPECT_FALSE(ringShown());
   pressUntil(Qt::Key_Tab, [apply] { return apply->hasFocus(); }, 10);
