@@ -171,6 +171,7 @@ TEST_F(ProcessingWidgetsTest, TheProcessButtonShowsTheVerdictsAndReportsEachBody
     ASSERT_NO_FATAL_FAILURE(processAs(""));
   }
   EXPECT_EQ(items().model()->rowCount(), static_cast<int>(items().grid().rowCount()));
+  EXPECT_EQ(QApplication::focusWidget(), &items()) << "the caret goes on to the results";
 
   // Passes both bodies of its state and moves on; the other fails ACQUISTI and stays.
   const int passing = rowShowing(items(), "CODART", QStringLiteral("VITE-TCEI-M4X10-ZN"));
