@@ -137,7 +137,9 @@ TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
   const QImage shot = bar->viewport()->grab().toImage();
   const QRect marked = bar->visualItemRect(bar->item(1));
   int amber = 0;
-  for (int x = marked.left(); x <= marked.right(); ++x) amber += shot.pixelColor(x, marked.top() + 1) == QColor(0xf2, 0xb6, 0x32);
+  for (int x = marked.left(); x <= marked.right(); ++x) {
+    amber += shot.pixelColor(x, marked.top() + 1) == QColor(0xf2, 0xb6, 0x32);
+  }
   EXPECT_GT(amber, marked.width() / 4);
   QTest::keyClick(bar, Qt::Key_Return);
   settle();
