@@ -348,7 +348,8 @@ void smallScreenShots(MainWindow& window, ConsoleSubWindow& console) {
   settle(200);
   platform::qt::FormView& view = *console.formView();
   clickPage(view, QStringLiteral("INT_MOD_DATI"));
-  if (auto* detail = view.widget<platform::qt::GridView>("GRD_DATIART_CAMPI"); detail != nullptr && detail->isVisible()) {
+  auto* detail = view.widget<platform::qt::GridView>("GRD_DATIART_CAMPI");
+  if (detail != nullptr && detail->isVisible()) {
     detail->setFocus();
     QTest::keyClick(detail, Qt::Key_S, Qt::ControlModifier);
     settle(100);
@@ -358,7 +359,8 @@ void smallScreenShots(MainWindow& window, ConsoleSubWindow& console) {
   clickPage(view, QStringLiteral("ENTITA_ARGOMENTI"));
   // The association changed above is let go: the exclusions are those of a saved one.
   pressNavigator(view, "GRIDNAV_ENTITA_ARG", platform::controls::GridNavigator::Button::Cancel);
-  if (auto* exclusions = view.widget<QAbstractButton>("CMD_DETTAGLIO_NOVALIDAZ"); exclusions != nullptr && exclusions->isEnabled()) {
+  auto* exclusions = view.widget<QAbstractButton>("CMD_DETTAGLIO_NOVALIDAZ");
+  if (exclusions != nullptr && exclusions->isEnabled()) {
     onNextDialog([&window](QWidget& dialog) {
       save(onScreen(window, &dialog), QStringLiteral("campi-esclusi-1366x768"));
       if (auto* close = button(dialog, QStringLiteral("Annulla"))) QTest::mouseClick(close, Qt::LeftButton);

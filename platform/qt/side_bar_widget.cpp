@@ -2,6 +2,7 @@
 #include "platform/qt/side_bar_widget.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -29,6 +30,19 @@ class WrappingDelegate : public QStyledItemDelegate {
     return {width, text.height() + kItemPaddingY};
   }
 
+  // The focus mark: a dashed frame round the link the arrows reached, while the bar has the
+  // caret (the style sheet's item focus state is not given to every link the caret is on).
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!m_bar.hasFocus() || index != m_bar.currentIndex()) return;
+    painter->save();
+    QPen pen(QColor(0xf2, 0xb6, 0x32), 1, Qt::DashLine);
+    painter->setPen(pen);
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+    painter->restore();
+  }
+
  private:
   QListWidget& m_bar;
 };
@@ -48,7 +62,6 @@ QListWidget::item {
 QListWidget::item:hover { background: #33598a; }
 QListWidget::item:selected { background: #3d6aa3; color: white; border-left: 4px solid #f2b632; }
 QListWidget::item:disabled { color: #8fa2bb; }
-QListWidget:focus::item:focus { border-top: 1px dashed #f2b632; border-bottom: 1px dashed #f2b632; }
 )";
 
 }  // namespace

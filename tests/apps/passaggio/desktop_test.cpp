@@ -133,6 +133,14 @@ TEST_F(DesktopTest, TheSideBarsArrowsMoveTheFocusAndEnterSwitchesThePage) {
   ASSERT_EQ(bar->selectedItems().size(), 1);
   EXPECT_EQ(bar->selectedItems()[0]->data(Qt::UserRole + 1).toString(), QStringLiteral("ENTITA"))
       << "the highlight stays on the page shown";
+  // The focus mark, amber, is drawn round the link the arrow reached.
+  const QImage shot = bar->viewport()->grab().toImage();
+  const QRect marked = bar->visualItemRect(bar->item(1));
+  int amber = 0;
+  for (int x = marked.left(); x <= marked.right(); ++x) {
+    amber += shot.pixelColor(x, marked.top() + 1) == QColor(0xf2, 0xb6, 0x32);
+  }
+  EXPECT_GT(amber, marked.width() / 4);
   QTest::keyClick(bar, Qt::Key_Return);
   settle();
   EXPECT_TRUE(view.widgetFor("FRAME_ENTEVALIDAZIONE")->isVisible());
