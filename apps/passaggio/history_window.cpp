@@ -27,6 +27,7 @@
 #include "platform/services/global.h"
 #include "platform/services/host_objects.h"
 #include "platform/services/standin_host.h"
+#include "platform/text/numbers.h"
 
 namespace passaggio::desktop {
 namespace {
@@ -183,7 +184,7 @@ void HistoryWindow::refresh() {
   for (std::size_t row = 0; row < summaries.size(); ++row) {
     const auto& batch = summaries[row];
     setRow(*m_batches, static_cast<int>(row),
-           {std::to_string(batch.batch), batch.when, batch.user, std::to_string(batch.items), batch.moves,
+           {std::to_string(batch.batch), batch.when, batch.user, platform::text::italianCount(batch.items), batch.moves,
             batch.description});
     if (batch.batch == chosen) keep = static_cast<int>(row);
   }
@@ -235,11 +236,11 @@ void HistoryWindow::undoChosen() {
       platform::qt::WaitCursor wait;
       outcome = services::executeUndo(m_connection, recorder, company, plan);
     }
-    std::string result = std::to_string(outcome.moved) + " articoli del lotto " + std::to_string(batch) +
+    std::string result = platform::text::italianCount(outcome.moved) + " articoli del lotto " + std::to_string(batch) +
                          " sono tornati allo stato precedente";
     result += outcome.batch ? " (lotto " + std::to_string(*outcome.batch) + ")." : ".";
     if (outcome.moved != plan.moving()) {
-      result += "\n" + std::to_string(plan.moving() - outcome.moved) +
+      result += "\n" + platform::text::italianCount(plan.moving() - outcome.moved) +
                 " sono cambiati nel frattempo e sono rimasti dove sono.";
     }
     say(result, style::kInformation);
