@@ -37,17 +37,17 @@ TableRef copyOf(const TableRef& ref) {
 
 Select copyOf(const Select& s) {
   Select copy;
-  for (const QuerySpec& spec : s.specs) {
+  for (const QuerySpec& part : s.specs) {
     QuerySpec& query = copy.specs.emplace_back();
-    query.distinct = spec.distinct;
-    query.top = copyOrNull(spec.top);
-    for (const SelectItem& item : spec.items) query.items.push_back({copyOf(*item.expr), item.alias, item.pos});
-    query.into = spec.into;
-    for (const TableRef& ref : spec.from) query.from.push_back(copyOf(ref));
-    query.where = copyOrNull(spec.where);
-    for (const ExprPtr& e : spec.groupBy) query.groupBy.push_back(copyOf(*e));
-    query.having = copyOrNull(spec.having);
-    query.pos = spec.pos;
+    query.distinct = part.distinct;
+    query.top = copyOrNull(part.top);
+    for (const SelectItem& item : part.items) query.items.push_back({copyOf(*item.expr), item.alias, item.pos});
+    query.into = part.into;
+    for (const TableRef& ref : part.from) query.from.push_back(copyOf(ref));
+    query.where = copyOrNull(part.where);
+    for (const ExprPtr& e : part.groupBy) query.groupBy.push_back(copyOf(*e));
+    query.having = copyOrNull(part.having);
+    query.pos = part.pos;
   }
   copy.ops = s.ops;
   for (const OrderItem& item : s.orderBy) copy.orderBy.push_back({copyOf(*item.expr), item.descending});

@@ -183,17 +183,17 @@ class Rewrite {
     if (matches.empty()) return nullptr;
 
     Select select;
-    QuerySpec& spec = select.specs.emplace_back();
-    spec.pos = query->pos;
-    spec.items.push_back({column(std::string(kMatched), m_key.name, query->pos), "", query->pos});
-    spec.from.push_back(copyOf(other));
-    TableRef& joined = spec.from.emplace_back();
+    QuerySpec& matchedIds = select.specs.emplace_back();
+    matchedIds.pos = query->pos;
+    matchedIds.items.push_back({column(std::string(kMatched), m_key.name, query->pos), "", query->pos});
+    matchedIds.from.push_back(copyOf(other));
+    TableRef& joined = matchedIds.from.emplace_back();
     joined.join = JoinKind::Inner;
     joined.table = m_update.target;
     joined.alias = kMatched;
     joined.on = allOf(std::move(matches), query->pos);
     joined.pos = other.pos;
-    if (!own.empty()) spec.where = allOf(std::move(own), query->pos);
+    if (!own.empty()) matchedIds.where = allOf(std::move(own), query->pos);
 
     auto notIn = std::make_unique<Expr>(ExprKind::InSelect, condition.pos);
     notIn->negated = true;
