@@ -16,7 +16,7 @@
 #include "platform/db/sqlite/sqlite_backend.h"
 #include "platform/db/sqlite/sqlite_catalog.h"
 #include "platform/db/translated_batches.h"
-#include "platform/db/tsql/packed_verdicts.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db {
@@ -36,10 +36,7 @@ class SqlCatalog : public tsql::Catalog {
   std::optional<std::vector<tsql::CatalogColumn>> columns(std::string_view table) const override {
     const std::string key = platform::text::upperAscii(table);
     if (const auto known = m_known.find(key); known != m_known.end()) return known->second;
-    const std::vector<sqlite::DeclaredColumn> own = declared(table);
-    auto columns = sqlite::holdsPackedColumns(own)
-                       ? sqlite::catalogColumns(own, declared(tsql::packedLayoutTable(table)))
-                       : sqlite::catalogColumns(own);
+    auto columns = sqlite::catalogColumns(table, [this](const std::string& name) { return declared(name); });
     return m_known.emplace(key, std::move(columns)).first->second;
   }
 
@@ -248,12 +245,30 @@ class OdbcBackend : public Backend {
                                               std::vector<std::string>* translated) {
     return m_batches.run(
         sql, wanted, translated,
-        [this](const tsql::Statement& statement, bool readRows) { return executeSteps(statement, readRows); },
+        [this](const tsql::Statement& statement, bool readRows) { return execute(statement, readRows); },
         [this] { m_catalog.forget(); });
   }
 
   // The steps of one translated statement, counted as the embedded backend counts them:
   // every row changed, by the statement and by what it set off.
+  StatementOutcome execute(const tsql::Statement& statement, bool readRows) {
+    if (!statement.allOrNothing) return executeSteps(statement, readRows);
+    { Cursor begin(*this, "SAVEPOINT passaggio_statement", "SAVEPOINT passaggio_statement"); }
+    try {
+      StatementOutcome outcome = executeSteps(statement, readRows);
+      { Cursor release(*this, "RELEASE passaggio_statement", "RELEASE passaggio_statement"); }
+      return outcome;
+    } catch (...) {
+      // Undoing cannot fail where the steps could run; the step's own error is what counts.
+      const char* undo = "ROLLBACK TO passaggio_statement; RELEASE passaggio_statement";
+      try {
+        Cursor rollback(*this, undo, undo);
+      } catch (const DbError&) {
+      }
+      throw;
+    }
+  }
+
   StatementOutcome executeSteps(const tsql::Statement& statement, bool readRows) {
     StatementOutcome outcome;
     bool counted = false;
@@ -316,7 +331,6 @@ class OdbcBackend : public Backend {
   std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change) {
     const std::string table = quoteName(changes.table);
     const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = " + literal(change.key);
-    const auto columns = m_translates ? m_catalog.columns(changes.table) : std::nullopt;
     std::vector<tsql::ColumnValue> values;
     std::string names;
     std::string row;
@@ -328,10 +342,8 @@ class OdbcBackend : public Backend {
       assignments += (assignments.empty() ? "" : ", ") + quoteName(column) + " = " + values.back().value;
     }
     if (!names.empty()) names += ")";
-    if (columns) {
-      std::tie(names, row) = tsql::insertLists(&*columns, changes.table, values);
-      assignments = tsql::assignmentList(&*columns, changes.table, values);
-    }
+    if (change.kind == RowChange::Kind::Update && change.values.empty()) return std::nullopt;
+    if (m_translates) return applyOnSqlite(changes, change, values, keyTest);
     std::string sql;
     switch (change.kind) {
       case RowChange::Kind::Insert:
@@ -339,7 +351,6 @@ class OdbcBackend : public Backend {
                              : "INSERT INTO " + table + names + " VALUES (" + row + ")";
         break;
       case RowChange::Kind::Update:
-        if (change.values.empty()) return std::nullopt;
         sql = "UPDATE " + table + " SET " + assignments + keyTest;
         break;
       case RowChange::Kind::Delete:
@@ -351,14 +362,33 @@ class OdbcBackend : public Backend {
       return std::nullopt;
     }
     // The new row's identity: SCOPE_IDENTITY() holds only within the batch of the INSERT.
-    if (!m_translates) sql += ";\r\nSELECT CAST(SCOPE_IDENTITY() AS BIGINT)";
+    sql += ";\r\nSELECT CAST(SCOPE_IDENTITY() AS BIGINT)";
     std::optional<std::string> key;
     {
       Cursor cursor(*this, sql, sql);
       // The INSERT's count comes first unless the session has SET NOCOUNT ON.
-      if (!m_translates && (cursor.hasRows() || cursor.next())) key = cursor.first();
+      if (cursor.hasRows() || cursor.next()) key = cursor.first();
     }
-    if (m_translates) key = Cursor(*this, "SELECT last_insert_rowid()", "SELECT last_insert_rowid()").first();
+    return key ? Variant(std::atoll(key->c_str())) : Variant::null();
+  }
+
+  // On a SQLite database a packed column's value stands inside the expression that writes its
+  // byte, and a split table's row is written in both its tables (tsql/verdict_side_table.h).
+  std::optional<Variant> applyOnSqlite(const BatchChanges& changes, const RowChange& change,
+                                       const std::vector<tsql::ColumnValue>& values, const std::string& keyTest) {
+    const auto columns = m_catalog.columns(changes.table);
+    const auto edit = change.kind == RowChange::Kind::Insert   ? tsql::RowEdit::Insert
+                      : change.kind == RowChange::Kind::Update ? tsql::RowEdit::Update
+                                                               : tsql::RowEdit::Delete;
+    std::optional<std::string> key;
+    for (const std::string& sql :
+         tsql::rowEditStatements(columns ? &*columns : nullptr, changes.table, edit, values, keyTest)) {
+      { Cursor cursor(*this, sql, sql); }
+      if (edit == tsql::RowEdit::Insert && !key) {
+        key = Cursor(*this, "SELECT last_insert_rowid()", "SELECT last_insert_rowid()").first();
+      }
+    }
+    if (edit != tsql::RowEdit::Insert) return std::nullopt;
     return key ? Variant(std::atoll(key->c_str())) : Variant::null();
   }
 

@@ -23,6 +23,7 @@
 #include "platform/db/sqlite/sqlite_settings.h"
 #include "platform/db/translated_batches.h"
 #include "platform/db/tsql/packed_verdicts.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/db/tsql/translator.h"
 #include "platform/text/ascii.h"
 
@@ -162,6 +163,19 @@ class SqliteBackend : public Backend {
   };
 
   StatementOutcome execute(const tsql::Statement& statement, bool readRows) {
+    if (!statement.allOrNothing) return executeSteps(statement, readRows);
+    plain("SAVEPOINT passaggio_statement");
+    try {
+      StatementOutcome outcome = executeSteps(statement, readRows);
+      plain("RELEASE passaggio_statement");
+      return outcome;
+    } catch (...) {
+      sqlite3_exec(m_db, "ROLLBACK TO passaggio_statement; RELEASE passaggio_statement", nullptr, nullptr, nullptr);
+      throw;
+    }
+  }
+
+  StatementOutcome executeSteps(const tsql::Statement& statement, bool readRows) {
     StatementOutcome outcome;
     bool counted = false;
     long long affected = 0;
@@ -329,11 +343,10 @@ class SqliteBackend : public Backend {
   }
 
   // One edit, its values bound as numbered parameters: a packed column's value stands inside
-  // the expression that writes its byte (tsql/packed_verdicts.h).
+  // the expression that writes its byte, a split table's row is written in both its tables
+  // (tsql/packed_verdicts.h, tsql/verdict_side_table.h).
   std::optional<Variant> apply(const BatchChanges& changes, const RowChange& change,
                                const std::vector<tsql::CatalogColumn>* columns) {
-    std::string sql;
-    const std::string table = quoteName(changes.table);
     std::vector<const Variant*> parameters;
     std::vector<tsql::ColumnValue> values;
     for (const auto& [column, value] : change.values) {
@@ -341,35 +354,28 @@ class SqliteBackend : public Backend {
       values.push_back({column, "?" + std::to_string(parameters.size())});
     }
     const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = ?" + std::to_string(parameters.size() + 1);
-    switch (change.kind) {
-      case RowChange::Kind::Insert: {
-        const auto [names, row] = tsql::insertLists(columns, changes.table, values);
-        sql = values.empty() ? "INSERT INTO " + table + " DEFAULT VALUES"
-                             : "INSERT INTO " + table + names + " VALUES (" + row + ")";
-        break;
+    if (change.kind != RowChange::Kind::Insert) parameters.push_back(&change.key);
+    if (change.kind == RowChange::Kind::Update && change.values.empty()) return std::nullopt;
+    const auto edit = change.kind == RowChange::Kind::Insert   ? tsql::RowEdit::Insert
+                      : change.kind == RowChange::Kind::Update ? tsql::RowEdit::Update
+                                                               : tsql::RowEdit::Delete;
+    std::optional<Variant> inserted;
+    for (const std::string& sql : tsql::rowEditStatements(columns, changes.table, edit, values, keyTest)) {
+      sqlite3_stmt* statement = nullptr;
+      int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr);
+      if (rc == SQLITE_OK) {
+        const auto bound = std::min<std::size_t>(parameters.size(), sqlite3_bind_parameter_count(statement));
+        for (std::size_t i = 0; i < bound; ++i) bind(statement, static_cast<int>(i + 1), *parameters[i]);
+        rc = sqlite3_step(statement);
       }
-      case RowChange::Kind::Update:
-        if (change.values.empty()) return std::nullopt;
-        sql = "UPDATE " + table + " SET " + tsql::assignmentList(columns, changes.table, values) + keyTest;
-        parameters.push_back(&change.key);
-        break;
-      case RowChange::Kind::Delete:
-        sql = "DELETE FROM " + table + keyTest;
-        parameters.push_back(&change.key);
-        break;
+      sqlite3_finalize(statement);
+      if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, sql, sql);
+      // The first statement of an insert writes the row whose identity the grid learns.
+      if (change.kind == RowChange::Kind::Insert && !inserted) {
+        inserted = Variant(static_cast<long long>(sqlite3_last_insert_rowid(m_db)));
+      }
     }
-    sqlite3_stmt* statement = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, sql.c_str(), -1, &statement, nullptr);
-    if (rc == SQLITE_OK) {
-      for (std::size_t i = 0; i < parameters.size(); ++i) bind(statement, static_cast<int>(i + 1), *parameters[i]);
-      rc = sqlite3_step(statement);
-    }
-    sqlite3_finalize(statement);
-    if (rc != SQLITE_DONE) throw sqliteError(m_db, rc, sql, sql);
-    if (change.kind == RowChange::Kind::Insert) {
-      return Variant(static_cast<long long>(sqlite3_last_insert_rowid(m_db)));
-    }
-    return std::nullopt;
+    return inserted;
   }
 
   sqlite3* m_db;

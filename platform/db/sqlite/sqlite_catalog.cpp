@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/db/tsql/packed_verdicts.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/text/ascii.h"
 
 namespace platform::db::sqlite {
@@ -18,16 +19,21 @@ bool isPackedBlob(const DeclaredColumn& column) { return column.name == tsql::kP
 
 }  // namespace
 
-bool holdsPackedColumns(const std::vector<DeclaredColumn>& declared) {
-  return std::any_of(declared.begin(), declared.end(), isPackedBlob);
-}
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(std::string_view table, const DeclaredColumns& declared) {
+  const std::string name(table);
+  std::vector<DeclaredColumn> columns = declared(name);
+  if (columns.empty()) return std::nullopt;
+  const std::size_t ownCount = columns.size();
+  std::vector<DeclaredColumn> side = declared(tsql::sideTable(name));
+  if (!side.empty()) columns.insert(columns.end(), side.begin() + 1, side.end());  // its key is the row's
+  std::vector<DeclaredColumn> packed;
+  if (std::any_of(columns.begin(), columns.end(), isPackedBlob)) packed = declared(tsql::packedLayoutTable(name));
 
-std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared,
-                                                               const std::vector<DeclaredColumn>& packed) {
-  if (declared.empty()) return std::nullopt;
   std::vector<tsql::CatalogColumn> result;
   int keyColumns = 0;
-  for (const DeclaredColumn& source : declared) {
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const DeclaredColumn& source = columns[i];
+    const bool inSide = i >= ownCount;
     if (isPackedBlob(source) && !packed.empty()) {
       for (const DeclaredColumn& member : packed) {
         tsql::CatalogColumn column;
@@ -35,6 +41,7 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector
         column.type = tsql::SqlType::parse(member.type);
         column.defaultValue = member.defaultValue;
         column.packedSlot = static_cast<int>(&member - packed.data());
+        column.inSide = inSide;
         result.push_back(std::move(column));
       }
       continue;
@@ -43,6 +50,7 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector
     column.defaultValue = source.defaultValue;
     column.name = source.name;
     column.type = tsql::SqlType::parse(source.type);
+    column.inSide = inSide;
     keyColumns += source.primaryKey;
     column.isRowKey = source.primaryKey && text::equalsIgnoringCase(column.type.declared, "INTEGER");
     if (!source.collation.empty() && !text::equalsIgnoringCase(source.collation, "BINARY")) {
@@ -58,10 +66,7 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector
 }
 
 std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::string_view table) const {
-  const std::string tableName(table);
-  const std::vector<DeclaredColumn> own = declared(tableName);
-  if (!holdsPackedColumns(own)) return catalogColumns(own);
-  return catalogColumns(own, declared(tsql::packedLayoutTable(tableName)));
+  return catalogColumns(table, [this](const std::string& name) { return declared(name); });
 }
 
 std::vector<DeclaredColumn> SqliteCatalog::declared(const std::string& tableName) const {

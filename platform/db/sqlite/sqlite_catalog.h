@@ -1,6 +1,7 @@
 // The translator's view of a SQLite database: the declared columns of its tables and views.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,14 +20,13 @@ struct DeclaredColumn {
   std::string defaultValue;  // as declared; empty when none
 };
 
-//! Whether a table's declarations hold packed columns (tsql/packed_verdicts.h): their own
-//! declarations are then those of the table packedLayoutTable(table).
-bool holdsPackedColumns(const std::vector<DeclaredColumn>& declared);
+//! Lists a table's declared columns in order; empty when there is no such table.
+using DeclaredColumns = std::function<std::vector<DeclaredColumn>(const std::string& table)>;
 
-//! The translator's columns for a table's declarations, the packed ones (the declarations of
-//! its layout table) in their BLOB's place; nullopt when there are none.
-std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(const std::vector<DeclaredColumn>& declared,
-                                                               const std::vector<DeclaredColumn>& packed = {});
+//! The translator's columns of a table, nullopt when there is none. A packed table's columns
+//! (tsql/packed_verdicts.h) stand in their BLOB's place, as its layout table declares them; a
+//! split table's side columns (tsql/verdict_side_table.h) follow its own ones.
+std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(std::string_view table, const DeclaredColumns& declared);
 
 //! The query that lists a table's columns as DeclaredColumn's fields, in order, through SQL
 //! alone (for a transport without the C API); TABLE stands for the table's name as a literal.

@@ -71,7 +71,7 @@ std::vector<SqliteStep> lookupIndexSteps(const Select& select, const Catalog& ca
   if (query == nullptr) return steps;
   for (const Expr* column : columnsLookedUp(*query)) {
     const auto owner = ownerOf(*column, *query, catalog);
-    if (!owner || owner->column.isRowKey || owner->column.collation.empty()) continue;
+    if (!owner || owner->column.isRowKey || owner->column.inSide || owner->column.collation.empty()) continue;
     const std::string& table = owner->table->table.name();
     steps.push_back({"CREATE INDEX IF NOT EXISTS temp." + quoteName("lookup_" + table + "_" + owner->column.name) +
                          " ON " + quoteName(table) + " (" + quoteName(owner->column.name) + ")",

@@ -19,6 +19,7 @@ constexpr NamedPass kPasses[] = {
     {"lookup-index", &Passes::lookupIndex},
     {"entity-anti-join", &Passes::entityAntiJoin},
     {"packed-verdicts", &Passes::packedVerdicts},
+    {"verdict-side-table", &Passes::verdictSideTable},
 };
 
 }  // namespace

@@ -16,6 +16,9 @@ struct Passes {
   bool entityAntiJoin = true;
   //! Store a working table's many small verdict columns in one BLOB, a byte each.
   bool packedVerdicts = true;
+  //! Keep a packed table's verdicts and the columns after them in a narrow table of their
+  //! own, keyed by the row id, where the checks write.
+  bool verdictSideTable = true;
 
   //! Every pass on, except those named in the comma-separated list ("all": every one off).
   //! Throws std::invalid_argument naming an unknown pass.

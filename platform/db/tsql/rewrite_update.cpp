@@ -8,6 +8,7 @@
 // The same forms make an UPDATE whose subqueries read its own target set-based: SQLite lets
 // later rows see the changes made to earlier ones.
 #include "platform/db/tsql/entity_anti_join.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
@@ -88,6 +89,26 @@ bool fromIsTargetAlone(const ObjectName& target, const std::vector<TableRef>& fr
          platform::text::equalsIgnoringCase(from.front().table.name(), target.name());
 }
 
+// Whether an UPDATE or DELETE reads a side column of the table it knows as `exposed`: in its
+// WHERE, its values or its FROM list.
+bool readsColumn(const ExprPtr& where, const std::vector<Assignment>* sets, const std::vector<TableRef>& from,
+                 std::string_view exposed, const std::vector<std::string>& columns) {
+  if (columns.empty()) return false;
+  if (where && mentionsColumn(*where, exposed, columns)) return true;
+  if (sets != nullptr) {
+    for (const Assignment& set : *sets) {
+      if (mentionsColumn(*set.value, exposed, columns)) return true;
+    }
+  }
+  for (const TableRef& ref : from) {
+    if ((ref.on && mentionsColumn(*ref.on, exposed, columns)) ||
+        (ref.derived && mentionsColumn(*ref.derived, exposed, columns))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 // UPDATE picks one of three ways to write the statement, in this order: a reset of every row
@@ -109,8 +130,18 @@ Statement Writer::update(const UpdateStmt& s) {
     readsItself = readsItself || readsTable(*set.value, s.target.name());
     plainValues = plainValues && isPlainValue(*set.value);
   }
-  if (plainFrom && !s.where && s.target.isTemp() && plainValues) return resetEveryRow(s);
-  if (plainFrom && (!readsItself || s.selfReadsSettled)) return updateInPlace(s);
+  // A split table's side columns are updated in the side table, its own ones in place where
+  // the statement reads no side column (verdict_side_table.h).
+  const SetsIn sets = setsIn(s.target, s.sets);
+  if (plainFrom && !s.where && s.target.isTemp() && plainValues && sets != SetsIn::Both) {
+    return resetEveryRow(s, sets == SetsIn::Side);
+  }
+  if (plainFrom && (!readsItself || s.selfReadsSettled)) {
+    if (sets == SetsIn::Side) return updateInPlace(s, true);
+    if (sets == SetsIn::Own && !readsColumn(s.where, &s.sets, s.from, s.target.name(), sideColumns(s.target))) {
+      return updateInPlace(s, false);
+    }
+  }
   return updateThroughJoin(s, plainFrom);
 }
 
@@ -118,8 +149,9 @@ Statement Writer::update(const UpdateStmt& s) {
 // resets): SQLite would rewrite each whole record even where nothing changes, so only rows
 // that change are written, and the count, which SQL Server gives as every row, is taken from
 // the table.
-Statement Writer::resetEveryRow(const UpdateStmt& s) {
-  std::string update = "UPDATE " + tableName(s.target) + " SET ";
+Statement Writer::resetEveryRow(const UpdateStmt& s, bool ofSide) {
+  const std::string table = ofSide ? "temp." + quoteName(sideTable(s.target.name())) : tableName(s.target);
+  std::string update = "UPDATE " + table + " SET ";
   std::string changing;
   assignments(s.target, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, update);
   for (size_t i = 0; i < s.sets.size(); ++i) {
@@ -129,15 +161,21 @@ Statement Writer::resetEveryRow(const UpdateStmt& s) {
     changing += targetColumn(s.target, s.sets[i].column) + " IS NOT " + value;
   }
   Statement statement;
-  statement.steps.push_back({"SELECT count(*) FROM " + tableName(s.target), false, true});
+  statement.steps.push_back({"SELECT count(*) FROM " + table, false, true});
   statement.steps.push_back({update + " WHERE " + changing, false});
   return statement;
 }
 
-// The target alone, its subqueries reading other tables: SQLite's UPDATE means the same.
-Statement Writer::updateInPlace(const UpdateStmt& s) {
-  const EnteredScope entered(m_scopes, {targetOf(s.target)});
-  std::string sql = "UPDATE " + tableName(s.target) + " SET ";
+// The target alone, its subqueries reading other tables: SQLite's UPDATE means the same. An
+// update of the side table reads the other columns through the row id.
+Statement Writer::updateInPlace(const UpdateStmt& s, bool ofSide) {
+  ScopeTable target = targetOf(s.target);
+  if (ofSide) {
+    target.sideAs = quoteName(sideTable(s.target.name()));
+    target.ownByRowId = true;
+  }
+  const EnteredScope entered(m_scopes, {target});
+  std::string sql = "UPDATE " + (ofSide ? "temp." + target.sideAs : tableName(s.target)) + " SET ";
   assignments(s.target, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, sql);
   if (s.where) {
     sql += " WHERE ";
@@ -154,41 +192,60 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
   bool constant = true;
   for (const Assignment& set : s.sets) constant = constant && isConstant(*set.value);
 
-  // The joined rows, written once for either form.
+  // The joined rows, written once for either form. A split table is joined to its side table
+  // where the statement reads side columns.
   ObjectName updated = s.target;
   std::string source;
   std::string qualifier;
   Scope joined;
-  if (plainFrom) {
-    source = tableName(s.target);
+  auto readsSide = [&](const TableRef& ref) {
+    return readsColumn(s.where, &s.sets, s.from, ref.exposedName(), sideColumns(ref.table));
+  };
+  TargetInFrom found = plainFrom ? TargetInFrom{} : findTarget(*this, s.target, s.from);
+  if (found.ref == nullptr) {
+    // Without FROM, or with the target not in FROM: SQL Server joins it to the FROM list.
+    const bool paired = readsColumn(s.where, &s.sets, s.from, s.target.name(), sideColumns(s.target));
+    source = paired ? splitSource(s.target) : tableName(s.target);
+    if (!plainFrom) source += ", ";
     qualifier = quoteName(s.target.name());
     joined.push_back(targetOf(s.target));
+    if (paired) joined.back().sideAs = quoteName(sideAlias(s.target.name()));
   } else {
-    TargetInFrom found = findTarget(*this, s.target, s.from);
-    if (found.ref == nullptr) {
-      // The target is not in FROM: SQL Server joins it to the FROM list.
-      source = tableName(s.target) + ", ";
-      qualifier = quoteName(s.target.name());
-      joined.push_back(targetOf(s.target));
-    } else {
-      updated = found.ref->table;
-      qualifier = found.qualifier;
-    }
+    updated = found.ref->table;
+    qualifier = found.qualifier;
+  }
+  if (!plainFrom) {
     const Scope listed = scopeOf(s.from);
     joined.insert(joined.end(), listed.begin(), listed.end());
   }
   const EnteredScope entered(m_scopes, std::move(joined));
-  if (!plainFrom) from(s.from, source);
+  if (!plainFrom) from(s.from, source, readsSide);
   std::string filter;
   if (s.where) {
     filter = " WHERE ";
     expr(*s.where, filter);
   }
 
-  std::string sql = "UPDATE " + tableName(updated) + " SET ";
+  // Side columns are written in the side table, whose rows have the wide rows' ids.
+  const SetsIn sets = setsIn(updated, s.sets);
+  const std::string written =
+      sets == SetsIn::Side ? "temp." + quoteName(sideTable(updated.name())) : tableName(updated);
+  const std::string writtenKey =
+      sets == SetsIn::Side ? quoteName(sideTable(updated.name())) + "." + quoteName(kSideKey) : quoteName(updated.name()) + ".rowid";
+  if (sets == SetsIn::Both) {
+    std::string rows = "SELECT " + qualifier + ".rowid AS " + std::string(kRowId);
+    for (size_t i = 0; i < s.sets.size(); ++i) {
+      rows += ", ";
+      expr(*s.sets[i].value, rows);
+      rows += " AS " + quoteName("tsql_v" + std::to_string(i + 1));
+    }
+    return updateBothTables(updated, s, rows + " FROM " + source + filter);
+  }
+  std::string sql = "UPDATE " + written + " SET ";
   if (constant) {
     assignments(updated, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, sql);
-    sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM " + source + filter + ")";
+    sql += " WHERE " + (sets == SetsIn::Side ? quoteName(kSideKey) : std::string("rowid")) + " IN (SELECT " + qualifier +
+           ".rowid FROM " + source + filter + ")";
   } else {
     std::string values;
     for (size_t i = 0; i < s.sets.size(); ++i) {
@@ -203,8 +260,8 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
         },
         sql);
     sql += " FROM (SELECT " + qualifier + ".rowid AS " + std::string(kRowId) + values + " FROM " + source + filter +
-           ") AS " + std::string(kDerived) + " WHERE " + quoteName(updated.name()) + ".rowid = " +
-           std::string(kDerived) + "." + std::string(kRowId);
+           ") AS " + std::string(kDerived) + " WHERE " + writtenKey + " = " + std::string(kDerived) + "." +
+           std::string(kRowId);
   }
   Statement statement;
   statement.steps.push_back({std::move(sql), true});
@@ -213,33 +270,54 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
 
 Statement Writer::remove(const DeleteStmt& s) {
   std::string sql = "DELETE FROM ";
-  if (s.from.empty() || fromIsTargetAlone(s.target, s.from)) {
-    const EnteredScope entered(m_scopes, {targetOf(s.target)});
-    sql += tableName(s.target);
-    if (s.where) {
-      sql += " WHERE ";
-      expr(*s.where, sql);
-    }
-  } else {
-    TargetInFrom found = findTarget(*this, s.target, s.from);
-    ObjectName deleted = found.ref == nullptr ? s.target : found.ref->table;
-    std::string qualifier = found.ref == nullptr ? quoteName(s.target.name()) : found.qualifier;
-    Scope joined = found.ref == nullptr ? Scope{targetOf(s.target)} : Scope{};
-    const Scope listed = scopeOf(s.from);
-    joined.insert(joined.end(), listed.begin(), listed.end());
-    const EnteredScope entered(m_scopes, std::move(joined));
-    sql += tableName(deleted);
-    sql += " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM ";
-    if (found.ref == nullptr) sql += tableName(s.target) + ", ";
-    from(s.from, sql);
-    if (s.where) {
-      sql += " WHERE ";
-      expr(*s.where, sql);
-    }
-    sql += ')';
+  if (splits(s.target) || (!s.from.empty() && !fromIsTargetAlone(s.target, s.from))) return deleteThroughJoin(s);
+  const EnteredScope entered(m_scopes, {targetOf(s.target)});
+  sql += tableName(s.target);
+  if (s.where) {
+    sql += " WHERE ";
+    expr(*s.where, sql);
   }
   Statement statement;
   statement.steps.push_back({std::move(sql), true});
+  return statement;
+}
+
+// DELETE ... FROM, or a DELETE of a split table: the rows are picked by rowid in a subquery.
+Statement Writer::deleteThroughJoin(const DeleteStmt& s) {
+  const bool plainFrom = s.from.empty() || fromIsTargetAlone(s.target, s.from);
+  TargetInFrom found = plainFrom ? TargetInFrom{} : findTarget(*this, s.target, s.from);
+  const ObjectName deleted = found.ref == nullptr ? s.target : found.ref->table;
+  std::string qualifier = found.ref == nullptr ? quoteName(s.target.name()) : found.qualifier;
+  auto readsSide = [&](const TableRef& ref) {
+    return readsColumn(s.where, nullptr, s.from, ref.exposedName(), sideColumns(ref.table));
+  };
+  Scope joined;
+  std::string source;
+  if (found.ref == nullptr) {
+    const bool paired = readsColumn(s.where, nullptr, s.from, s.target.name(), sideColumns(s.target));
+    source = paired ? splitSource(s.target) : tableName(s.target);
+    joined.push_back(targetOf(s.target));
+    if (paired) joined.back().sideAs = quoteName(sideAlias(s.target.name()));
+  }
+  if (!plainFrom) {
+    const Scope listed = scopeOf(s.from);
+    joined.insert(joined.end(), listed.begin(), listed.end());
+    if (!source.empty()) source += ", ";
+  }
+  const EnteredScope entered(m_scopes, std::move(joined));
+  if (!plainFrom) from(s.from, source, readsSide);
+  std::string filter;
+  if (s.where || !plainFrom) {
+    filter = " WHERE rowid IN (SELECT " + qualifier + ".rowid FROM " + source;
+    if (s.where) {
+      filter += " WHERE ";
+      expr(*s.where, filter);
+    }
+    filter += ')';
+  }
+  if (splits(deleted)) return splitDelete(deleted, filter);
+  Statement statement;
+  statement.steps.push_back({"DELETE FROM " + tableName(deleted) + filter, true});
   return statement;
 }
 

@@ -23,6 +23,7 @@ struct CatalogColumn {
   bool isRowKey = false;   // INTEGER PRIMARY KEY: the table's identity
   std::string defaultValue;  // the DEFAULT expression as declared, empty when none
   int packedSlot = -1;     // a packed column: its byte in the table's packed BLOB
+  bool inSide = false;     // stored in the table's side table (verdict_side_table.h)
 };
 
 //! What the translator may ask of the database while it writes a statement.
@@ -58,6 +59,7 @@ struct Statement {
   std::vector<SqliteStep> steps;  // run in order; the last one yields the rows when returnsRows
   bool returnsRows = false;       // a SELECT without INTO
   bool changesSchema = false;     // CREATE, DROP, SELECT INTO
+  bool allOrNothing = false;      // a write in several steps: a failing step undoes the others
   std::vector<ResultSource> sources;  // when returnsRows: the columns SQLite cannot describe
 };
 

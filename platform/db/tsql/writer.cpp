@@ -1,6 +1,8 @@
 // The writer's entry point and INSERT.
 #include "platform/db/tsql/writer.h"
 
+#include <algorithm>
+
 namespace platform::db::tsql {
 
 Statement Writer::write(const StatementNode& node) {
@@ -20,9 +22,23 @@ Statement Writer::write(const StatementNode& node) {
 }
 
 Statement Writer::insert(const InsertStmt& s) {
+  if (splits(s.table)) return splitInsert(s);
   if (!s.defaultValues && packs(s.table)) return packedInsert(s);
+  return plainInsert(s);
+}
+
+Statement Writer::plainInsert(const InsertStmt& s) {
   std::string sql = "INSERT INTO " + tableName(s.table);
-  sql += quotedColumnList(s.columns);
+  // Values without a column list are those of every column but the identity, which SQLite
+  // would count among them.
+  std::vector<std::string> names = s.columns;
+  const std::vector<CatalogColumn>* columns = names.empty() && !s.defaultValues ? tableColumns(s.table) : nullptr;
+  if (columns != nullptr && std::any_of(columns->begin(), columns->end(), [](const CatalogColumn& c) { return c.isRowKey; })) {
+    for (const CatalogColumn& column : *columns) {
+      if (!column.isRowKey) names.push_back(column.name);
+    }
+  }
+  sql += quotedColumnList(names);
   if (s.defaultValues) {
     sql += " DEFAULT VALUES";
   } else if (s.select) {

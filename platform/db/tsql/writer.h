@@ -37,7 +37,10 @@ class Writer {
 
   // Queries (writer_select.cpp).
   void select(const Select& s, std::string& out);
-  void from(const std::vector<TableRef>& refs, std::string& out);
+  //! A FROM list. A split table (verdict_side_table.h) is joined to its side table where
+  //! readsSide says the query reads the side's columns.
+  void from(const std::vector<TableRef>& refs, std::string& out,
+            const std::function<bool(const TableRef&)>& readsSide = {});
   //! A table where a table is named: temp."##x" for temporary tables, "x" otherwise.
   static std::string tableName(const ObjectName& name);
 
@@ -53,6 +56,10 @@ class Writer {
     const ObjectName* table = nullptr;  // null for a derived table
     const Select* derived = nullptr;
     std::string exposed;
+    // A split table: what its side columns are qualified with, and whether its own columns
+    // are read through the row id (an UPDATE of the side table).
+    std::string sideAs;
+    bool ownByRowId = false;
   };
   using Scope = std::vector<ScopeTable>;
   //! A query's tables in scope while it is written.
@@ -66,27 +73,31 @@ class Writer {
    private:
     std::vector<Scope>& m_scopes;
   };
-  static Scope scopeOf(const std::vector<TableRef>& from);
+  Scope scopeOf(const std::vector<TableRef>& from);
   static ScopeTable targetOf(const ObjectName& target);
   const std::vector<CatalogColumn>* tableColumns(const ObjectName& table);
   bool packs(const ObjectName& table);
   std::vector<std::string> columnNames(const ScopeTable& table);
   bool hasColumn(const ScopeTable& table, std::string_view name);
   bool packsAny(const Scope& scope);
-  struct PackedRef {
+  //! A column stored other than as a column of its table: packed, or in the side table.
+  struct StoredRef {
     std::string written;  // its read
     const CatalogColumn* column;
     std::string table;
   };
-  //! The packed column the expression names, or nullopt.
-  std::optional<PackedRef> packedColumn(const Expr& column);
+  //! The stored column the expression names, or nullopt.
+  std::optional<StoredRef> storedColumn(const Expr& column);
+  //! A packed column's read; the qualifier as written, or empty.
   std::string packedRead(const std::string& qualifier, const CatalogColumn& column) const;
+  //! A stored column's read from its table known as t.
+  std::optional<std::string> storedRead(const ScopeTable& t, const CatalogColumn& column);
   //! A result column: a packed one named as declared and, for the outermost query, described.
   struct ResultColumns {
     std::vector<ResultSource>* sources;  // null but for the outermost query's first SELECT
     std::size_t next = 0;
   };
-  void resultItem(const std::string& written, const std::string& name, const PackedRef* packed, ResultColumns& result,
+  void resultItem(const std::string& written, const std::string& name, const StoredRef* stored, ResultColumns& result,
                   std::string& out);
   //! The select items of a star over a FROM with a packed table, written out.
   void expandStar(const Expr& star, const Scope& scope, ResultColumns& result, bool& first, std::string& out);
@@ -97,7 +108,24 @@ class Writer {
   std::string targetColumn(const ObjectName& target, const std::string& column);
   Statement packedInsert(const InsertStmt& s);
 
-  void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out);
+  // The side table (writer_side.cpp).
+  bool splits(const ObjectName& table);
+  std::vector<std::string> sideColumns(const ObjectName& table);
+  //! Where an UPDATE's assignments write.
+  enum class SetsIn { Own, Side, Both };
+  SetsIn setsIn(const ObjectName& table, const std::vector<Assignment>& sets);
+  //! A split table where a FROM list names it, joined to its side table.
+  void splitRef(const TableRef& ref, std::string& out);
+  //! The target of an UPDATE or DELETE as the source of its rows, joined to its side table.
+  std::string splitSource(const ObjectName& target);
+  //! The steps creating a table's side table with the column definitions given.
+  std::vector<SqliteStep> sideDefinition(const ObjectName& table, const std::string& columns);
+  Statement splitInsert(const InsertStmt& s);
+  Statement updateBothTables(const ObjectName& updated, const UpdateStmt& s, const std::string& rows);
+  Statement splitDelete(const ObjectName& deleted, const std::string& filter);
+
+  void querySpec(const QuerySpec& core, bool deduplicates, bool withTop, const std::vector<OrderItem>* orderBy,
+                 std::string& out);
   void orderKey(const Expr& e, std::string& out);
   int precedence(const Expr& e) const;
   void binary(const Expr& e, std::string& out);
@@ -108,11 +136,13 @@ class Writer {
   Statement selectStatement(const SelectStmt& s);
   Statement selectInto(const Select& s);
   Statement insert(const InsertStmt& s);
+  Statement plainInsert(const InsertStmt& s);
   Statement update(const UpdateStmt& s);
-  Statement resetEveryRow(const UpdateStmt& s);
-  Statement updateInPlace(const UpdateStmt& s);
+  Statement resetEveryRow(const UpdateStmt& s, bool ofSide);
+  Statement updateInPlace(const UpdateStmt& s, bool ofSide);
   Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
+  Statement deleteThroughJoin(const DeleteStmt& s);
   Statement createTable(const CreateTableStmt& s);
   void columnDefinition(const ColumnDef& column, bool temp, std::string& out);
   Statement createIndex(const CreateIndexStmt& s);

@@ -4,6 +4,7 @@
 // reused after a delete).
 #include "platform/db/tsql/errors.h"
 #include "platform/db/tsql/packed_verdicts.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
 
@@ -55,15 +56,20 @@ Statement Writer::createTable(const CreateTableStmt& s) {
 
   // A run of many small verdict columns is stored in one BLOB (packed_verdicts.h): the BLOB
   // stands in the run's place, its layout in a table of its own.
+  // With the side table (verdict_side_table.h), the BLOB and the columns after it go there.
   const auto run = m_passes.packedVerdicts ? packedRun(s) : std::nullopt;
   const size_t runStart = run ? run->first : s.columns.size();
   const size_t runLength = run ? run->second : 0;
+  const size_t sideFrom = run && m_passes.verdictSideTable ? sideStart(s, runStart).value_or(s.columns.size())
+                                                           : s.columns.size();
   std::string layout;
   std::string sql = s.table.isTemp() ? "CREATE TEMP TABLE " : "CREATE TABLE ";
   sql += quoteName(s.table.name());
   sql += " (";
+  std::string sideColumns;
   for (size_t i = 0; i < s.columns.size(); ++i) {
-    if (i > 0) sql += ", ";
+    std::string& definitions = i >= sideFrom ? sideColumns : sql;
+    if (i > 0 && i != sideFrom) definitions += ", ";
     if (i == runStart) {
       std::vector<signed char> defaults;
       for (size_t k = 0; k < runLength; ++k) {
@@ -71,11 +77,11 @@ Statement Writer::createTable(const CreateTableStmt& s) {
         layout += k > 0 ? ", " : "";
         columnDefinition(s.columns[i + k], true, layout);
       }
-      sql += quoteName(kPackedColumn) + " BLOB NOT NULL DEFAULT (" + packedLiteral(defaults) + ")";
+      definitions += quoteName(kPackedColumn) + " BLOB NOT NULL DEFAULT (" + packedLiteral(defaults) + ")";
       i += runLength - 1;
       continue;
     }
-    columnDefinition(s.columns[i], s.table.isTemp(), sql);
+    columnDefinition(s.columns[i], s.table.isTemp(), definitions);
   }
   for (const TableConstraint& constraint : s.constraints) {
     if (&constraint == identityKey) continue;
@@ -93,6 +99,10 @@ Statement Writer::createTable(const CreateTableStmt& s) {
     const std::string layoutTable = quoteName(packedLayoutTable(s.table.name()));
     statement.steps.push_back({"DROP TABLE IF EXISTS temp." + layoutTable, false});
     statement.steps.push_back({"CREATE TEMP TABLE " + layoutTable + " (" + layout + ")", false});
+  }
+  if (sideFrom < s.columns.size()) {
+    const std::vector<SqliteStep> steps = sideDefinition(s.table, sideColumns);
+    statement.steps.insert(statement.steps.end(), steps.begin(), steps.end());
   }
   statement.changesSchema = true;
   return statement;
@@ -161,7 +171,10 @@ Statement Writer::drop(const DropStmt& s) {
       sql += tableName(s.names[i]);
     }
     statement.steps.push_back({std::move(sql), false});
-    // A packed table's layout goes with it.
+    // A packed table's layout goes with it, and a split table's side.
+    if (s.kind == DropKind::Table && splits(s.names[i])) {
+      statement.steps.push_back({"DROP TABLE IF EXISTS temp." + quoteName(sideTable(s.names[i].name())), false});
+    }
     if (s.kind == DropKind::Table && packs(s.names[i])) {
       statement.steps.push_back(
           {"DROP TABLE IF EXISTS temp." + quoteName(packedLayoutTable(s.names[i].name())), false});

@@ -255,8 +255,8 @@ void Writer::expr(const Expr& e, std::string& out, int minPrecedence) {
   if (parenthesise) out += '(';
   switch (e.kind) {
     case ExprKind::Column:
-      if (const auto packed = packedColumn(e)) {
-        out += packed->written;
+      if (const auto stored = storedColumn(e)) {
+        out += stored->written;
         break;
       }
       if (!e.qualifier.empty()) {

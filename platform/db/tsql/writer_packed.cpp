@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/db/tsql/packed_verdicts.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
 
@@ -19,9 +20,10 @@ const CatalogColumn* findColumn(const std::vector<CatalogColumn>* columns, std::
   return found == columns->end() ? nullptr : &*found;
 }
 
-const CatalogColumn* findPacked(const std::vector<CatalogColumn>* columns, std::string_view name) {
+// A column packed or in the side table: read other than by its name.
+const CatalogColumn* findStored(const std::vector<CatalogColumn>* columns, std::string_view name) {
   const CatalogColumn* column = findColumn(columns, name);
-  return column != nullptr && column->packedSlot >= 0 ? column : nullptr;
+  return column != nullptr && (column->packedSlot >= 0 || column->inSide) ? column : nullptr;
 }
 
 }  // namespace
@@ -29,12 +31,13 @@ const CatalogColumn* findPacked(const std::vector<CatalogColumn>* columns, std::
 Writer::Scope Writer::scopeOf(const std::vector<TableRef>& from) {
   Scope scope;
   for (const TableRef& ref : from) {
-    scope.push_back({ref.derived ? nullptr : &ref.table, ref.derived.get(), ref.exposedName()});
+    scope.push_back({ref.derived ? nullptr : &ref.table, ref.derived.get(), ref.exposedName(), {}});
+    if (!ref.derived && splits(ref.table)) scope.back().sideAs = quoteName(sideAlias(ref.exposedName()));
   }
   return scope;
 }
 
-Writer::ScopeTable Writer::targetOf(const ObjectName& target) { return {&target, nullptr, target.name()}; }
+Writer::ScopeTable Writer::targetOf(const ObjectName& target) { return {&target, nullptr, target.name(), {}}; }
 
 const std::vector<CatalogColumn>* Writer::tableColumns(const ObjectName& table) {
   if (m_catalog == nullptr) return nullptr;
@@ -87,18 +90,32 @@ bool Writer::hasColumn(const ScopeTable& table, std::string_view name) {
 
 std::string Writer::packedRead(const std::string& qualifier, const CatalogColumn& column) const {
   std::string blob = quoteName(kPackedColumn);
-  if (!qualifier.empty()) blob = quoteName(qualifier) + "." + blob;
+  if (!qualifier.empty()) blob = qualifier + "." + blob;
   return "CAST(vget(" + blob + ", " + std::to_string(column.packedSlot) + ") AS " + column.type.declared + ")";
 }
 
-std::optional<Writer::PackedRef> Writer::packedColumn(const Expr& column) {
+std::optional<std::string> Writer::storedRead(const ScopeTable& t, const CatalogColumn& column) {
+  if (column.inSide) {
+    return column.packedSlot >= 0 ? packedRead(t.sideAs, column) : t.sideAs + "." + quoteName(column.name);
+  }
+  if (t.ownByRowId) {
+    const std::string key = t.sideAs + "." + quoteName(kSideKey);
+    if (column.isRowKey) return key;
+    return "(SELECT " + quoteName(column.name) + " FROM " + tableName(*t.table) + " WHERE rowid = " + key + ")";
+  }
+  if (column.packedSlot >= 0) return packedRead(quoteName(t.exposed), column);
+  return std::nullopt;
+}
+
+std::optional<Writer::StoredRef> Writer::storedColumn(const Expr& column) {
   if (!m_passes.packedVerdicts || m_scopes.empty()) return std::nullopt;
-  // Most names are no packed column anywhere in scope: those need no look-up of other tables.
+  // Most names are no stored column anywhere in scope: those need no look-up of other tables.
   if (column.qualifier.empty()) {
     bool named = false;
     for (const Scope& scope : m_scopes) {
       for (const ScopeTable& t : scope) {
-        named = named || (t.table != nullptr && packs(*t.table) && findPacked(tableColumns(*t.table), column.text));
+        named = named || (t.table != nullptr && packs(*t.table) &&
+                          (t.ownByRowId || findStored(tableColumns(*t.table), column.text)));
       }
     }
     if (!named) return std::nullopt;
@@ -110,21 +127,23 @@ std::optional<Writer::PackedRef> Writer::packedColumn(const Expr& column) {
         continue;
       }
       if (t.table == nullptr || !packs(*t.table)) return std::nullopt;
-      const CatalogColumn* packed = findPacked(tableColumns(*t.table), column.text);
-      if (packed == nullptr) return std::nullopt;
-      return PackedRef{packedRead(t.exposed, *packed), packed, t.table->name()};
+      const CatalogColumn* found = findColumn(tableColumns(*t.table), column.text);
+      if (found == nullptr) return std::nullopt;
+      std::optional<std::string> written = storedRead(t, *found);
+      if (!written) return std::nullopt;
+      return StoredRef{std::move(*written), found, t.table->name()};
     }
   }
   return std::nullopt;
 }
 
-void Writer::resultItem(const std::string& written, const std::string& name, const PackedRef* packed,
+void Writer::resultItem(const std::string& written, const std::string& name, const StoredRef* stored,
                         ResultColumns& result, std::string& out) {
   out += written;
-  if (packed != nullptr) {
+  if (stored != nullptr) {
     out += " AS " + quoteName(name);
     if (result.sources != nullptr) {
-      result.sources->push_back({result.next, packed->table, packed->column->name, packed->column->type.declared});
+      result.sources->push_back({result.next, stored->table, stored->column->name, stored->column->type.declared});
     }
   }
   ++result.next;
@@ -138,9 +157,9 @@ void Writer::expandStar(const Expr& star, const Scope& scope, ResultColumns& res
     for (const std::string& name : columnNames(t)) {
       if (!first) out += ", ";
       first = false;
-      const CatalogColumn* column = packed ? findPacked(columns, name) : nullptr;
+      const CatalogColumn* column = packed ? findStored(columns, name) : nullptr;
       if (column != nullptr) {
-        const PackedRef ref{packedRead(t.exposed, *column), column, t.table->name()};
+        const StoredRef ref{*storedRead(t, *column), column, t.table->name()};
         resultItem(ref.written, name, &ref, result, out);
       } else {
         resultItem(quoteName(t.exposed) + "." + quoteName(name), name, nullptr, result, out);
@@ -150,8 +169,8 @@ void Writer::expandStar(const Expr& star, const Scope& scope, ResultColumns& res
 }
 
 std::string Writer::targetColumn(const ObjectName& target, const std::string& column) {
-  const CatalogColumn* packed = packs(target) ? findPacked(tableColumns(target), column) : nullptr;
-  return packed != nullptr ? packedRead("", *packed) : quoteName(column);
+  const CatalogColumn* packed = packs(target) ? findColumn(tableColumns(target), column) : nullptr;
+  return packed != nullptr && packed->packedSlot >= 0 ? packedRead("", *packed) : quoteName(column);
 }
 
 void Writer::assignments(const ObjectName& target, const std::vector<Assignment>& sets,

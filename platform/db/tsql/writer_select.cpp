@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/db/tsql/lookup_index.h"
+#include "platform/db/tsql/verdict_side_table.h"
 #include "platform/db/tsql/writer.h"
 #include "platform/text/ascii.h"
 
@@ -44,10 +45,10 @@ void Writer::select(const Select& s, std::string& out) {
     if (compound && core.top) {
       // TOP limits its own member of a UNION: SQLite takes LIMIT there only inside a subquery.
       out += "SELECT * FROM (";
-      querySpec(core, deduplicates, true, out);
+      querySpec(core, deduplicates, true, i == 0 ? &s.orderBy : nullptr, out);
       out += ')';
     } else {
-      querySpec(core, deduplicates, false, out);
+      querySpec(core, deduplicates, false, i == 0 ? &s.orderBy : nullptr, out);
     }
   }
   if (!s.orderBy.empty()) {
@@ -78,7 +79,8 @@ void Writer::orderKey(const Expr& e, std::string& out) {
   }
 }
 
-void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, std::string& out) {
+void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, const std::vector<OrderItem>* orderBy,
+                       std::string& out) {
   ResultColumns result{std::exchange(m_sources, nullptr)};
   const EnteredScope entered(m_scopes, scopeOf(core.from));
   const bool expandStars = packsAny(m_scopes.back());
@@ -93,8 +95,8 @@ void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, s
     }
     if (!first) out += ", ";
     first = false;
-    if (const auto packed = value.kind == ExprKind::Column ? packedColumn(value) : std::nullopt) {
-      resultItem(packed->written, item.alias.empty() ? packed->column->name : item.alias, &*packed, result, out);
+    if (const auto stored = value.kind == ExprKind::Column ? storedColumn(value) : std::nullopt) {
+      resultItem(stored->written, item.alias.empty() ? stored->column->name : item.alias, &*stored, result, out);
       continue;
     }
     ++result.next;
@@ -114,7 +116,13 @@ void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, s
   }
   if (!core.from.empty()) {
     out += " FROM ";
-    from(core.from, out);
+    from(core.from, out, [&](const TableRef& ref) {
+      const std::vector<std::string> side = sideColumns(ref.table);
+      return mentionsColumn(core, ref.exposedName(), side) ||
+             (orderBy != nullptr && std::any_of(orderBy->begin(), orderBy->end(), [&](const OrderItem& item) {
+                return mentionsColumn(*item.expr, ref.exposedName(), side);
+              }));
+    });
   }
   if (core.where) {
     out += " WHERE ";
@@ -137,7 +145,8 @@ void Writer::querySpec(const QuerySpec& core, bool deduplicates, bool withTop, s
   }
 }
 
-void Writer::from(const std::vector<TableRef>& refs, std::string& out) {
+void Writer::from(const std::vector<TableRef>& refs, std::string& out,
+                  const std::function<bool(const TableRef&)>& readsSide) {
   for (const TableRef& ref : refs) {
     switch (ref.join) {
       case JoinKind::First: break;
@@ -148,14 +157,17 @@ void Writer::from(const std::vector<TableRef>& refs, std::string& out) {
       case JoinKind::Full: out += " FULL JOIN "; break;
       case JoinKind::Cross: out += " CROSS JOIN "; break;
     }
+    const bool paired = !ref.derived && readsSide && splits(ref.table) && readsSide(ref);
     if (ref.derived) {
       out += '(';
       select(*ref.derived, out);
       out += ')';
+    } else if (paired) {
+      splitRef(ref, out);  // aliased as it is exposed
     } else {
       out += tableName(ref.table);
     }
-    if (!ref.alias.empty()) {
+    if (!ref.alias.empty() && !paired) {
       out += " AS ";
       out += quoteName(ref.alias);
     }
