@@ -37,11 +37,6 @@ using Columns = std::vector<CatalogColumn>;
 
 bool sameName(std::string_view a, std::string_view b) { return platform::text::equalsIgnoringCase(a, b); }
 
-const CatalogColumn* findColumn(const Columns& columns, std::string_view name) {
-  const auto found =
-      std::find_if(columns.begin(), columns.end(), [&](const CatalogColumn& c) { return sameName(c.name, name); });
-  return found == columns.end() ? nullptr : &*found;
-}
 
 // An UPDATE of a working table alone ("FROM T" naming it again is the same).
 bool updatesWorkingTable(const UpdateStmt& update) {

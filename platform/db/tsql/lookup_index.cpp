@@ -50,9 +50,7 @@ std::optional<Owner> ownerOf(const Expr& column, const QuerySpec& query, const C
     if (!column.qualifier.empty() && !platform::text::equalsIgnoringCase(column.qualifier, ref.exposedName())) continue;
     const auto columns = catalog.columns(ref.table.name());
     if (!columns) continue;
-    const auto found = std::find_if(columns->begin(), columns->end(),
-                                    [&](const CatalogColumn& c) { return platform::text::equalsIgnoringCase(c.name, column.text); });
-    if (found != columns->end()) return Owner{&ref, *found};
+    if (const CatalogColumn* found = findColumn(*columns, column.text)) return Owner{&ref, *found};
   }
   return std::nullopt;
 }

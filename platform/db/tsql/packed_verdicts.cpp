@@ -122,11 +122,8 @@ std::string packedLiteral(const std::vector<signed char>& bytes) {
 namespace {
 
 const CatalogColumn* packedColumn(const std::vector<CatalogColumn>* columns, std::string_view name) {
-  if (columns == nullptr) return nullptr;
-  for (const CatalogColumn& column : *columns) {
-    if (column.packedSlot >= 0 && platform::text::equalsIgnoringCase(column.name, name)) return &column;
-  }
-  return nullptr;
+  const CatalogColumn* column = columns != nullptr ? findColumn(*columns, name) : nullptr;
+  return column != nullptr && column->packedSlot >= 0 ? column : nullptr;
 }
 
 std::string quotedLiteral(std::string_view text) {

@@ -1,10 +1,20 @@
 // The front end's public entry points: parse a batch into statements, write one for SQLite.
 #include "platform/db/tsql/translator.h"
 
+#include <algorithm>
+
 #include "platform/db/tsql/parser.h"
 #include "platform/db/tsql/writer.h"
+#include "platform/text/ascii.h"
 
 namespace platform::db::tsql {
+
+const CatalogColumn* findColumn(const std::vector<CatalogColumn>& columns, std::string_view name) {
+  const auto found = std::find_if(columns.begin(), columns.end(), [&](const CatalogColumn& column) {
+    return platform::text::equalsIgnoringCase(column.name, name);
+  });
+  return found == columns.end() ? nullptr : &*found;
+}
 
 struct ParsedStatementImpl {
   std::string tsql;

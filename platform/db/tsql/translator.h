@@ -26,6 +26,9 @@ struct CatalogColumn {
   bool inSide = false;     // stored in the table's side table (verdict_side_table.h)
 };
 
+//! The column of that name, as SQL Server matches names (any letter case), or null.
+const CatalogColumn* findColumn(const std::vector<CatalogColumn>& columns, std::string_view name);
+
 //! What the translator may ask of the database while it writes a statement.
 class Catalog {
  public:

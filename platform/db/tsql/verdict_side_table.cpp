@@ -99,10 +99,8 @@ std::vector<std::string> rowEditStatements(const std::vector<CatalogColumn>* col
   std::vector<ColumnValue> own;
   std::vector<ColumnValue> side;
   for (const ColumnValue& value : values) {
-    const bool inSide = split && std::any_of(columns->begin(), columns->end(), [&](const CatalogColumn& column) {
-                          return column.inSide && equalsIgnoringCase(column.name, value.column);
-                        });
-    (inSide ? side : own).push_back(value);
+    const CatalogColumn* column = split ? findColumn(*columns, value.column) : nullptr;
+    (column != nullptr && column->inSide ? side : own).push_back(value);
   }
   const std::string wide = quoteName(table);
   const std::string narrow = quoteName(sideTable(table));

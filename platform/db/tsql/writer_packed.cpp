@@ -14,10 +14,7 @@ namespace {
 using platform::text::equalsIgnoringCase;
 
 const CatalogColumn* findColumn(const std::vector<CatalogColumn>* columns, std::string_view name) {
-  if (columns == nullptr) return nullptr;
-  const auto found = std::find_if(columns->begin(), columns->end(),
-                                  [&](const CatalogColumn& column) { return equalsIgnoringCase(column.name, name); });
-  return found == columns->end() ? nullptr : &*found;
+  return columns == nullptr ? nullptr : tsql::findColumn(*columns, name);
 }
 
 // A column packed or in the side table: read other than by its name.

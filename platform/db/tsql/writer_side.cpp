@@ -12,12 +12,6 @@ namespace {
 
 using platform::text::equalsIgnoringCase;
 
-const CatalogColumn* findColumn(const std::vector<CatalogColumn>& columns, std::string_view name) {
-  const auto found = std::find_if(columns.begin(), columns.end(),
-                                  [&](const CatalogColumn& column) { return equalsIgnoringCase(column.name, name); });
-  return found == columns.end() ? nullptr : &*found;
-}
-
 std::string sideName(const ObjectName& table) { return "temp." + quoteName(sideTable(table.name())); }
 
 // The two halves of a table exposed as `exposed`: the narrow one leads where the table leads
