@@ -5,6 +5,7 @@
 
 #include "platform/db/sqlite/sqlite_arithmetic.h"
 #include "platform/db/sqlite/sqlite_packed.h"
+#include "platform/db/sqlite/sqlite_row_sets.h"
 
 #include <sqlite3.h>
 
@@ -178,6 +179,7 @@ int registerTsqlFunctions(sqlite3* db) {
   if (rc == SQLITE_OK) rc = sqlite3_create_function(db, "like", 3, kFlags, nullptr, likeFunction, nullptr, nullptr);
   if (rc == SQLITE_OK) rc = registerArithmeticFunctions(db);
   if (rc == SQLITE_OK) rc = registerPackedFunctions(db);
+  if (rc == SQLITE_OK) rc = registerRowSetFunctions(db);
   if (rc == SQLITE_OK) {
     rc = sqlite3_create_function(db, "upper", 1, kFlags, nullptr, letterCaseFunction<text::toUpper>, nullptr, nullptr);
   }

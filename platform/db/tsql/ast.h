@@ -70,6 +70,9 @@ struct Expr {
   ExprPtr operand;                 // simple CASE
   ExprPtr elseExpr;                // CASE ... ELSE
   int height = 1;                  // the longest path down to a leaf, through subqueries too
+  //! InSelect: set by a rewrite whose subquery yields row ids, never NULL, and reads no row
+  //! the statement writes; written as a set built once (rowidset) and probed (inrowidset).
+  bool rowIdSet = false;
 
   Expr(ExprKind k, SourcePos p) : kind(k), pos(p) {}
 };

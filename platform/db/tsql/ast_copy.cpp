@@ -21,6 +21,7 @@ ExprPtr copyOf(const Expr& e) {
   copy->operand = copyOrNull(e.operand);
   copy->elseExpr = copyOrNull(e.elseExpr);
   copy->height = e.height;
+  copy->rowIdSet = e.rowIdSet;
   return copy;
 }
 

@@ -192,6 +192,7 @@ class Rewrite {
 
     auto notIn = std::make_unique<Expr>(ExprKind::InSelect, condition.pos);
     notIn->negated = true;
+    notIn->rowIdSet = true;
     notIn->args.push_back(column("", m_key.name, condition.pos));
     notIn->select = std::make_unique<Select>(std::move(select));
     addIndex(indexed);
