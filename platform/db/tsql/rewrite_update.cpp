@@ -177,9 +177,13 @@ Statement Writer::updateInPlace(const UpdateStmt& s, bool ofSide) {
   const EnteredScope entered(m_scopes, {target});
   std::string sql = "UPDATE " + (ofSide ? "temp." + target.sideAs : tableName(s.target)) + " SET ";
   assignments(s.target, s.sets, [&](size_t i, std::string& value) { expr(*s.sets[i].value, value); }, sql);
-  if (s.where) {
+  return filtered(std::move(sql), s.where);
+}
+
+Statement Writer::filtered(std::string sql, const ExprPtr& where) {
+  if (where) {
     sql += " WHERE ";
-    expr(*s.where, sql);
+    expr(*where, sql);
   }
   Statement statement;
   statement.steps.push_back({std::move(sql), true});
@@ -269,17 +273,9 @@ Statement Writer::updateThroughJoin(const UpdateStmt& s, bool plainFrom) {
 }
 
 Statement Writer::remove(const DeleteStmt& s) {
-  std::string sql = "DELETE FROM ";
   if (splits(s.target) || (!s.from.empty() && !fromIsTargetAlone(s.target, s.from))) return deleteThroughJoin(s);
   const EnteredScope entered(m_scopes, {targetOf(s.target)});
-  sql += tableName(s.target);
-  if (s.where) {
-    sql += " WHERE ";
-    expr(*s.where, sql);
-  }
-  Statement statement;
-  statement.steps.push_back({std::move(sql), true});
-  return statement;
+  return filtered("DELETE FROM " + tableName(s.target), s.where);
 }
 
 // DELETE ... FROM, or a DELETE of a split table: the rows are picked by rowid in a subquery.

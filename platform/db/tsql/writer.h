@@ -140,6 +140,8 @@ class Writer {
   Statement update(const UpdateStmt& s);
   Statement resetEveryRow(const UpdateStmt& s, bool ofSide);
   Statement updateInPlace(const UpdateStmt& s, bool ofSide);
+  //! The statement with the WHERE, if any, as its one step, which counts the rows.
+  Statement filtered(std::string sql, const ExprPtr& where);
   Statement updateThroughJoin(const UpdateStmt& s, bool plainFrom);
   Statement remove(const DeleteStmt& s);
   Statement deleteThroughJoin(const DeleteStmt& s);
