@@ -24,7 +24,7 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(std::string_view 
   std::vector<DeclaredColumn> columns = declared(name);
   if (columns.empty()) return std::nullopt;
   const std::size_t ownCount = columns.size();
-  std::vector<DeclaredColumn> side = declared(tsql::sideTable(name));
+  const std::vector<DeclaredColumn> side = tsql::maySplit(name) ? declared(tsql::sideTable(name)) : std::vector<DeclaredColumn>{};
   if (!side.empty()) columns.insert(columns.end(), side.begin() + 1, side.end());  // its key is the row's
   std::vector<DeclaredColumn> packed;
   if (std::any_of(columns.begin(), columns.end(), isPackedBlob)) packed = declared(tsql::packedLayoutTable(name));

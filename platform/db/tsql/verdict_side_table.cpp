@@ -51,6 +51,8 @@ bool specMentions(const QuerySpec& core, std::string_view exposed, const std::ve
 
 std::string sideTable(std::string_view table) { return "tsql_side " + std::string(table); }
 
+bool maySplit(std::string_view table) { return !table.empty() && table.front() == '#'; }
+
 std::string sideAlias(std::string_view exposed) { return std::string(exposed) + "~"; }
 
 std::optional<std::size_t> sideStart(const CreateTableStmt& create, std::size_t runStart) {

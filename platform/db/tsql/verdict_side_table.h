@@ -32,6 +32,8 @@ inline constexpr std::string_view kSplitRows = "tsql_split_rows";
 
 //! The side table of a table.
 std::string sideTable(std::string_view table);
+//! Whether a table of that name may have one: only temporary tables are split.
+bool maySplit(std::string_view table);
 //! The name a split table's side is joined under, beside the name its columns are qualified with.
 std::string sideAlias(std::string_view exposed);
 
