@@ -91,11 +91,9 @@ Statement Writer::splitInsert(const InsertStmt& s) {
     if (column != nullptr && column->isRowKey) rowKey = column;
     givesSide = givesSide || (column != nullptr && (column->inSide || column->isRowKey));
   }
-  Statement statement;
+  Statement statement = givesSide ? Statement{} : plainInsert(s);
   statement.allOrNothing = true;
   if (!givesSide) {
-    statement = plainInsert(s);
-    statement.allOrNothing = true;
     statement.steps.push_back({"INSERT INTO " + side + " (" + key + ") SELECT rowid FROM " + tableName(s.table) +
                                    " WHERE rowid > (SELECT ifnull(max(" + key + "), 0) FROM " + side + ")",
                                false});
