@@ -45,15 +45,9 @@ class SqlCatalog : public tsql::Catalog {
 
  private:
   std::vector<sqlite::DeclaredColumn> declared(std::string_view table) const {
-    std::string sql = sqlite::kDeclaredColumnsQuery;
-    const std::string literal = quoteLiteral(table);
-    for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + literal.size())) {
-      sql.replace(at, 5, literal);
-    }
     std::vector<sqlite::DeclaredColumn> declared;
-    for (const auto& row : m_query(sql)) {
-      declared.push_back({row.at(0).value_or(""), row.at(1).value_or(""), row.at(2).value_or("0") != "0",
-                          row.at(3).value_or(""), row.at(4).value_or("")});
+    for (const auto& row : m_query(sqlite::declaredColumnsQuery(quoteLiteral(table)))) {
+      declared.push_back(sqlite::declaredColumn(row));
     }
     return declared;
   }

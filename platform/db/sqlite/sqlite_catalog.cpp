@@ -51,6 +51,7 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(std::string_view 
     column.name = source.name;
     column.type = tsql::SqlType::parse(source.type);
     column.inSide = inSide;
+    column.leadsIndex = source.leadsIndex;
     keyColumns += source.primaryKey;
     column.isRowKey = source.primaryKey && text::equalsIgnoringCase(column.type.declared, "INTEGER");
     if (!source.collation.empty() && !text::equalsIgnoringCase(source.collation, "BINARY")) {
@@ -72,27 +73,34 @@ std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::stri
 std::vector<DeclaredColumn> SqliteCatalog::declared(const std::string& tableName) const {
   std::vector<DeclaredColumn> declared;
   sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(m_db, "SELECT name, type, pk, dflt_value FROM pragma_table_xinfo(?1) WHERE hidden = 0", -1,
-                         &statement, nullptr) != SQLITE_OK) {
+  if (sqlite3_prepare_v2(m_db, declaredColumnsQuery("?1").c_str(), -1, &statement, nullptr) != SQLITE_OK) {
     return declared;
   }
   sqlite3_bind_text(statement, 1, tableName.data(), static_cast<int>(tableName.size()), SQLITE_TRANSIENT);
   while (sqlite3_step(statement) == SQLITE_ROW) {
-    DeclaredColumn column;
-    column.name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    column.type = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
-    column.primaryKey = sqlite3_column_int(statement, 2) != 0;
-    if (const auto* value = sqlite3_column_text(statement, 3)) column.defaultValue = reinterpret_cast<const char*>(value);
-    const char* collation = nullptr;
-    if (sqlite3_table_column_metadata(m_db, nullptr, tableName.c_str(), column.name.c_str(), nullptr, &collation,
-                                      nullptr, nullptr, nullptr) == SQLITE_OK &&
-        collation != nullptr) {
-      column.collation = collation;
+    std::vector<std::optional<std::string>> row;
+    for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+      const auto* value = sqlite3_column_text(statement, i);
+      row.push_back(value != nullptr ? std::optional<std::string>(reinterpret_cast<const char*>(value)) : std::nullopt);
     }
-    declared.push_back(std::move(column));
+    declared.push_back(declaredColumn(row));
   }
   sqlite3_finalize(statement);
   return declared;
+}
+
+std::string declaredColumnsQuery(std::string_view table) {
+  std::string sql = kDeclaredColumnsQuery;
+  for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + table.size())) {
+    sql.replace(at, 5, table);
+  }
+  return sql;
+}
+
+DeclaredColumn declaredColumn(const std::vector<std::optional<std::string>>& row) {
+  const auto text = [&](std::size_t i) { return i < row.size() ? row[i].value_or("") : std::string(); };
+  const auto flag = [&](std::size_t i) { return !text(i).empty() && text(i) != "0"; };
+  return {text(0), text(1), flag(2), text(3), text(4), flag(5)};
 }
 
 }  // namespace platform::db::sqlite

@@ -56,4 +56,19 @@ Select copyOf(const Select& s) {
   return copy;
 }
 
+ExprPtr columnRef(std::string qualifier, std::string name, SourcePos pos) {
+  auto e = std::make_unique<Expr>(ExprKind::Column, pos);
+  e->qualifier = std::move(qualifier);
+  e->text = std::move(name);
+  return e;
+}
+
+ExprPtr allOf(std::vector<ExprPtr> conditions, SourcePos pos) {
+  if (conditions.size() == 1) return std::move(conditions.front());
+  auto chain = std::make_unique<Expr>(ExprKind::Binary, pos);
+  chain->text = "AND";
+  chain->args = std::move(conditions);
+  return chain;
+}
+
 }  // namespace platform::db::tsql

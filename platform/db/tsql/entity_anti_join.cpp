@@ -81,22 +81,6 @@ std::vector<const Expr*> conditionsOf(const Expr& where) {
   return conditions;
 }
 
-ExprPtr column(std::string qualifier, std::string name, SourcePos pos) {
-  auto e = std::make_unique<Expr>(ExprKind::Column, pos);
-  e->qualifier = std::move(qualifier);
-  e->text = std::move(name);
-  return e;
-}
-
-// The conditions as one: the only one, or their AND chain.
-ExprPtr allOf(std::vector<ExprPtr> conditions, SourcePos pos) {
-  if (conditions.size() == 1) return std::move(conditions.front());
-  auto chain = std::make_unique<Expr>(ExprKind::Binary, pos);
-  chain->text = "AND";
-  chain->args = std::move(conditions);
-  return chain;
-}
-
 // Which table an unqualified or qualified column of the subquery reads: O first, as SQL
 // resolves a name from the innermost query out, then the working table.
 enum class Side { Other, Working, Unknown };
@@ -180,7 +164,7 @@ class Rewrite {
     Select select;
     QuerySpec& matchedIds = select.specs.emplace_back();
     matchedIds.pos = query->pos;
-    matchedIds.items.push_back({column(std::string(kMatched), m_key.name, query->pos), "", query->pos});
+    matchedIds.items.push_back({columnRef(std::string(kMatched), m_key.name, query->pos), "", query->pos});
     matchedIds.from.push_back(copyOf(other));
     TableRef& joined = matchedIds.from.emplace_back();
     joined.join = JoinKind::Inner;
@@ -193,7 +177,7 @@ class Rewrite {
     auto notIn = std::make_unique<Expr>(ExprKind::InSelect, condition.pos);
     notIn->negated = true;
     notIn->rowIdSet = true;
-    notIn->args.push_back(column("", m_key.name, condition.pos));
+    notIn->args.push_back(columnRef("", m_key.name, condition.pos));
     notIn->select = std::make_unique<Select>(std::move(select));
     addIndex(indexed);
     return notIn;

@@ -20,6 +20,7 @@ constexpr NamedPass kPasses[] = {
     {"entity-anti-join", &Passes::entityAntiJoin},
     {"packed-verdicts", &Passes::packedVerdicts},
     {"verdict-side-table", &Passes::verdictSideTable},
+    {"fill-in-row-order", &Passes::fillInRowOrder},
 };
 
 }  // namespace

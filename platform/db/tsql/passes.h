@@ -19,6 +19,8 @@ struct Passes {
   //! Keep a packed table's verdicts and the columns after them in a narrow table of their
   //! own, keyed by the row id, where the checks write.
   bool verdictSideTable = true;
+  //! Fill a working table from a table picked by an indexed equality in the table's own order.
+  bool fillInRowOrder = true;
 
   //! Every pass on, except those named in the comma-separated list ("all": every one off).
   //! Throws std::invalid_argument naming an unknown pass.

@@ -24,6 +24,7 @@ struct CatalogColumn {
   std::string defaultValue;  // the DEFAULT expression as declared, empty when none
   int packedSlot = -1;     // a packed column: its byte in the table's packed BLOB
   bool inSide = false;     // stored in the table's side table (verdict_side_table.h)
+  bool leadsIndex = false; // the first column of one of the table's indexes
 };
 
 //! The column of that name, as SQL Server matches names (any letter case), or null.

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/db/tsql/fill_row_order.h"
+
 namespace platform::db::tsql {
 
 Statement Writer::write(const StatementNode& node) {
@@ -21,7 +23,16 @@ Statement Writer::write(const StatementNode& node) {
       node);
 }
 
+// A fill the fill-in-row-order pass rewrites is written as its rewriting.
 Statement Writer::insert(const InsertStmt& s) {
+  if (m_catalog != nullptr && m_passes.fillInRowOrder) {
+    if (std::optional<InsertStmt> rewritten = fillInRowOrder(s, *m_catalog)) return storedInsert(*rewritten);
+  }
+  return storedInsert(s);
+}
+
+// The INSERT as the target table stores its rows.
+Statement Writer::storedInsert(const InsertStmt& s) {
   if (splits(s.table)) return splitInsert(s);
   if (!s.defaultValues && packs(s.table)) return packedInsert(s);
   return plainInsert(s);

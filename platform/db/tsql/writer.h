@@ -106,6 +106,7 @@ class Writer {
                    const std::function<void(std::size_t, std::string&)>& value, std::string& out);
   //! A target column as the SET or the WHERE of its UPDATE reads it.
   std::string targetColumn(const ObjectName& target, const std::string& column);
+  Statement storedInsert(const InsertStmt& s);
   Statement packedInsert(const InsertStmt& s);
 
   // The side table (writer_side.cpp).
