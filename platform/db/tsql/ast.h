@@ -189,6 +189,7 @@ struct CreateIndexStmt {
   std::string name;
   ObjectName table;
   std::vector<std::pair<std::string, bool>> columns;  // name, descending
+  SourcePos pos;                                      // of the column list
 };
 
 struct CreateViewStmt {

@@ -155,6 +155,7 @@ StatementNode Parser::parseCreateIndex() {
   create.name = parseName("index name");
   expectKeyword("ON", "CREATE INDEX");
   create.table = parseObjectName("index table");
+  create.pos = peek().pos;
   create.columns = parseIndexColumns();
   if (atKeyword("INCLUDE") || atKeyword("WHERE") || atKeyword("WITH") || atKeyword("ON")) {
     unsupported(platform::text::upperAscii(peek().text) + " clause of CREATE INDEX", peek().pos);
