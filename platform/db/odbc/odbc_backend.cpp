@@ -40,13 +40,21 @@ class SqlCatalog : public tsql::Catalog {
     return m_known.emplace(key, std::move(columns)).first->second;
   }
 
+  std::vector<std::string> indexLeaders(std::string_view table) const override {
+    std::vector<std::string> leaders;
+    for (const auto& row : m_query(sqlite::queryForTable(sqlite::kIndexLeadersQuery, quoteLiteral(table)))) {
+      leaders.push_back(row.at(0).value_or(""));
+    }
+    return leaders;
+  }
+
   //! Forgets what it read: a statement has changed the schema.
   void forget() { m_known.clear(); }
 
  private:
   std::vector<sqlite::DeclaredColumn> declared(std::string_view table) const {
     std::vector<sqlite::DeclaredColumn> declared;
-    for (const auto& row : m_query(sqlite::declaredColumnsQuery(quoteLiteral(table)))) {
+    for (const auto& row : m_query(sqlite::queryForTable(sqlite::kDeclaredColumnsQuery, quoteLiteral(table)))) {
       declared.push_back(sqlite::declaredColumn(row));
     }
     return declared;

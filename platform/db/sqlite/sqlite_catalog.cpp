@@ -51,7 +51,6 @@ std::optional<std::vector<tsql::CatalogColumn>> catalogColumns(std::string_view 
     column.name = source.name;
     column.type = tsql::SqlType::parse(source.type);
     column.inSide = inSide;
-    column.leadsIndex = source.leadsIndex;
     keyColumns += source.primaryKey;
     column.isRowKey = source.primaryKey && text::equalsIgnoringCase(column.type.declared, "INTEGER");
     if (!source.collation.empty() && !text::equalsIgnoringCase(source.collation, "BINARY")) {
@@ -70,27 +69,39 @@ std::optional<std::vector<tsql::CatalogColumn>> SqliteCatalog::columns(std::stri
   return catalogColumns(table, [this](const std::string& name) { return declared(name); });
 }
 
-std::vector<DeclaredColumn> SqliteCatalog::declared(const std::string& tableName) const {
+std::vector<std::string> SqliteCatalog::indexLeaders(std::string_view table) const {
+  std::vector<std::string> leaders;
+  for (const auto& row : rows(kIndexLeadersQuery, table)) leaders.push_back(row.at(0).value_or(""));
+  return leaders;
+}
+
+std::vector<DeclaredColumn> SqliteCatalog::declared(const std::string& table) const {
   std::vector<DeclaredColumn> declared;
-  sqlite3_stmt* statement = nullptr;
-  if (sqlite3_prepare_v2(m_db, declaredColumnsQuery("?1").c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-    return declared;
-  }
-  sqlite3_bind_text(statement, 1, tableName.data(), static_cast<int>(tableName.size()), SQLITE_TRANSIENT);
-  while (sqlite3_step(statement) == SQLITE_ROW) {
-    std::vector<std::optional<std::string>> row;
-    for (int i = 0; i < sqlite3_column_count(statement); ++i) {
-      const auto* value = sqlite3_column_text(statement, i);
-      row.push_back(value != nullptr ? std::optional<std::string>(reinterpret_cast<const char*>(value)) : std::nullopt);
-    }
-    declared.push_back(declaredColumn(row));
-  }
-  sqlite3_finalize(statement);
+  for (const auto& row : rows(kDeclaredColumnsQuery, table)) declared.push_back(declaredColumn(row));
   return declared;
 }
 
-std::string declaredColumnsQuery(std::string_view table) {
-  std::string sql = kDeclaredColumnsQuery;
+std::vector<std::vector<std::optional<std::string>>> SqliteCatalog::rows(std::string_view query,
+                                                                         std::string_view table) const {
+  std::vector<std::vector<std::optional<std::string>>> rows;
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(m_db, queryForTable(query, "?1").c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+    return rows;
+  }
+  sqlite3_bind_text(statement, 1, table.data(), static_cast<int>(table.size()), SQLITE_TRANSIENT);
+  while (sqlite3_step(statement) == SQLITE_ROW) {
+    auto& row = rows.emplace_back();
+    for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+      const auto* value = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+      row.push_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  sqlite3_finalize(statement);
+  return rows;
+}
+
+std::string queryForTable(std::string_view query, std::string_view table) {
+  std::string sql(query);
   for (auto at = sql.find("TABLE"); at != std::string::npos; at = sql.find("TABLE", at + table.size())) {
     sql.replace(at, 5, table);
   }
@@ -99,8 +110,7 @@ std::string declaredColumnsQuery(std::string_view table) {
 
 DeclaredColumn declaredColumn(const std::vector<std::optional<std::string>>& row) {
   const auto text = [&](std::size_t i) { return i < row.size() ? row[i].value_or("") : std::string(); };
-  const auto flag = [&](std::size_t i) { return !text(i).empty() && text(i) != "0"; };
-  return {text(0), text(1), flag(2), text(3), text(4), flag(5)};
+  return {text(0), text(1), !text(2).empty() && text(2) != "0", text(3), text(4)};
 }
 
 }  // namespace platform::db::sqlite

@@ -29,6 +29,7 @@ bool sameName(std::string_view a, std::string_view b) { return platform::text::e
 struct Sources {
   const TableRef& first;
   const Columns& firstColumns;
+  const std::vector<std::string>& firstIndexLeaders;
   const std::vector<Columns>& otherColumns;
 
   // The first table's column a column reference reads, or null: qualified by its name, or
@@ -58,9 +59,14 @@ struct Sources {
     if (condition.kind != ExprKind::Binary || condition.text != "=" || condition.args.size() != 2) return false;
     for (int i = 0; i < 2; ++i) {
       const CatalogColumn* column = firstTableColumn(*condition.args[i]);
-      if (column != nullptr && column->leadsIndex && isConstant(*condition.args[1 - i])) return true;
+      if (column != nullptr && leadsIndex(*column) && isConstant(*condition.args[1 - i])) return true;
     }
     return false;
+  }
+
+  bool leadsIndex(const CatalogColumn& column) const {
+    return std::any_of(firstIndexLeaders.begin(), firstIndexLeaders.end(),
+                       [&](const std::string& leader) { return sameName(leader, column.name); });
   }
 };
 
@@ -94,7 +100,9 @@ std::optional<InsertStmt> fillInRowOrder(const InsertStmt& insert, const Catalog
     if (!columns) return std::nullopt;  // a derived table's names are not known here
     otherColumns.push_back(std::move(*columns));
   }
-  const Sources sources{first, *firstColumns, otherColumns};
+  const std::vector<std::string> leaders = catalog.indexLeaders(first.table.name());
+  if (leaders.empty()) return std::nullopt;
+  const Sources sources{first, *firstColumns, leaders, otherColumns};
 
   std::vector<const Expr*> conditions;
   requiredConditions(*query->where, conditions);

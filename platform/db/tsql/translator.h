@@ -24,7 +24,6 @@ struct CatalogColumn {
   std::string defaultValue;  // the DEFAULT expression as declared, empty when none
   int packedSlot = -1;     // a packed column: its byte in the table's packed BLOB
   bool inSide = false;     // stored in the table's side table (verdict_side_table.h)
-  bool leadsIndex = false; // the first column of one of the table's indexes
 };
 
 //! The column of that name, as SQL Server matches names (any letter case), or null.
@@ -37,6 +36,9 @@ class Catalog {
   //! Columns of a table or view in order (temporary tables shadow main ones, as SQLite
   //! resolves names); nullopt when there is no such table.
   virtual std::optional<std::vector<CatalogColumn>> columns(std::string_view table) const = 0;
+  //! The columns that lead one of a table's indexes (its first key), as declared; empty when
+  //! there is none or no such table.
+  virtual std::vector<std::string> indexLeaders(std::string_view table) const = 0;
 };
 
 //! One SQLite statement to run.

@@ -22,6 +22,7 @@ class OneTable : public tsql::Catalog {
     return std::vector<tsql::CatalogColumn>{{"ID", tsql::SqlType::parse("INTEGER"), "", true, "", -1},
                                             {"NAME", tsql::SqlType::parse("VARCHAR(10)"), "TSQL_CI", false, "", -1}};
   }
+  std::vector<std::string> indexLeaders(std::string_view) const override { return {}; }
 };
 
 TEST(TsqlBatch, SplitsStatementsByGrammarKeepingTheirText) {
