@@ -379,9 +379,7 @@ class OdbcBackend : public Backend {
   std::optional<Variant> applyOnSqlite(const BatchChanges& changes, const RowChange& change,
                                        const std::vector<tsql::ColumnValue>& values, const std::string& keyTest) {
     const auto columns = m_catalog.columns(changes.table);
-    const auto edit = change.kind == RowChange::Kind::Insert   ? tsql::RowEdit::Insert
-                      : change.kind == RowChange::Kind::Update ? tsql::RowEdit::Update
-                                                               : tsql::RowEdit::Delete;
+    const tsql::RowEdit edit = rowEditOf(change.kind);
     std::optional<std::string> key;
     for (const std::string& sql :
          tsql::rowEditStatements(columns ? &*columns : nullptr, changes.table, edit, values, keyTest)) {

@@ -356,9 +356,7 @@ class SqliteBackend : public Backend {
     const std::string keyTest = " WHERE " + quoteName(changes.keyColumn) + " = ?" + std::to_string(parameters.size() + 1);
     if (change.kind != RowChange::Kind::Insert) parameters.push_back(&change.key);
     if (change.kind == RowChange::Kind::Update && change.values.empty()) return std::nullopt;
-    const auto edit = change.kind == RowChange::Kind::Insert   ? tsql::RowEdit::Insert
-                      : change.kind == RowChange::Kind::Update ? tsql::RowEdit::Update
-                                                               : tsql::RowEdit::Delete;
+    const tsql::RowEdit edit = rowEditOf(change.kind);
     std::optional<Variant> inserted;
     for (const std::string& sql : tsql::rowEditStatements(columns, changes.table, edit, values, keyTest)) {
       sqlite3_stmt* statement = nullptr;
@@ -469,6 +467,15 @@ void configure(sqlite3* db, const std::string& path, bool memory) {
 }
 
 }  // namespace
+
+tsql::RowEdit rowEditOf(RowChange::Kind kind) {
+  switch (kind) {
+    case RowChange::Kind::Insert: return tsql::RowEdit::Insert;
+    case RowChange::Kind::Update: return tsql::RowEdit::Update;
+    case RowChange::Kind::Delete: break;
+  }
+  return tsql::RowEdit::Delete;
+}
 
 DbError describeSqliteFailure(int code, const std::string& message, std::string_view tsql,
                               std::string_view sqliteText) {

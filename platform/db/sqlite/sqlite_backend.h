@@ -9,6 +9,7 @@
 #include "platform/db/backend.h"
 #include "platform/db/connection_string.h"
 #include "platform/db/db_error.h"
+#include "platform/db/tsql/verdict_side_table.h"
 
 namespace platform::db {
 
@@ -19,5 +20,8 @@ std::unique_ptr<Backend> openSqliteBackend(const ConnectionString& connection);
 //! primary) and message: SQL Server's number where there is one, and words a user can read.
 DbError describeSqliteFailure(int code, const std::string& message, std::string_view tsql,
                               std::string_view sqliteText);
+
+//! A grid's edit of a row as the translator writes it for SQLite, whichever transport sends it.
+tsql::RowEdit rowEditOf(RowChange::Kind kind);
 
 }  // namespace platform::db
